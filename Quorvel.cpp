@@ -1,0 +1,2 @@
+// Program entry: grows into the full start-up (main window, then data module).
+int main() { return 0; }

@@ -1,0 +1,16 @@
+#pragma once
+// The blocking pauses of the polling loop (50 ms after a key read, 1000 ms at
+// start, 3000 ms while a reply is shown) go through a Sleeper so tests can
+// run them without waiting.
+
+class Sleeper {
+public:
+    virtual ~Sleeper() = default;
+    virtual void Pause(int milliseconds) = 0;
+};
+
+// Blocks the calling thread for the whole pause.
+class ThreadSleeper : public Sleeper {
+public:
+    void Pause(int milliseconds) override;
+};
