@@ -1,0 +1,36 @@
+#pragma once
+// Windows-style INI files read and written one key at a time, the way the
+// platform's profile-string functions do it: section and key names compared
+// without regard to case, an existing key rewritten in place, a new key at
+// the end of its section, a new section at the end of the file, blanks
+// around a value dropped on reading. Every call goes to the file; nothing is
+// cached. Other lines, comments included, are kept as they stand.
+#include <string>
+#include <vector>
+
+class IniFile {
+public:
+    explicit IniFile(std::string path);
+
+    const std::string& Path() const { return path_; }
+
+    // The value (at most 2047 characters), or the default when the file,
+    // the section or the key is missing. A key present with an empty value
+    // reads as empty text.
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // The value as a decimal integer; the default when missing, empty or not
+    // an integer.
+    int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+    // Every line of the section as "key=value", in file order.
+    std::vector<std::string> ReadSectionValues(const std::string& section) const;
+
+    // Writers create the file and the section when missing. A file that
+    // cannot be written throws std::runtime_error "Unable to write to <path>".
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void DeleteKey(const std::string& section, const std::string& key);
+
+private:
+    std::string path_;
+};
