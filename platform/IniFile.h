@@ -19,16 +19,18 @@ public:
     // reads as empty text.
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
-    // The value as a decimal integer; the default when missing, empty or not
-    // an integer.
+    // The value as an integer (decimal, or hexadecimal after "$", "x" or
+    // "0x"); the default when missing, empty or not an integer.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
-    // Every line of the section as "key=value", in file order.
+    // Every key line of the section as "key=value" (blanks around both
+    // dropped), in file order; comments and blank lines are left out.
     std::vector<std::string> ReadSectionValues(const std::string& section) const;
 
     // Writers create the file and the section when missing. A file that
     // cannot be written throws std::runtime_error "Unable to write to <path>".
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
+    // Removes the key's line; a missing file, section or key is left alone.
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:

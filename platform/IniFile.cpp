@@ -1,0 +1,198 @@
+#include "IniFile.h"
+
+#include "IntegerText.h"
+#include "Trim.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr size_t kMaxValueLength = 2047;
+
+bool SameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// The file as lines without their line ends, and the line end it uses
+// (CR LF unless the file has only bare LFs), so a rewrite keeps its style.
+struct IniText {
+    std::vector<std::string> lines;
+    std::string lineEnd = "\r\n";
+    bool exists = false;
+};
+
+IniText Load(const std::string& path) {
+    IniText text;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return text;
+    text.exists = true;
+    std::ostringstream content;
+    content << in.rdbuf();
+    std::istringstream lines(content.str());
+    bool sawLineFeed = false;
+    bool sawCarriageReturn = false;
+    for (std::string line; std::getline(lines, line);) {
+        sawLineFeed = true;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+            sawCarriageReturn = true;
+        }
+        text.lines.push_back(std::move(line));
+    }
+    if (sawLineFeed && !sawCarriageReturn)
+        text.lineEnd = "\n";
+    return text;
+}
+
+void Save(const std::string& path, const IniText& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (const auto& line : text.lines)
+        out << line << text.lineEnd;
+    out.close();
+    if (!out)
+        throw std::runtime_error("Unable to write to " + path);
+}
+
+std::optional<std::string> SectionName(const std::string& line) {
+    const std::string trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() != '[')
+        return std::nullopt;
+    const size_t close = trimmed.find(']');
+    return Trim(std::string_view(trimmed).substr(1, close == std::string::npos ? std::string::npos : close - 1));
+}
+
+struct KeyLine {
+    std::string key;
+    std::string value;
+};
+
+// A "key=value" line; comments, section headers and lines without "=" are not.
+std::optional<KeyLine> ParseKeyLine(const std::string& line) {
+    const std::string trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
+        return std::nullopt;
+    const size_t equals = trimmed.find('=');
+    if (equals == std::string::npos)
+        return std::nullopt;
+    std::string_view view(trimmed);
+    return KeyLine{Trim(view.substr(0, equals)), Trim(view.substr(equals + 1))};
+}
+
+// Lines [header + 1, end) of the first section of that name.
+struct SectionSpan {
+    size_t header;
+    size_t end;
+};
+
+std::optional<SectionSpan> FindSection(const IniText& text, const std::string& section) {
+    for (size_t i = 0; i < text.lines.size(); ++i) {
+        auto name = SectionName(text.lines[i]);
+        if (!name || !SameName(*name, section))
+            continue;
+        size_t end = i + 1;
+        while (end < text.lines.size() && !SectionName(text.lines[end]))
+            ++end;
+        return SectionSpan{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<size_t> FindKey(const IniText& text, const SectionSpan& span, const std::string& key) {
+    for (size_t i = span.header + 1; i < span.end; ++i) {
+        auto line = ParseKeyLine(text.lines[i]);
+        if (line && SameName(line->key, key))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FindValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
+    const IniText text = Load(path);
+    auto span = FindSection(text, section);
+    if (!span)
+        return std::nullopt;
+    auto index = FindKey(text, *span, key);
+    if (!index)
+        return std::nullopt;
+    return ParseKeyLine(text.lines[*index])->value.substr(0, kMaxValueLength);
+}
+
+// Where a new key of the section goes: after its last non-blank line, so
+// the blank lines that separate it from the next section stay in place.
+size_t EndOfKeys(const IniText& text, const SectionSpan& span) {
+    size_t insertAt = span.header + 1;
+    for (size_t i = span.header + 1; i < span.end; ++i)
+        if (!IsBlank(text.lines[i]))
+            insertAt = i + 1;
+    return insertAt;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+    return FindValue(path_, section, key).value_or(defaultValue);
+}
+
+int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const {
+    auto value = FindValue(path_, section, key);
+    if (!value)
+        return defaultValue;
+    return ParseInteger(*value).value_or(defaultValue);
+}
+
+std::vector<std::string> IniFile::ReadSectionValues(const std::string& section) const {
+    std::vector<std::string> values;
+    const IniText text = Load(path_);
+    auto span = FindSection(text, section);
+    if (!span)
+        return values;
+    for (size_t i = span->header + 1; i < span->end; ++i)
+        if (auto line = ParseKeyLine(text.lines[i]))
+            values.push_back(line->key + "=" + line->value.substr(0, kMaxValueLength));
+    return values;
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    IniText text = Load(path_);
+    auto span = FindSection(text, section);
+    if (!span) {
+        if (!text.lines.empty() && !IsBlank(text.lines.back()))
+            text.lines.emplace_back();
+        text.lines.push_back("[" + section + "]");
+        text.lines.push_back(key + "=" + value);
+    } else if (auto index = FindKey(text, *span, key)) {
+        text.lines[*index] = ParseKeyLine(text.lines[*index])->key + "=" + value;
+    } else {
+        text.lines.insert(text.lines.begin() + EndOfKeys(text, *span), key + "=" + value);
+    }
+    Save(path_, text);
+}
+
+void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::DeleteKey(const std::string& section, const std::string& key) {
+    IniText text = Load(path_);
+    auto span = FindSection(text, section);
+    if (!span)
+        return;
+    auto index = FindKey(text, *span, key);
+    if (!index)
+        return;
+    text.lines.erase(text.lines.begin() + *index);
+    Save(path_, text);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Blanks and control characters (every byte up to and including the space)
+// removed from both ends of a text, the trimming used for key mappings,
+// command lines, replies and INI values.
+#include <string>
+#include <string_view>
+
+std::string Trim(std::string_view text);
+
+// True when nothing but blanks and control characters is left after Trim.
+bool IsBlank(std::string_view text);

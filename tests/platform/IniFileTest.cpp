@@ -1,0 +1,135 @@
+#include "IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("inifile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        path = (dir / "settings.ini").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void Put(const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+    std::string Content() const {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    fs::path dir;
+    std::string path;
+};
+
+TEST_F(IniFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("FIT", "PROTOCOLO", "x"), "x");
+    EXPECT_EQ(ini.ReadInteger("Terminais", "Porta", 9200), 9200);
+    EXPECT_TRUE(ini.ReadSectionValues("Terminais").empty());
+    ini.DeleteKey("Terminais", "0");
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(IniFileTest, ReadsWithoutRegardToCaseAndDropsBlanksAroundValues) {
+    Put("; a comment\r\n[Teclas]\r\n  a  =  25 26 \t\r\nEmpty=\r\n[FIT]\r\nprotocolo=1\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("TECLAS", "A", "d"), "25 26");
+    EXPECT_EQ(ini.ReadString("teclas", "EMPTY", "d"), "");
+    EXPECT_EQ(ini.ReadString("teclas", "missing", "d"), "d");
+    EXPECT_EQ(ini.ReadString("other", "A", "d"), "d");
+    EXPECT_EQ(ini.ReadInteger("fit", "PROTOCOLO", 0), 1);
+}
+
+TEST_F(IniFileTest, IntegersFallBackToTheDefault) {
+    Put("[S]\nempty=\nword=abc\ntrailing=12x\nneg=-1\nhex=$1F\nzerox=0x10\nhuge=99999999999\n");
+    struct Case { const char* key; int expected; };
+    const Case cases[] = {
+        {"empty", 7}, {"word", 7}, {"trailing", 7}, {"neg", -1},
+        {"hex", 31}, {"zerox", 16}, {"huge", 7}, {"absent", 7},
+    };
+    IniFile ini(path);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(ini.ReadInteger("S", c.key, 7), c.expected);
+    }
+}
+
+TEST_F(IniFileTest, LongValuesAreCutAt2047Characters) {
+    IniFile ini(path);
+    ini.WriteString("S", "K", std::string(3000, 'a'));
+    EXPECT_EQ(ini.ReadString("S", "K", ""), std::string(2047, 'a'));
+    EXPECT_EQ(ini.ReadSectionValues("S").front(), "K=" + std::string(2047, 'a'));
+}
+
+TEST_F(IniFileTest, WritingKeepsEveryOtherLineAsItStood) {
+    Put("; kept comment\r\n"
+        "[Terminais]\r\n"
+        "Porta = 9200\r\n"
+        "0=10.0.0.1\r\n"
+        "\r\n"
+        "[FIT]\r\n"
+        "PROTOCOLO=0\r\n");
+    IniFile ini(path);
+    ini.WriteInteger("terminais", "PORTA", 9300);   // rewritten in place, key spelling kept
+    ini.WriteString("Terminais", "1", "10.0.0.2");  // new key at the end of its section
+    ini.WriteString("TECLAS", "A", " 2526#13 ");    // new section at the end, value as given
+    EXPECT_EQ(Content(),
+              "; kept comment\r\n"
+              "[Terminais]\r\n"
+              "Porta=9300\r\n"
+              "0=10.0.0.1\r\n"
+              "1=10.0.0.2\r\n"
+              "\r\n"
+              "[FIT]\r\n"
+              "PROTOCOLO=0\r\n"
+              "\r\n"
+              "[TECLAS]\r\n"
+              "A= 2526#13 \r\n");
+}
+
+TEST_F(IniFileTest, FirstWriteCreatesTheFileAndAFileWithBareLineFeedsKeepsThem) {
+    IniFile created(path);
+    created.WriteInteger("FIT", "PROTOCOLO", -1);
+    EXPECT_EQ(Content(), "[FIT]\r\nPROTOCOLO=-1\r\n");
+    EXPECT_EQ(created.ReadInteger("FIT", "PROTOCOLO", 0), -1);
+
+    Put("[S]\nA=1\n");
+    IniFile unix(path);
+    unix.WriteString("S", "B", "2");
+    EXPECT_EQ(Content(), "[S]\nA=1\nB=2\n");
+}
+
+TEST_F(IniFileTest, SectionValuesComeInFileOrderAndDeletionRemovesOneLine) {
+    Put("[Terminais]\r\n1=10.0.0.2\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n[Other]\r\n2=x\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadSectionValues("TERMINAIS"),
+              (std::vector<std::string>{"1=10.0.0.2", "Porta=9200", "0=10.0.0.1"}));
+    ini.DeleteKey("Terminais", "1");
+    ini.DeleteKey("Terminais", "2");  // lives in another section
+    EXPECT_EQ(Content(), "[Terminais]\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n[Other]\r\n2=x\r\n");
+}
+
+TEST_F(IniFileTest, AFileThatCannotBeWrittenRaisesUnableToWrite) {
+    const std::string unwritable = (dir / "missing-folder" / "x.ini").string();
+    IniFile ini(unwritable);
+    try {
+        ini.WriteString("S", "K", "V");
+        FAIL() << "no error raised";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + unwritable);
+    }
+}
+
+}  // namespace
