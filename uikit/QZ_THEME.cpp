@@ -1,0 +1,114 @@
+#include "QZ_THEME.h"
+
+#include "IniFile.h"
+#include "QZ_GRAPHICS.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kSection = "TEMA";
+
+int ClampPercent(int value) {
+    return std::clamp(value, -kGradientPercentLimit, kGradientPercentLimit);
+}
+
+}  // namespace
+
+std::string ProgramSettingsPath() {
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return program.replace_extension(".ini").string();
+}
+
+TQZTheme::TQZTheme() {
+    SetBorderWidth(1);
+    SetGradientType(gtRadialTL);
+    ApplyColors();
+}
+
+void TQZTheme::SetThemeColors(TQZThemeColors value) {
+    if (value == themeColors_)
+        return;
+    themeColors_ = value;
+    ApplyColors();
+}
+
+void TQZTheme::SetGradientType(TQZGradientType value) {
+    if (value == gradientType_)
+        return;
+    gradientType_ = value;
+    BroadcastChange();
+}
+
+void TQZTheme::SetGradientRotation(int value) {
+    value = ClampPercent(value);
+    if (value == gradientRotation_)
+        return;
+    gradientRotation_ = static_cast<TGradientRotation>(value);
+    BroadcastChange();
+}
+
+void TQZTheme::SetGradientShift(int value) {
+    value = ClampPercent(value);
+    if (value == gradientShift_)
+        return;
+    gradientShift_ = static_cast<TGradientShift>(value);
+    BroadcastChange();
+}
+
+void TQZTheme::SetBorderWidth(int value) {
+    value = std::max(value, 0);
+    if (value == borderWidth_)
+        return;
+    borderWidth_ = value;
+    BroadcastChange();
+}
+
+void TQZTheme::ReadIni() {
+    if (NoRead)
+        return;
+    ReadIni(IniFile(ProgramSettingsPath()));
+}
+
+void TQZTheme::ReadIni(const IniFile& settings) {
+    if (NoRead)
+        return;
+    auto read = [&](const char* key, int defaultValue, int low, int high) {
+        return std::clamp(settings.ReadInteger(kSection, key, defaultValue), low, high);
+    };
+    themeColors_ = static_cast<TQZThemeColors>(read("COLOR", tcPreto, 0, kSchemeCount - 1));
+    gradientType_ =
+        static_cast<TQZGradientType>(read("GRADTYPE", gtLight, 0, kGradientTypeCount - 1));
+    gradientRotation_ = static_cast<TGradientRotation>(
+        read("GRADROTATION", 0, -kGradientPercentLimit, kGradientPercentLimit));
+    gradientShift_ = static_cast<TGradientShift>(
+        read("GRADSHIF", 0, -kGradientPercentLimit, kGradientPercentLimit));
+    borderWidth_ = std::max(settings.ReadInteger(kSection, "BORDERWIDTH", 1), 0);
+    UseContrastFont = settings.ReadInteger(kSection, "CONTRASTFONT", 0) != 0;
+    RoundedButtons = settings.ReadInteger(kSection, "ROUNDEDBUTTONS", 1) != 0;
+    ApplyColors();
+}
+
+void TQZTheme::ApplyColors() {
+    const TQZStateColorSets sets = SchemeColorSets(themeColors_);
+    NormalColors = sets.Normal;
+    HotColors = sets.Hot;
+    FocusColors = sets.Focus;
+    DownColors = sets.Down;
+    DisableColors = sets.Disable;
+    if (const TQZObjectColors* objects = SchemeObjectColors(themeColors_))
+        ObjectColors = *objects;
+    BroadcastChange();
+}
+
+void TQZTheme::AssignToArtistic(TQZArtistic& artistic) {
+    artistic.GradientType = gradientType_;
+    artistic.SetGradientRotation(gradientRotation_);
+    artistic.SetGradientShift(gradientShift_);
+    artistic.BorderWidth = borderWidth_;
+    artistic.SetColorScheme(themeColors_);
+    if (const TQZObjectColors* objects = SchemeObjectColors(themeColors_))
+        ObjectColors = *objects;
+}
