@@ -1,0 +1,146 @@
+#include "TerminalConnection.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// Time given to a connection attempt, and to the terminal to take the bytes
+// of one command.
+constexpr std::chrono::milliseconds kConnectTime{500};
+constexpr std::chrono::milliseconds kSendTime{500};
+
+constexpr uint16_t kNoConnection = 65280;
+
+int MillisecondsUntil(TerminalConnection::Clock::time_point deadline) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TerminalConnection::Clock::now());
+    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
+}
+
+// Waits until the socket is ready for the events or the deadline passes.
+bool WaitFor(int socket, short events, TerminalConnection::Clock::time_point deadline) {
+    pollfd entry{socket, events, 0};
+    int ready;
+    do {
+        ready = poll(&entry, 1, MillisecondsUntil(deadline));
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+} // namespace
+
+TerminalConnection::TerminalConnection(std::string address, int port)
+    : address_(std::move(address)), port_(port) {}
+
+TerminalConnection::~TerminalConnection() {
+    Close();
+}
+
+bool TerminalConnection::Send(std::string_view bytes) {
+    Receive();
+    if (state_ == State::Closed)
+        StartConnecting();
+    FinishConnecting(attemptDeadline_);
+    if (state_ != State::Connected)
+        return false;
+
+    const auto deadline = Clock::now() + kSendTime;
+    while (!bytes.empty()) {
+        ssize_t sent = send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent > 0) {
+            bytes.remove_prefix(static_cast<size_t>(sent));
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitFor(socket_, POLLOUT, deadline)) {
+            continue;
+        } else {
+            Close();
+            return false;
+        }
+    }
+    return true;
+}
+
+uint16_t TerminalConnection::NextKey() {
+    Receive();
+    if (state_ == State::Closed)
+        StartConnecting();
+    FinishConnecting(Clock::now());
+    Receive();
+    if (keys_.HasCode())
+        return keys_.TakeCode();
+    return state_ == State::Connected ? 0 : kNoConnection;
+}
+
+void TerminalConnection::StartConnecting() {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV; // never a blocking name look-up
+    addrinfo* found = nullptr;
+    if (getaddrinfo(address_.c_str(), std::to_string(port_).c_str(), &hints, &found) != 0)
+        return;
+    socket_ = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (socket_ >= 0) {
+        int on = 1;
+        setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        if (connect(socket_, found->ai_addr, found->ai_addrlen) == 0) {
+            state_ = State::Connected;
+        } else if (errno == EINPROGRESS) {
+            state_ = State::Connecting;
+            attemptDeadline_ = Clock::now() + kConnectTime;
+        } else {
+            Close();
+        }
+    }
+    freeaddrinfo(found);
+}
+
+void TerminalConnection::FinishConnecting(Clock::time_point deadline) {
+    if (state_ != State::Connecting)
+        return;
+    if (!WaitFor(socket_, POLLOUT, std::min(deadline, attemptDeadline_))) {
+        if (Clock::now() >= attemptDeadline_)
+            Close();
+        return;
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(socket_, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+        Close();
+        return;
+    }
+    state_ = State::Connected;
+}
+
+void TerminalConnection::Receive() {
+    if (state_ != State::Connected)
+        return;
+    char buffer[4096];
+    for (;;) {
+        ssize_t received = recv(socket_, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (received > 0) {
+            keys_.Feed(std::string_view(buffer, static_cast<size_t>(received)));
+        } else if (received < 0 && errno == EINTR) {
+            continue;
+        } else {
+            if (received == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+                Close();
+            return;
+        }
+    }
+}
+
+void TerminalConnection::Close() {
+    if (socket_ >= 0)
+        close(socket_);
+    socket_ = -1;
+    state_ = State::Closed;
+    keys_.DropPartialCode();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What the library reads from "BemaSB32.ini": the terminals' port, each
+// terminal's address under its number in "Terminais", and the protocol in
+// "FIT".
+#include "Framing.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+struct TerminalSettings {
+    int port = 9200;
+    Framing framing = Framing::StxEtx;
+    std::map<int, std::string> addresses; // terminal number -> IP address
+
+    // The settings file: $BEMASB32_INI when set, otherwise "BemaSB32.ini" in
+    // the folder of the running program.
+    static std::string FilePath();
+    // Nothing when the file does not exist.
+    static std::optional<TerminalSettings> Load(const std::string& path);
+};
