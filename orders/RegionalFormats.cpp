@@ -1,0 +1,91 @@
+#include "RegionalFormats.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Checks the shape [sign] digits [, digits] [E [sign] digits] with at least
+// one mantissa digit and rewrites it with "." for the locale-free parser.
+std::optional<std::string> ToPlainDecimal(std::string_view text) {
+    std::string plain;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') plain += '-';
+        ++i;
+    }
+    int mantissaDigits = 0;
+    bool separatorSeen = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            ++mantissaDigits;
+            plain += c;
+        } else if (c == ',' && !separatorSeen) {
+            separatorSeen = true;
+            plain += '.';
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        plain += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        const std::size_t exponentStart = i;
+        while (i < text.size() && IsDigit(text[i])) plain += text[i++];
+        if (i == exponentStart) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    return plain;
+}
+
+std::string GroupThousands(std::int64_t whole) {
+    std::string digits = std::to_string(whole);
+    for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
+        digits.insert(static_cast<std::size_t>(pos), 1, '.');
+    return digits;
+}
+
+}  // namespace
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    const auto plain = ToPlainDecimal(TrimBlanks(text));
+    if (!plain) return std::nullopt;
+    double value = 0;
+    const char* end = plain->data() + plain->size();
+    const auto [stop, error] = std::from_chars(plain->data(), end, value);
+    if (error != std::errc{} || stop != end) return std::nullopt;
+    return value;
+}
+
+std::string FormatMoney(std::int64_t tenThousandths) {
+    const bool negative = tenThousandths < 0;
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
+                                             : static_cast<std::uint64_t>(tenThousandths);
+    const std::uint64_t cents = (magnitude + 50) / 100;
+    if (cents == 0) return "R$ 0,00";
+    char decimals[3];
+    std::snprintf(decimals, sizeof decimals, "%02u", static_cast<unsigned>(cents % 100));
+    return std::string(negative ? "-R$ " : "R$ ") +
+           GroupThousands(static_cast<std::int64_t>(cents / 100)) + "," + decimals;
+}
+
+std::string FormatQuantity(double quantity) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, quantity,
+                                            std::chars_format::general, 15);
+    std::string result(text, error == std::errc{} ? end : text);
+    for (char& c : result)
+        if (c == '.') c = ',';
+    return result;
+}
