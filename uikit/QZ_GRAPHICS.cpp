@@ -75,6 +75,8 @@ const TQZColors& TQZArtistic::ColorsOf(TQZPaintState state) const {
 
 void TQZArtistic::FillGradient(QImage& canvas, const QRect& area, TColor start,
                                TColor end) const {
+    if (area.isEmpty())
+        return;
     if (GradientInverse)
         std::swap(start, end);
     const TGradientTemplate shape = RenderTemplate(
