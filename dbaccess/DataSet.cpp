@@ -1,0 +1,182 @@
+#include "DataSet.h"
+
+#include "DatabaseError.h"
+#include "Statement.h"
+#include "Windows1252.h"
+
+#include <stdexcept>
+#include <strings.h>
+
+namespace {
+
+const FieldValue kNull;
+
+}  // namespace
+
+void DataSet::Open()
+{
+    Close();
+    RowSet fetched = Fetch();
+    columns_ = std::move(fetched.columns);
+    rows_ = std::move(fetched.rows);
+    current_ = 0;
+    state_ = DataSetState::dsBrowse;
+    NotifyDataChange();
+}
+
+void DataSet::Close()
+{
+    if (!Active())
+        return;
+    state_ = DataSetState::dsInactive;
+    columns_.clear();
+    rows_.clear();
+    buffer_.clear();
+    modified_.clear();
+    current_ = 0;
+    NotifyDataChange();
+}
+
+void DataSet::First()
+{
+    Cancel();
+    current_ = 0;
+    NotifyDataChange();
+}
+
+void DataSet::Last()
+{
+    Cancel();
+    current_ = rows_.empty() ? 0 : rows_.size() - 1;
+    NotifyDataChange();
+}
+
+void DataSet::Next()
+{
+    Cancel();
+    if (current_ + 1 < rows_.size())
+        ++current_;
+    NotifyDataChange();
+}
+
+void DataSet::Prior()
+{
+    Cancel();
+    if (current_ > 0)
+        --current_;
+    NotifyDataChange();
+}
+
+bool DataSet::HasField(const std::string& name) const
+{
+    for (const std::string& column : columns_)
+        if (strcasecmp(column.c_str(), name.c_str()) == 0)
+            return true;
+    return false;
+}
+
+std::size_t DataSet::FieldIndex(const std::string& name) const
+{
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        if (strcasecmp(columns_[i].c_str(), name.c_str()) == 0)
+            return i;
+    throw DatabaseError("Field '" + Windows1252ToUtf8(name) + "' not found");
+}
+
+const FieldValue& DataSet::FieldByName(const std::string& name) const
+{
+    if (!Active())
+        return kNull;
+    const std::size_t index = FieldIndex(name);
+    if (state_ == DataSetState::dsEdit || state_ == DataSetState::dsInsert)
+        return buffer_[index];
+    return rows_.empty() ? kNull : rows_[current_][index];
+}
+
+void DataSet::SetField(const std::string& name, FieldValue value)
+{
+    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+        throw std::logic_error("Dataset not in edit or insert mode");
+    const std::size_t index = FieldIndex(name);
+    buffer_[index] = std::move(value);
+    modified_[index] = true;
+    NotifyDataChange();
+}
+
+bool DataSet::IsModified(const std::string& name) const
+{
+    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+        return false;
+    return modified_[FieldIndex(name)];
+}
+
+void DataSet::Append()
+{
+    if (!Active() || ReadOnly())
+        throw std::logic_error("Cannot modify a closed or read-only dataset");
+    Cancel();
+    buffer_.assign(columns_.size(), FieldValue());
+    modified_.assign(columns_.size(), false);
+    state_ = DataSetState::dsInsert;
+    NotifyDataChange();
+}
+
+void DataSet::Edit()
+{
+    if (!Active() || ReadOnly())
+        throw std::logic_error("Cannot modify a closed or read-only dataset");
+    if (state_ == DataSetState::dsEdit || state_ == DataSetState::dsInsert)
+        return;
+    if (rows_.empty())
+        throw std::logic_error("Cannot edit an empty dataset");
+    buffer_ = rows_[current_];
+    modified_.assign(columns_.size(), false);
+    state_ = DataSetState::dsEdit;
+    NotifyDataChange();
+}
+
+void DataSet::Post()
+{
+    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+        return;
+    const std::vector<FieldValue>* original = state_ == DataSetState::dsEdit ? &rows_[current_] : nullptr;
+    std::vector<FieldValue> written = buffer_;
+    Write(PendingRecord{state_, original, written, modified_});
+    if (state_ == DataSetState::dsEdit) {
+        rows_[current_] = std::move(written);
+    } else {
+        rows_.push_back(std::move(written));
+        current_ = rows_.size() - 1;
+    }
+    buffer_.clear();
+    modified_.clear();
+    state_ = DataSetState::dsBrowse;
+    NotifyDataChange();
+}
+
+void DataSet::Cancel()
+{
+    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+        return;
+    buffer_.clear();
+    modified_.clear();
+    state_ = DataSetState::dsBrowse;
+    NotifyDataChange();
+}
+
+int DataSet::AddDataChangeListener(std::function<void()> listener)
+{
+    listeners_[nextListenerId_] = std::move(listener);
+    return nextListenerId_++;
+}
+
+void DataSet::RemoveDataChangeListener(int id)
+{
+    listeners_.erase(id);
+}
+
+void DataSet::NotifyDataChange()
+{
+    for (const auto& [id, listener] : listeners_)
+        listener();
+}

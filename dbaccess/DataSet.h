@@ -1,0 +1,116 @@
+#pragma once
+// A set of rows with a current row, read and edited field by field by name
+// (names compare without regard to case). The rows are loaded when the data
+// set is opened; the first row is then current. Edits go to a record buffer
+// (state edit or insert) until Post writes it or Cancel drops it.
+//
+// A closed data set, or one without rows, reads every field as null.
+#include "FieldValue.h"
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct RowSet;
+
+enum class DataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+
+class DataSet {
+public:
+    DataSet() = default;
+    virtual ~DataSet() = default;
+    DataSet(const DataSet&) = delete;
+    DataSet& operator=(const DataSet&) = delete;
+
+    // Loads the rows; an open data set is closed first. Throws DatabaseError.
+    void Open();
+    // Drops the rows and any pending record.
+    void Close();
+    bool Active() const { return state_ != DataSetState::dsInactive; }
+    DataSetState State() const { return state_; }
+
+    std::size_t RecordCount() const { return rows_.size(); }
+    bool IsEmpty() const { return rows_.empty(); }
+    // Position: the current row's index, moved by First/Last/Next/Prior
+    // (which drop a pending record like Cancel does).
+    std::size_t RecNo() const { return current_; }
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const { return rows_.empty() || current_ + 1 >= rows_.size(); }
+
+    const std::vector<std::string>& FieldNames() const { return columns_; }
+    bool HasField(const std::string& name) const;
+    // The current value (the record buffer while editing). Null when the
+    // data set is closed or has no current row. Throws DatabaseError
+    // "Field '<name>' not found" for a name an open data set does not hold.
+    const FieldValue& FieldByName(const std::string& name) const;
+    // Sets a field of the record buffer. Throws std::logic_error when not in
+    // edit or insert state, DatabaseError for an unknown name.
+    void SetField(const std::string& name, FieldValue value);
+    // True when the field was set since Edit or Append.
+    bool IsModified(const std::string& name) const;
+
+    // Starts a new, all-null record (state insert). Throws std::logic_error
+    // when the data set is closed or read only.
+    void Append();
+    // Starts editing the current row (state edit). Throws std::logic_error
+    // when there is no current row or the data set is read only.
+    void Edit();
+    // Writes the pending record and makes it the current row (state browse).
+    // Does nothing in browse state. On failure the record stays pending and
+    // the error is raised again.
+    void Post();
+    // Drops the pending record; the current row is the one before it.
+    void Cancel();
+
+    virtual bool ReadOnly() const = 0;
+
+    // Called after every change of what the data set shows (open, close,
+    // move, field set, post, cancel). Returns an id for removing it.
+    int AddDataChangeListener(std::function<void()> listener);
+    void RemoveDataChangeListener(int id);
+
+protected:
+    struct PendingRecord {
+        DataSetState state;                   // edit or insert
+        const std::vector<FieldValue>* original;  // the row being edited; null on insert
+        std::vector<FieldValue>& values;      // the record buffer (may be changed by the write)
+        const std::vector<bool>& modified;    // fields set since Edit or Append
+    };
+    // Loads the rows when opened.
+    virtual RowSet Fetch() = 0;
+    // Writes the pending record to the store; may update its values (a
+    // generated key, a refreshed row).
+    virtual void Write(const PendingRecord& record) = 0;
+
+    std::size_t FieldIndex(const std::string& name) const;
+    const std::vector<std::string>& Columns() const { return columns_; }
+
+private:
+    void NotifyDataChange();
+
+    DataSetState state_ = DataSetState::dsInactive;
+    std::vector<std::string> columns_;
+    std::vector<std::vector<FieldValue>> rows_;
+    std::size_t current_ = 0;
+    std::vector<FieldValue> buffer_;
+    std::vector<bool> modified_;
+    std::map<int, std::function<void()>> listeners_;
+    int nextListenerId_ = 1;
+};
+
+// Closes the data set when the scope ends, on every path.
+class CloseOnExit {
+public:
+    explicit CloseOnExit(DataSet& dataSet) : dataSet_(dataSet) {}
+    ~CloseOnExit() { dataSet_.Close(); }
+    CloseOnExit(const CloseOnExit&) = delete;
+    CloseOnExit& operator=(const CloseOnExit&) = delete;
+
+private:
+    DataSet& dataSet_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+// One attachment to a Firebird database. The connection string is either a
+// plain file path (opened by the embedded engine) or "host:path" (through the
+// server). Text crosses the connection in Windows-1252 (lc_ctype=win1252).
+#include <memory>
+#include <string>
+
+class Database {
+public:
+    Database();
+    // Opens the attachment at once; throws DatabaseError when it fails.
+    Database(const std::string& connectionString, const std::string& user,
+             const std::string& password);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens the attachment; an open one is closed first. Throws
+    // DatabaseError with the engine's message when it cannot be opened.
+    void Open(const std::string& connectionString, const std::string& user,
+              const std::string& password);
+    // Detaches; pending work of open transactions is rolled back by the
+    // engine. Does nothing when not open.
+    void Close() noexcept;
+    bool IsOpen() const;
+    const std::string& ConnectionString() const { return connectionString_; }
+
+    // Creates a new, empty database with DEFAULT CHARACTER SET WIN1252 and
+    // leaves it open. Throws DatabaseError.
+    void Create(const std::string& connectionString, const std::string& user,
+                const std::string& password);
+
+    struct Handles;
+    Handles& Native() const;  // for the other classes of this layer only
+
+private:
+    std::unique_ptr<Handles> handles_;
+    std::string connectionString_;
+};

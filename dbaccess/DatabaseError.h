@@ -1,0 +1,19 @@
+#pragma once
+// A failure reported by the database engine (or by this layer, for a field
+// name that a result does not hold). what() is the engine's own message in
+// UTF-8; Code() is the engine's first error code (0 when none).
+#include <stdexcept>
+#include <string>
+
+class DatabaseError : public std::runtime_error {
+public:
+    explicit DatabaseError(const std::string& utf8Message, long code = 0)
+        : std::runtime_error(utf8Message), code_(code) {}
+
+    long Code() const { return code_; }
+    // True for the engine's "lock conflict on no wait transaction".
+    bool IsLockConflict() const { return code_ == 335544345L; }
+
+private:
+    long code_;
+};

@@ -1,0 +1,87 @@
+#include "EditableDataSet.h"
+
+#include "Statement.h"
+#include "Transaction.h"
+
+#include <algorithm>
+
+std::string UpdateStatement::TextFor(const std::vector<std::string>& changed) const
+{
+    std::string text = "update " + table + "\nset\n";
+    bool first = true;
+    for (const std::string& column : columns) {
+        if (std::find(changed.begin(), changed.end(), column) == changed.end())
+            continue;
+        text += (first ? "  " : ",\n  ") + column + " = :" + column;
+        first = false;
+    }
+    return text + "\nwhere\n  " + where;
+}
+
+EditableDataSet::EditableDataSet(Transaction& transaction) : transaction_(transaction) {}
+
+RowSet EditableDataSet::Fetch()
+{
+    return Statement(transaction_, SelectSQL).Run();
+}
+
+void EditableDataSet::Write(const PendingRecord& record)
+{
+    if (record.state == DataSetState::dsInsert)
+        Insert(record);
+    else
+        Update(record);
+    Refresh(record);
+}
+
+void EditableDataSet::Insert(const PendingRecord& record)
+{
+    if (!KeyField.empty() && !Generator.empty()) {
+        FieldValue& key = record.values[FieldIndex(KeyField)];
+        if (key.IsNull())
+            key = Statement(transaction_, "SELECT GEN_ID(" + Generator + ", 1) FROM RDB$DATABASE").Run().rows.at(0).at(0);
+    }
+    Statement insert(transaction_, InsertSQL);
+    for (const std::string& name : insert.ParameterNames())
+        insert.SetParameter(name, ParameterValue(name, record));
+    insert.Run();
+}
+
+void EditableDataSet::Update(const PendingRecord& record)
+{
+    std::vector<std::string> changed;
+    for (const std::string& column : ModifySQL.columns)
+        if (record.modified[FieldIndex(column)])
+            changed.push_back(column);
+    if (changed.empty())
+        return;
+    Statement update(transaction_, ModifySQL.TextFor(changed));
+    for (const std::string& name : update.ParameterNames())
+        update.SetParameter(name, ParameterValue(name, record));
+    update.Run();
+}
+
+void EditableDataSet::Refresh(const PendingRecord& record)
+{
+    if (RefreshSQL.empty())
+        return;
+    Statement refresh(transaction_, RefreshSQL);
+    for (const std::string& name : refresh.ParameterNames())
+        refresh.SetParameter(name, ParameterValue(name, record));
+    const RowSet fresh = refresh.Run();
+    if (fresh.rows.empty())
+        return;  // the row left the select (e.g. its join partner is gone): keep what was written
+    for (std::size_t i = 0; i < fresh.columns.size(); ++i)
+        if (HasField(fresh.columns[i]))
+            record.values[FieldIndex(fresh.columns[i])] = fresh.rows[0][i];
+}
+
+FieldValue EditableDataSet::ParameterValue(const std::string& name, const PendingRecord& record) const
+{
+    const std::string oldPrefix = "OLD_";
+    if (name.compare(0, oldPrefix.size(), oldPrefix) == 0 && record.original && HasField(name.substr(oldPrefix.size())))
+        return (*record.original)[FieldIndex(name.substr(oldPrefix.size()))];
+    if (name.compare(0, oldPrefix.size(), oldPrefix) == 0 && !HasField(name))
+        return record.values[FieldIndex(name.substr(oldPrefix.size()))];
+    return record.values[FieldIndex(name)];
+}

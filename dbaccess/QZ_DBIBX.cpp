@@ -1,0 +1,135 @@
+#include "QZ_DBIBX.h"
+
+#include "EditableDataSet.h"
+#include "Query.h"
+#include "Statement.h"
+#include "Transaction.h"
+
+#include <cctype>
+#include <stdexcept>
+#include <vector>
+
+Database* SharedDatabase = nullptr;
+Transaction* SharedTransaction = nullptr;
+std::string DatabaseFileName;
+std::string SiblingIniPath;
+
+namespace {
+
+Transaction& Shared()
+{
+    if (!SharedTransaction)
+        throw std::logic_error("no shared transaction registered");
+    return *SharedTransaction;
+}
+
+bool IsBlank(const std::string& text)
+{
+    for (unsigned char c : text)
+        if (!std::isspace(c))
+            return false;
+    return true;
+}
+
+// The statements of a script, split at the terminator outside quotes.
+std::vector<std::string> SplitScript(const std::string& text, char terminator)
+{
+    std::vector<std::string> statements;
+    std::string current;
+    char quote = 0;
+    for (char c : text) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == terminator) {
+            if (!IsBlank(current))
+                statements.push_back(current);
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    if (!IsBlank(current))
+        statements.push_back(current);
+    return statements;
+}
+
+void RunStatements(const std::string& text)
+{
+    for (const std::string& statement : SplitScript(text, '^'))
+        Statement(Shared(), statement).Run();
+}
+
+
+}  // namespace
+
+std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open)
+{
+    auto query = std::make_unique<Query>(Shared(), sql);
+    if (open)
+        query->Open();
+    return query;
+}
+
+long double ReadNumber(const std::string& fieldName, const std::string& sql)
+{
+    const std::unique_ptr<Query> query = CreateQuery(sql, true);
+    return query->FieldByName(fieldName).AsNumber();
+}
+
+FieldValue ReadValue(const std::string& fieldName, const std::string& sql)
+{
+    const std::unique_ptr<Query> query = CreateQuery(sql, true);
+    return query->FieldByName(fieldName);
+}
+
+void PostDataSet(DataSet& dataSet)
+{
+    if (auto* editable = dynamic_cast<EditableDataSet*>(&dataSet))
+        PostAndCommit(*editable);
+}
+
+void PostAndCommit(EditableDataSet& dataSet)
+{
+    Transaction& transaction = Shared();
+    try {
+        transaction.EnsureStarted();
+        dataSet.Post();
+        transaction.CommitRetaining();
+    } catch (...) {
+        if (transaction.Active())
+            transaction.RollbackRetaining();
+        dataSet.Cancel();
+        throw;
+    }
+}
+
+void RunScript(const std::string& text, bool plain)
+{
+    if (plain) {
+        RunStatements(text);
+        return;
+    }
+    Transaction& transaction = Shared();
+    transaction.EnsureStarted();
+    try {
+        RunStatements(text);
+        transaction.CommitRetaining();
+    } catch (...) {
+        transaction.RollbackRetaining();
+        throw;
+    }
+}
+
+std::string SqlQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c;
+        if (c == '\'')
+            quoted += '\'';
+    }
+    return quoted + "'";
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The data-access routines of the store, all on one shared connection and
+// one shared transaction that the data module registers before anything
+// else runs. Each routine raises the database error unchanged; the writing
+// ones undo their uncommitted work first, so the shared transaction stays
+// active and usable.
+#include "FieldValue.h"
+
+#include <memory>
+#include <string>
+
+class Database;
+class DataSet;
+class EditableDataSet;
+class Query;
+class Transaction;
+
+// The data module's connection and transaction, borrowed, never owned.
+extern Database* SharedDatabase;
+extern Transaction* SharedTransaction;
+// Bare file name of the shop database, and the sibling product's settings
+// file chosen at start-up (empty when none).
+extern std::string DatabaseFileName;
+extern std::string SiblingIniPath;
+
+// A new query on the shared pair with exactly this text; opened (on its
+// first row) when `open` is true. The caller owns it.
+std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open);
+// The named field of the first row as a number; 0 when it is null or there
+// is no row. Throws DatabaseError for a field the result does not hold.
+long double ReadNumber(const std::string& fieldName, const std::string& sql);
+// The named field of the first row, unconverted; null when there is no row.
+FieldValue ReadValue(const std::string& fieldName, const std::string& sql);
+// PostAndCommit for a store-bound editable data set; any other data set is
+// left untouched.
+void PostDataSet(DataSet& dataSet);
+// Starts the shared transaction when needed, writes the pending record and
+// commits retaining. On failure: rollback-retaining, the pending record is
+// dropped (the data set shows its row as before), and the error is raised
+// again.
+void PostAndCommit(EditableDataSet& dataSet);
+// Runs the statements of a script separated by "^" (text after the last
+// one runs too). With `plain` false the shared transaction is started when
+// needed and the script is committed retaining, or rolled back retaining
+// and the error raised again.
+void RunScript(const std::string& text, bool plain);
+
+// The text as an SQL string literal: in single quotes, inner quotes doubled.
+std::string SqlQuoted(const std::string& text);

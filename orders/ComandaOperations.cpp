@@ -1,0 +1,149 @@
+// Order-tab operations of the data module: products and prices, the tab
+// status tests, opening and creating tabs, items and totals.
+#include "DataModulo.h"
+
+#include "QZ_DBIBX.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::size_t kReferenceLength = 50;  // CIN_REF01 to CIN_REF06 hold 50 characters
+
+}  // namespace
+
+int TDM::FindProductByBarcode(const std::string& barcode)
+{
+    PRO.Close();
+    PRO.SelectSQL = "SELECT * FROM PRODUTOS WHERE PRO_CODBARRAS = " + SqlQuoted(barcode);
+    PRO.Open();
+    return static_cast<int>(PRO.FieldByName("PRO_CODIGO").AsInteger());
+}
+
+FixedPoint TDM::GetProductPrice(int product, bool tableZero)
+{
+    const std::int64_t table = tableZero ? 0 : COM.FieldByName("COM_TABELA").AsInteger();
+    return ReadValue("VALOR", "SELECT VALOR FROM SP_GETPRECO(" + std::to_string(product) + "," +
+                                  std::to_string(table) + ")")
+        .AsFixed();
+}
+
+bool TDM::IsComandaBlocked(int number)
+{
+    CloseOnExit closeAfterwards(CBL);
+    CBL.Close();
+    CBL.SelectSQL = "SELECT * FROM COMANDASBLOQUEADAS WHERE CBL_NUMERO = " + std::to_string(number);
+    CBL.Open();
+    const FieldValue& blocked = CBL.FieldByName("CBL_NUMERO");
+    return !blocked.IsNull() && blocked.AsInteger() == number;
+}
+
+bool TDM::ComandaExists(int number)
+{
+    const long double found =
+        ReadNumber("COM_NUMERO", "SELECT COM_NUMERO FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(number));
+    return std::llround(found) == number && number > 0;
+}
+
+TComandaStatus TDM::CurrentComandaStatus()
+{
+    const auto number = static_cast<int>(COM.FieldByName("COM_NUMERO").AsInteger());
+    if (number == 0)
+        return csNotLoaded;
+    if (IsComandaBlocked(number))
+        return csBlocked;
+    if (!ComandaExists(number))
+        return csCancelled;
+    return csUsable;
+}
+
+void TDM::OpenComanda(int number)
+{
+    COM.Close();
+    COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
+    COM.Open();
+    LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
+    LogComandaEvent("COMANDA ABERTA NO MICROTERMINAL");
+}
+
+void TDM::CreateComanda(int number)
+{
+    COM.Close();
+    COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
+    COM.Open();
+    COM.Append();
+    COM.SetField("COM_NUMERO", number);
+    COM.SetField("COM_DATA", ServerDate());
+    COM.SetField("COM_HORA", ServerTime());
+    COM.SetField("CON_CODIGO", QCFG.FieldByName("CON_CODIGO_CONSUMIDOR"));
+    COM.SetField("FUN_CODIGO", QCFG.FieldByName("FUN_CODIGO_CAIXA"));
+    for (const char* paid : {"COM_DINHEIROPAGO", "COM_CHEQUEPAGO", "COM_CARTAOPAGO", "COM_CARTAODEBPAGO"})
+        COM.SetField(paid, FixedPoint());
+    COM.SetField("COM_TABELA", 0);
+    COM.SetField("COM_CLIENTE", "CONSUMIDOR");
+    COM.SetField("COM_QTDE", FixedPoint());
+    COM.SetField("COM_TOTAL", FixedPoint());
+    COM.SetField("COM_TIPO", 1);
+    if (ServiceFeeApplies())
+        COM.SetField("COM_TAXASERVICO", QCFG.FieldByName("CFG_PDV_ACRESCPORC").AsFixed());
+    COM.SetField("COM_TAXAENTREGA", FixedPoint());
+    PostDataSet(COM);
+    LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
+    LogComandaEvent("COMANDA CRIADA NO MICROTERMINAL");
+}
+
+bool TDM::ServiceFeeApplies()
+{
+    const std::int64_t number = COM.FieldByName("COM_NUMERO").AsInteger();
+    const std::int64_t lowest = QCFG.FieldByName("CFG_PDV_ACRESCOMANDAINI").AsInteger();
+    const std::int64_t highest = QCFG.FieldByName("CFG_PDV_ACRESCOMANDAFIM").AsInteger();
+    bool applies = QCFG.FieldByName("CFG_PDV_ACRESCPORC").AsFixed() != FixedPoint() &&
+                   !QCFG.FieldByName("PRO_CODIGO_ACRESCIMO").IsNull();
+    if (lowest > 0)
+        applies = applies && number >= lowest;
+    if (highest > 0)
+        applies = applies && number <= highest;
+    return applies;
+}
+
+TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
+{
+    const TComandaStatus status = CurrentComandaStatus();
+    if (status != csUsable)
+        return status;
+    CIN.Append();
+    CIN.SetField("PRO_CODIGO", product);
+    CIN.SetField("COM_CODIGO", COM.FieldByName("COM_CODIGO"));
+    CIN.SetField("CIN_QTDE", quantity);
+    CIN.SetField("CIN_VALOR", price);
+    CIN.SetField("CIN_DESCONTO", FixedPoint());
+    CIN.SetField("CIN_ACRESCIMO", FixedPoint());
+    CIN.SetField("CIN_ABATECONSUMA", PRO.FieldByName("PRO_ABATECONSUMA"));
+    if (PRO.FieldByName("PRO_TIPO").AsInteger() == 3 && PRO.FieldByName("PRO_CUSTO").AsNumber() == 0) {
+        for (int i = 1; i <= 6; ++i) {
+            const std::string number = "0" + std::to_string(i);
+            CIN.SetField("CIN_REF" + number,
+                         QCFG.FieldByName("CFG_MAT_REF" + number).AsText().substr(0, kReferenceLength));
+        }
+    }
+    PostDataSet(CIN);
+    LogComandaEvent("ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL");
+    RecalculateTotals();
+    PostDataSet(COM);
+    return csUsable;
+}
+
+void TDM::RecalculateTotals()
+{
+    if (COM.IsEmpty())
+        return;  // no tab row loaded: nothing to total (an edit would insert a blank tab)
+    const std::string code = std::to_string(CIN.FieldByName("COM_CODIGO").AsInteger());
+    const FixedPoint quantity =
+        ReadValue("TOTAL", "SELECT SUM(CIN_QTDE) AS TOTAL FROM COMANDASITENS WHERE COM_CODIGO = " + code).AsFixed();
+    const FixedPoint total = ReadValue("TOTAL", "SELECT SUM(CIN_QTDE*(CIN_VALOR-CIN_DESCONTO+CIN_ACRESCIMO)) AS TOTAL "
+                                                "FROM COMANDASITENS WHERE COM_CODIGO = " + code)
+                                 .AsFixed();
+    COM.Edit();
+    COM.SetField("COM_QTDE", quantity);
+    COM.SetField("COM_TOTAL", total);
+}

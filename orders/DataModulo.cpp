@@ -1,0 +1,92 @@
+#include "DataModulo.h"
+
+#include "DatabaseError.h"
+#include "QZ_DBIBX.h"
+#include "StoreStatements.h"
+
+TDM::TDM()
+    : DBTrans(BaseDados),
+      COM(DBTrans), CIN(DBTrans), PRO(DBTrans), CBL(DBTrans), CON(DBTrans), FUN(DBTrans), CAF(DBTrans),
+      QCFG(DBTrans)
+{
+    DefineCursors();
+    SharedDatabase = &BaseDados;
+    SharedTransaction = &DBTrans;
+}
+
+TDM::TDM(const std::string& connectionString, const std::string& user, const std::string& password) : TDM()
+{
+    BaseDados.Open(connectionString, user, password);
+    PrepareCommands();
+}
+
+TDM::~TDM()
+{
+    if (SharedTransaction == &DBTrans) {
+        SharedDatabase = nullptr;
+        SharedTransaction = nullptr;
+    }
+    // The cursors hold no engine resources; end the transaction before the
+    // connection closes.
+    DBTrans.Rollback();
+}
+
+void TDM::DefineCursors()
+{
+    using namespace StoreStatements;
+    COM.SelectSQL = kComandaSelect;
+    COM.InsertSQL = kComandaInsert;
+    COM.ModifySQL = kComandaUpdate;
+    COM.RefreshSQL = kComandaRefresh;
+    COM.KeyField = "COM_CODIGO";
+    COM.Generator = "GEN_COMANDAS_ID";
+
+    CIN.SelectSQL = kItemSelect;
+    CIN.InsertSQL = kItemInsert;
+    CIN.ModifySQL = kItemUpdate;
+    CIN.KeyField = "CIN_CODIGO";
+    CIN.Generator = "GEN_COMANDASITENS_ID";
+
+    PRO.SelectSQL = SelectAllFrom("PRODUTOS");
+    CBL.SelectSQL = SelectAllFrom("COMANDASBLOQUEADAS");
+    CON.SelectSQL = SelectAllFrom("CONTATOS");
+    FUN.SelectSQL = SelectAllFrom("FUNCIONARIOS");
+
+    CAF.SelectSQL = SelectAllFrom("CAIXAFUN");
+    CAF.InsertSQL = kCommissionInsert;
+    CAF.KeyField = "CAF_CODIGO";
+    CAF.Generator = "GEN_CAIXAFUN_ID";
+
+    QCFG.SQL = kSettingsSelect;
+}
+
+void TDM::PrepareCommands()
+{
+    ComandaSelectSQL = COM.SelectSQL + "\n";
+    ItemSelectSQL = CIN.SelectSQL + "\n";
+    QCFG.Open();
+    displayPrompt_ = "Comanda:";
+}
+
+void TDM::LoadComandaItems(std::int64_t comandaCode)
+{
+    CIN.Close();
+    CIN.SelectSQL = ItemSelectSQL + " WHERE COM_CODIGO = " + std::to_string(comandaCode);
+    CIN.Open();
+}
+
+SqlDate TDM::ServerDate()
+{
+    const FieldValue date = ReadValue("DATA", "SELECT DATA FROM SP_SERVERDATE");
+    if (date.IsNull())
+        throw DatabaseError("SP_SERVERDATE returned no date");
+    return date.AsDate();
+}
+
+SqlTime TDM::ServerTime()
+{
+    const FieldValue time = ReadValue("HORA", "SELECT HORA FROM SP_SERVERTIME");
+    if (time.IsNull())
+        throw DatabaseError("SP_SERVERTIME returned no time");
+    return time.AsTime();
+}

@@ -1,0 +1,129 @@
+#pragma once
+// The data module: the store connection and its one transaction, the
+// cursors over the shop tables, the settings row, the order-tab operations
+// and the command interpreter with its state (one current tab for the whole
+// program).
+#include "CommandInterpreter.h"
+#include "Database.h"
+#include "EditableDataSet.h"
+#include "FixedPoint.h"
+#include "Query.h"
+#include "Transaction.h"
+
+#include <cstdint>
+#include <string>
+
+// CurrentComandaStatus and AddItem results.
+enum TComandaStatus {
+    csUsable = 0,     // a tab is loaded and may be used
+    csNotLoaded = 1,  // no tab is loaded (the loaded COM_NUMERO reads 0)
+    csBlocked = 2,    // the loaded tab's number is in COMANDASBLOQUEADAS
+    csCancelled = 3,  // the loaded tab's number is no longer in COMANDAS
+};
+
+class TDM : public CommandInterpreter {
+public:
+    // Not connected yet: the cursors carry their statements and BaseDados /
+    // DBTrans are registered as the shared pair of the data-access routines.
+    TDM();
+    // Connects to the store (a file path or "host:path") and prepares for
+    // commands (PrepareCommands). Throws DatabaseError.
+    TDM(const std::string& connectionString, const std::string& user, const std::string& password);
+    ~TDM() override;
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
+
+    // Once connected: saves the base selects of COM and CIN, reads the
+    // CONFIGURA row (now and only now) and sets the prompt "Comanda:".
+    // Throws DatabaseError (the prompt then stays empty).
+    void PrepareCommands();
+
+    Database BaseDados;
+    Transaction DBTrans;
+
+    EditableDataSet COM;  // COMANDAS joined with CONTATOS (the loaded tab)
+    EditableDataSet CIN;  // COMANDASITENS (the loaded tab's items)
+    EditableDataSet PRO;  // PRODUTOS
+    EditableDataSet CBL;  // COMANDASBLOQUEADAS
+    EditableDataSet CON;  // CONTATOS
+    EditableDataSet FUN;  // FUNCIONARIOS
+    EditableDataSet CAF;  // CAIXAFUN
+    Query QCFG;           // the CONFIGURA settings row
+
+    // Base selects of COM and CIN, each line ending in a line break, so an
+    // appended clause starts on a line of its own.
+    std::string ComandaSelectSQL;
+    std::string ItemSelectSQL;
+
+    // ---- Order-tab operations (all database errors pass through) ----
+
+    // PRO_CODIGO of the first product with that bar code, 0 when none;
+    // leaves PRO on it.
+    int FindProductByBarcode(const std::string& barcode);
+    // Unit price from SP_GETPRECO at price table 0 (tableZero) or the loaded
+    // tab's table; 0 when the procedure gives no row or null.
+    FixedPoint GetProductPrice(int product, bool tableZero);
+    bool IsComandaBlocked(int number);
+    bool ComandaExists(int number);
+    TComandaStatus CurrentComandaStatus();
+    // Loads tab `number` into COM and its items into CIN; logs the opening.
+    void OpenComanda(int number);
+    // Inserts tab `number` with the shop's defaults, loads it and its (no)
+    // items; logs the creation.
+    void CreateComanda(int number);
+    // Whether the tab being created in COM gets the service fee.
+    bool ServiceFeeApplies();
+    // Inserts an item on the loaded tab (CIN then on it), logs it and
+    // rewrites the tab's totals. Writes nothing unless the status is usable.
+    TComandaStatus AddItem(int product, FixedPoint quantity, FixedPoint price);
+    // Puts COM in edit with COM_QTDE and COM_TOTAL summed by the server over
+    // the items of the tab of CIN's current row; the caller writes the tab.
+    void RecalculateTotals();
+    // Audit-log entry through SP_ADDCOMANDALOG for the loaded tab (none
+    // when no tab is loaded).
+    void LogComandaEvent(const std::string& message);
+    // Commission for the employee loaded in FUN on the item loaded in CIN;
+    // returns the reply text.
+    std::string GrantCommission();
+
+    // ==== Command interpreter (orders/Interpreter*.cpp) ====
+    // This section belongs to the interpreter; edit it along with those files.
+
+    // Runs one terminal command line (Windows-1252, trimmed) and returns the
+    // coded reply; "" for an empty line. Business refusals are replies;
+    // database errors pass through, after the failed write was undone.
+    std::string ProcessCommand(const std::string& command) override;
+    // The text shown ahead of the typed keys: "Comanda:" once prepared,
+    // "Comanda " + number + ":" after each tab opened or created.
+    std::string DisplayPrompt() const override { return displayPrompt_; }
+
+    std::string displayPrompt_;  // empty until PrepareCommands succeeded
+
+private:
+    // One routine per command letter; each returns the reply.
+    std::string OpenOrCreateComanda(const std::string& line);     // C
+    std::string QueryPrice(const std::string& line);              // R
+    std::string GrantCommissionOnLastItem(const std::string& line);  // S
+    std::string ChangePriceTable(const std::string& line);        // T
+    std::string SelectClient(const std::string& line);            // B
+    std::string SelectEmployee(const std::string& line);          // U
+    std::string ShowTotal();                                       // V
+    std::string ChangeLastItemQuantity(const std::string& line);  // Q
+    std::string AddProduct(const std::string& line);              // anything else
+
+    // The refusal for a loaded tab that may not be used, "" when it may.
+    std::string StatusRefusal();
+    // Re-reads the loaded tab's items and moves to the last one; false when
+    // there is none (or no tab is loaded).
+    bool LoadLastItem();
+    // ==== end of the interpreter section ====
+
+private:
+    void DefineCursors();
+    // Re-targets CIN on the items of the tab with that code.
+    void LoadComandaItems(std::int64_t comandaCode);
+    // The server's date and time from SP_SERVERDATE / SP_SERVERTIME; a null
+    // result is an error (there is no fallback to the local clock).
+    SqlDate ServerDate();
+    SqlTime ServerTime();
+};

@@ -1,0 +1,27 @@
+#pragma once
+// The SQL texts the data module's cursors carry: the base selects, the
+// insert, update and refresh statements of the tables the program writes,
+// and the settings select.
+#include "EditableDataSet.h"
+
+#include <string>
+
+namespace StoreStatements {
+
+extern const std::string kComandaSelect;   // COMANDAS joined with CONTATOS, three lines
+extern const std::string kComandaInsert;
+extern const UpdateStatement kComandaUpdate;
+extern const std::string kComandaRefresh;
+
+extern const std::string kItemSelect;
+extern const std::string kItemInsert;
+extern const UpdateStatement kItemUpdate;
+
+extern const std::string kCommissionInsert;
+
+extern const std::string kSettingsSelect;
+
+// "SELECT * FROM <table>": the initial select of the read-only cursors.
+std::string SelectAllFrom(const std::string& table);
+
+}  // namespace StoreStatements
