@@ -1,0 +1,14 @@
+#pragma once
+// Pins the toolkit's clock to one moment for the life of the object.
+#include "DateTimeValue.h"
+
+class FixedClock {
+public:
+    explicit FixedClock(TDateTime now) : previous_(SetClock([now] { return now; })) {}
+    ~FixedClock() { SetClock(previous_); }
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+
+private:
+    Clock previous_;
+};
