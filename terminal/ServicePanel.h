@@ -1,0 +1,20 @@
+#pragma once
+// What the terminal service reads from and writes to the main window: the
+// selections of the terminal and protocol lists, the status panel, the
+// polling timer, the key log gate and the key-mapping boxes.
+#include "KeyMapping.h"
+
+#include <string>
+
+class ServicePanel : public KeyMapping {
+public:
+    // Positions selected in CbTerminal and CbProtocolo, -1 for none.
+    virtual int SelectedTerminal() const = 0;
+    virtual int SelectedProtocol() const = 0;
+    // The status panel PnComando; UTF-8.
+    virtual void ShowStatus(const std::string& text) = 0;
+    // Switches the 50 ms polling timer TM on or off.
+    virtual void SetTimerActive(bool active) = 0;
+    // One key-log entry (Windows-1252); written only while CkLog is ticked.
+    virtual void WriteKeyLog(const std::string& entry) = 0;
+};

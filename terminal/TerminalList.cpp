@@ -1,0 +1,52 @@
+#include "TerminalList.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string_view KeyOf(std::string_view entry) {
+    return entry.substr(0, entry.find('='));
+}
+
+// Compares two digit strings by the number they hold, however long.
+bool LessNumber(std::string_view a, std::string_view b) {
+    auto significant = [](std::string_view digits) {
+        const size_t first = digits.find_first_not_of('0');
+        return first == std::string_view::npos ? std::string_view() : digits.substr(first);
+    };
+    a = significant(a);
+    b = significant(b);
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+bool ComesBefore(const std::string& a, const std::string& b) {
+    return LessNumber(KeyOf(a), KeyOf(b));
+}
+
+}  // namespace
+
+bool IsTerminalKey(std::string_view key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::vector<std::string> TerminalEntries(const std::vector<std::string>& sectionLines) {
+    std::vector<std::string> entries;
+    for (const auto& line : sectionLines)
+        if (IsTerminalKey(KeyOf(line)))
+            entries.push_back(line);
+    OrderTerminalEntries(entries);
+    return entries;
+}
+
+void OrderTerminalEntries(std::vector<std::string>& entries) {
+    std::stable_sort(entries.begin(), entries.end(), ComesBefore);
+}
+
+std::string TerminalAddress(const std::string& entry) {
+    const size_t equals = entry.find('=');
+    return equals == std::string::npos ? entry : entry.substr(equals + 1);
+}
+
+std::string NewTerminalEntry(const std::string& address) {
+    return "999=" + address;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The terminal list (CbTerminal): one entry "key=address" per numbered key
+// of the vendor file's section "Terminais" ("Porta" and any other key that
+// is not a number are no terminals). Entries are kept in the order of their
+// key numbers, so a terminal's position in the list is the number under
+// which the library finds its address.
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A key made only of decimal digits: the key of a terminal's address.
+bool IsTerminalKey(std::string_view key);
+
+// The list entries from the section's lines as read (key "=" value).
+std::vector<std::string> TerminalEntries(const std::vector<std::string>& sectionLines);
+
+// Sorts entries by key number; entries with equal keys keep their order.
+void OrderTerminalEntries(std::vector<std::string>& entries);
+
+// What stands after the first "=" of an entry (the whole entry without one).
+std::string TerminalAddress(const std::string& entry);
+
+// The entry for an address the operator added: key 999, so that it goes to
+// the end of the list until the next save gives it its position's number.
+std::string NewTerminalEntry(const std::string& address);

@@ -1,0 +1,160 @@
+#include "TerminalService.h"
+
+#include "CommandInterpreter.h"
+#include "KeyTranslation.h"
+#include "LibraryResult.h"
+#include "QZ_DIALOG.h"
+#include "ServicePanel.h"
+#include "Sleeper.h"
+#include "TerminalLibrary.h"
+#include "Trim.h"
+#include "Windows1252.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr int kKeyReadPause = 50;
+constexpr int kStartPause = 1000;
+constexpr int kReplyPause = 3000;
+constexpr std::uint16_t kNoKey = 0;
+constexpr std::uint16_t kEndOfBuffer = 65280;
+
+std::string EncodeUtf8(std::uint16_t code) {
+    std::string utf8;
+    if (code < 0x80) {
+        utf8 += static_cast<char>(code);
+    } else if (code < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (code >> 6));
+        utf8 += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (code >> 12));
+        utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return utf8;
+}
+
+// The key-log entry of a code read: its character in Windows-1252 ("?" when
+// the code page has none), " [", the code, "]".
+std::string ReceivedKeyEntry(std::uint16_t code) {
+    const std::string character = code < 0x80 ? std::string(1, static_cast<char>(code))
+                                               : Utf8ToWindows1252(EncodeUtf8(code));
+    return character + " [" + std::to_string(code) + "]";
+}
+
+// What the interpreter is given: the line without the prompt in front of
+// it, cut at its first blank, carriage return and line feed.
+void CutCommandLine(std::string& commandLine, const std::string& prompt) {
+    if (!prompt.empty() && commandLine.starts_with(prompt))
+        commandLine.erase(0, prompt.size());
+    for (char cut : {' ', '\r', '\n'})
+        if (size_t at = commandLine.find(cut); at != std::string::npos)
+            commandLine.erase(at);
+}
+
+}  // namespace
+
+TerminalService::TerminalService(TerminalLibrary& library, Sleeper& sleeper, ServicePanel& panel)
+    : library_(library), sleeper_(sleeper), panel_(panel), display_(library) {}
+
+std::string TerminalService::DisplayPrompt() const {
+    return interpreter_ ? interpreter_->DisplayPrompt() : std::string();
+}
+
+void TerminalService::WriteDisplay(const std::string& text) {
+    display_.WriteDisplay(Terminal(), text);
+}
+
+void TerminalService::Start() {
+    const int selected = panel_.SelectedTerminal();
+    if (selected < 0) {
+        panel_.ShowStatus("selecione o microterminal!");
+        ErrorBox("Erro", "Selecione o microterminal!");
+        return;
+    }
+    TerminalNumber = selected;
+    // The last text went to the terminal served before; the one started now
+    // must get the prompt even when the text is the same.
+    display_.ForgetLastDisplayText();
+
+    if (library_.IniciaComunicacao() != 1) {
+        panel_.ShowStatus("não foi possível estabelecer comunicação com o terminal!");
+        ErrorBox("Erro", "Não foi possível estabelecer comunicação com o terminal!");
+        return;
+    }
+    CheckResult(library_.SelecionaProtocolo(panel_.SelectedProtocol()));
+    panel_.SetTimerActive(false);
+    panel_.WriteKeyLog("#LOG: TERMINAL INICIADO#");
+    sleeper_.Pause(kStartPause);
+    WriteDisplay(DisplayPrompt());
+    panel_.ShowStatus("conexão realizada com sucesso, aguardando comandos...");
+    panel_.SetTimerActive(true);
+}
+
+void TerminalService::Stop() {
+    if (library_.IniciaComunicacao() != 1) {
+        ErrorBox("Erro", "Não foi possível finalizar a conexão com o terminal!");
+        return;
+    }
+    panel_.SetTimerActive(false);
+    panel_.ShowStatus("terminal desconectado");
+    panel_.WriteKeyLog("#LOG: TERMINAL PARADO#");
+}
+
+void TerminalService::ClearDisplay() {
+    WriteDisplay(DisplayPrompt());
+    panel_.ShowStatus("limpeza realizada!");
+    panel_.WriteKeyLog("#LOG: LIMPAR VISOR#");
+}
+
+void TerminalService::Tick() {
+    if (ReplyPending && !IsBlank(PendingReply))
+        ShowPendingReply();
+    ReadKeys();
+}
+
+void TerminalService::ShowPendingReply() {
+    panel_.SetTimerActive(false);
+    WriteDisplay(PendingReply);
+    ReplyPending = false;
+    PendingReply.clear();
+    sleeper_.Pause(kReplyPause);
+    WriteDisplay(DisplayPrompt());
+    panel_.SetTimerActive(true);
+}
+
+void TerminalService::ReadKeys() {
+    std::uint16_t code = 1;
+    while (code != kEnterKey && code != kNoKey && code != kEndOfBuffer) {
+        code = static_cast<std::uint16_t>(library_.LerBuffer(Terminal()) & 0xFFFF);
+        sleeper_.Pause(kKeyReadPause);
+        panel_.WriteKeyLog(ReceivedKeyEntry(code));
+        TranslateKey(code, panel_, CommandLine, [this] { WriteDisplay(DisplayPrompt()); });
+        if (code == kEnterKey)
+            CompleteCommand();
+        else
+            WriteDisplay(DisplayPrompt() + CommandLine);
+    }
+}
+
+void TerminalService::CompleteCommand() {
+    panel_.SetTimerActive(false);
+    panel_.WriteKeyLog("#LOG: COMANDO RECEBIDO - " + CommandLine + "#");
+    CutCommandLine(CommandLine, DisplayPrompt());
+    if (IsBlank(CommandLine)) {
+        panel_.WriteKeyLog("#LOG: COMANDO VAZIO#");
+    } else {
+        panel_.WriteKeyLog("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#");
+        if (!interpreter_)
+            throw std::runtime_error("O módulo de dados não foi iniciado.");
+        const std::string reply = interpreter_->ProcessCommand(Trim(CommandLine));
+        PendingReply = reply;
+        panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
+        if (!IsBlank(reply))
+            ReplyPending = true;
+        panel_.ShowStatus(Windows1252ToUtf8("Comando: " + CommandLine + " / Retorno:" + reply));
+        CommandLine.clear();
+    }
+    panel_.SetTimerActive(true);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Replaces the message boxes while alive: records each box as
+// "title / text" and answers with the given result.
+#include "QZ_DIALOG.h"
+
+#include <string>
+#include <vector>
+
+class DialogRecorder {
+public:
+    explicit DialogRecorder(int answer = 1) : answer(answer) {
+        previous_ = SetDialogBoxHandler([this](TDialogBoxKind kind, const std::string& title, const std::string& text) {
+            kinds.push_back(kind);
+            boxes.push_back(title + " / " + text);
+            return this->answer;
+        });
+    }
+    ~DialogRecorder() { SetDialogBoxHandler(previous_); }
+    DialogRecorder(const DialogRecorder&) = delete;
+    DialogRecorder& operator=(const DialogRecorder&) = delete;
+
+    int answer;
+    std::vector<TDialogBoxKind> kinds;
+    std::vector<std::string> boxes;
+
+private:
+    DialogBoxHandler previous_;
+};

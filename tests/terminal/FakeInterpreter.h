@@ -1,0 +1,28 @@
+#pragma once
+// An interpreter that opens tab N for "C" + N, answers everything else with
+// a fixed reply, and records what it was given.
+#include "CommandInterpreter.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class FakeInterpreter : public CommandInterpreter {
+public:
+    std::string ProcessCommand(const std::string& command) override {
+        received.push_back(command);
+        if (!failure.empty())
+            throw std::runtime_error(failure);
+        if (command.size() > 1 && command[0] == 'C') {
+            prompt = "Comanda " + command.substr(1) + ":";
+            return "000-A COMANDA " + command.substr(1) + " FOI CRIADA!";
+        }
+        return reply;
+    }
+    std::string DisplayPrompt() const override { return prompt; }
+
+    std::string prompt = "Comanda:";
+    std::string reply = "000-OK";
+    std::string failure;  // when set, ProcessCommand raises it
+    std::vector<std::string> received;
+};
