@@ -1,0 +1,79 @@
+// Commands on the tab itself: open or create it (C), its price table (T),
+// client (B) and employee (U), and its total (V).
+#include "DataModulo.h"
+
+#include "InterpreterArguments.h"
+#include "QZ_DBIBX.h"
+#include "RegionalFormats.h"
+
+std::string TDM::OpenOrCreateComanda(const std::string& line) {
+    const int number = IntArgument(line);
+    if (number < 1) return "103-N\xDAMERO DE COMANDA INV\xC1LIDO!";
+    const std::string shown = std::to_string(number);
+    if (IsComandaBlocked(number)) return "101-A COMANDA " + shown + " EST\xC1 BLOQUEADA!";
+
+    const bool exists = ComandaExists(number);
+    if (exists) OpenComanda(number);
+    else CreateComanda(number);
+    displayPrompt_ = "Comanda " + shown + ":";
+    return "000-A COMANDA " + shown + (exists ? " FOI ABERTA!" : " FOI CRIADA!");
+}
+
+std::string TDM::ChangePriceTable(const std::string& line) {
+    const int table = IntArgument(line);
+    if (table < 0 || table > 5) return "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!";
+    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+
+    COM.Edit();
+    COM.SetField("COM_TABELA", table);
+    PostDataSet(COM);
+    return "000-A TABELA DESTA COMANDA FOI ALTERADA PARA " + TextArgument(line) + "!";
+}
+
+std::string TDM::SelectClient(const std::string& line) {
+    const int client = IntArgument(line);
+    if (client == 0) return "300-INFORME O C\xD3" "DIGO DO CLIENTE!";
+
+    CON.Close();
+    CON.SelectSQL = "SELECT * FROM CONTATOS WHERE CON_CODIGO = " + std::to_string(client);
+    CON.Open();
+    if (CON.FieldByName("CON_CODIGO").AsInteger() != client) return "400-CLIENTE N\xC3O ENCONTRADO!";
+    if (CON.FieldByName("CON_ATIVO").AsInteger() != 0) return "401-O CLIENTE EST\xC1 INATIVO!";
+    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+
+    const std::string name = CON.FieldByName("CON_NOME").AsText();
+    COM.Edit();
+    COM.SetField("CON_CODIGO", CON.FieldByName("CON_CODIGO").AsInteger());
+    COM.SetField("COM_TABELA", CON.FieldByName("CON_TABELA").AsInteger());
+    COM.SetField("COM_CLIENTE", name);
+    PostDataSet(COM);
+    return "000-CLIENTE SELECIONADO: " + name + "!";
+}
+
+std::string TDM::SelectEmployee(const std::string& line) {
+    const int badge = IntArgument(line);
+    if (badge == 0) return "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!";
+
+    FUN.Close();
+    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
+    FUN.Open();
+    if (FUN.FieldByName("FUN_COMANDA").AsInteger() != badge) return "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
+    if (FUN.FieldByName("FUN_ATIVO").AsInteger() != 0) return "501-O FUNCION\xC1RIO EST\xC1 INATIVO!";
+    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+
+    COM.Edit();
+    COM.SetField("FUN_CODIGO", FUN.FieldByName("FUN_CODIGO").AsInteger());
+    PostDataSet(COM);
+    return "000-FUNCION\xC1RIO SELECIONADO: " + FUN.FieldByName("FUN_NOME").AsText() + "!";
+}
+
+std::string TDM::ShowTotal() {
+    // The totals are refreshed before the status is known, so a blocked or
+    // cancelled tab gets them too.
+    if (COM.Active()) {
+        RecalculateTotals();
+        PostDataSet(COM);
+    }
+    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+    return "000-TOTAL DA COMANDA: " + FormatMoney(COM.FieldByName("COM_TOTAL").AsFixed().Raw());
+}

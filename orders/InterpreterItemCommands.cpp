@@ -1,0 +1,103 @@
+// Commands on products and items: price query (R), commission on the last
+// item (S), quantity of the last item (Q) and adding a product by bar code
+// or weighing-scale label (any other first character).
+#include "DataModulo.h"
+
+#include "InterpreterArguments.h"
+#include "QZ_DBIBX.h"
+#include "RegionalFormats.h"
+#include "ScaleBarcode.h"
+
+namespace {
+
+// A count keyed as a weight on the scale (1,5 meaning 15 pieces): the
+// quantity's digits read without the decimal separator. Unchanged when
+// they do not read as a number.
+long double QuantityAsCount(long double quantity) {
+    std::string digits;
+    for (char c : FormatQuantity(static_cast<double>(quantity)))
+        if (c != '.' && c != ',') digits += c;
+    return ParseDecimal(digits).value_or(static_cast<double>(quantity));
+}
+
+bool Holds(const std::string& text, char c) {
+    return text.find(c) != std::string::npos;
+}
+
+}  // namespace
+
+std::string TDM::QueryPrice(const std::string& line) {
+    if (IntArgument(line) < 1) return "300-INFORME O C\xD3" "DIGO DO PRODUTO!";
+    const std::string code = TextArgument(line);
+    const int product = FindProductByBarcode(code);
+    if (product == 0) return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
+    return "000-PRE\xC7O: " + FormatMoney(GetProductPrice(product, false).Raw());
+}
+
+std::string TDM::GrantCommissionOnLastItem(const std::string& line) {
+    const int badge = IntArgument(line);
+    if (badge < 1) return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
+    if (!LoadLastItem()) return "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
+
+    FUN.Close();
+    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
+    FUN.Open();
+    if (FUN.IsEmpty()) return "600-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
+    return GrantCommission();
+}
+
+std::string TDM::ChangeLastItemQuantity(const std::string& line) {
+    const double quantity = DecimalArgument(line);
+    if (!(quantity > 0)) return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
+    if (!LoadLastItem()) return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
+    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+
+    CIN.Edit();
+    CIN.SetField("CIN_QTDE", FixedPoint::FromDouble(quantity));
+    PostDataSet(CIN);
+    RecalculateTotals();
+    PostDataSet(COM);
+    return "000-QUANTIDADE DO PRODUTO ALTERADA PARA " + FormatQuantity(quantity);
+}
+
+std::string TDM::AddProduct(const std::string& line) {
+    const std::string pattern = QCFG.FieldByName("CFG_PDV_BALANCA").AsText();
+    TScaleLabel label{line, 1, TScaleLabelKind::slQuantity};
+    bool scaleLabel = false;
+    int product = FindProductByBarcode(line);
+    if (product == 0) {
+        scaleLabel = true;
+        DecodeScaleBarcode(line, pattern, label);  // a value that is no number keeps 1
+        product = FindProductByBarcode(label.code);
+        if (product == 0) return "200-PRODUTO " + label.code + " N\xC3O ENCONTRADO!";
+    }
+
+    const FixedPoint price = GetProductPrice(product, scaleLabel);
+    long double quantity = label.value;
+    if (label.kind == TScaleLabelKind::slPrice) {
+        // A label with an amount for a product without a price holds no
+        // quantity that could be worked out.
+        if (price == FixedPoint()) return "204-O PRODUTO N\xC3O TEM PRE\xC7O!";
+        quantity = label.value / price.ToDouble();
+    } else if (PRO.FieldByName("PRO_BALUNIDADE").AsText() == "U" && !Holds(pattern, '$')) {
+        quantity = QuantityAsCount(quantity);
+    }
+
+    const FixedPoint amount = price * FixedPoint::FromDouble(quantity);
+    const FixedPoint newTotal = COM.FieldByName("COM_TOTAL").AsFixed() + amount;
+    const FixedPoint maximum = QCFG.FieldByName("CFG_PDV_VALORMAXCOMANDA").AsFixed();
+    if (maximum > FixedPoint() && newTotal > maximum + FixedPoint::FromRaw(100))
+        return "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!";
+    if (COM.FieldByName("CON_CREDITOTIPO").AsInteger() == 2 &&
+        newTotal > COM.FieldByName("CON_CREDITOCONSUMO").AsFixed())
+        return "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!";
+    if (PRO.FieldByName("PRO_ATIVO").AsInteger() == 1) return "201-O PRODUTO EST\xC1 INATIVO!";
+
+    switch (AddItem(product, FixedPoint::FromDouble(quantity), price)) {
+    case csNotLoaded: return "100-NENHUMA COMANDA ABERTA!";
+    case csBlocked: return "101-A COMANDA BLOQUEADA!";
+    case csCancelled: return "102-A COMANDA FOI CANCELADA, ABRA OUTRA!";
+    case csUsable: break;
+    }
+    return "000-PRODUTO " + PRO.FieldByName("PRO_NOME").AsText() + " ADICIONADO!";
+}
