@@ -1,0 +1,129 @@
+#include "KeyLog.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Each line of the text followed by CR LF; a line ends at CR, LF or the
+// pair, and a last line without a line end is a line too.
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        out.append(text.substr(start, end - start));
+        out += "\r\n";
+        start = end;
+        if (start < text.size() && text[start] == '\r')
+            ++start;
+        if (start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return out;
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& path) {
+    throw std::runtime_error(std::string(what) + " \"" + path + "\". " + std::strerror(errno));
+}
+
+void WriteAll(int descriptor, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        ssize_t written = write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0) {
+            int error = errno;
+            close(descriptor);
+            errno = error;
+            Fail("Cannot create file", path);
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+}
+
+std::string ReadAll(const std::string& path) {
+    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        Fail("Cannot open file", path);
+    std::string content;
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            int error = errno;
+            close(descriptor);
+            errno = error;
+            Fail("Cannot open file", path);
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(got));
+    }
+    close(descriptor);
+    return content;
+}
+
+} // namespace
+
+void KeyLog::Write(const std::string& entry) {
+    const std::string lines = WithCrLfLineEnds(std::string_view(entry.c_str()));
+    struct stat status;
+    if (stat(path_.c_str(), &status) != 0) {
+        if (errno != ENOENT)
+            Fail("Cannot open file", path_);
+        Rewrite(lines);
+        return;
+    }
+    if (Unchanged(status)) {
+        Append(lines);
+        return;
+    }
+    const std::string content = ReadAll(path_);
+    const std::string normalised = WithCrLfLineEnds(content);
+    if (normalised == content)
+        Append(lines);
+    else
+        Rewrite(normalised + lines);
+}
+
+void KeyLog::Append(const std::string& lines) {
+    int descriptor = open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (descriptor < 0)
+        Fail("Cannot create file", path_);
+    WriteAll(descriptor, lines, path_);
+    Remember(descriptor);
+}
+
+void KeyLog::Rewrite(const std::string& content) {
+    int descriptor = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        Fail("Cannot create file", path_);
+    WriteAll(descriptor, content, path_);
+    Remember(descriptor);
+}
+
+void KeyLog::Remember(int descriptor) {
+    struct stat status;
+    if (fstat(descriptor, &status) == 0)
+        written_ = FileState{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+    else
+        written_.reset();
+    close(descriptor);
+}
+
+bool KeyLog::Unchanged(const struct stat& status) const {
+    return written_ && written_->device == status.st_dev && written_->inode == status.st_ino &&
+           written_->size == status.st_size && written_->modified.tv_sec == status.st_mtim.tv_sec &&
+           written_->modified.tv_nsec == status.st_mtim.tv_nsec;
+}
