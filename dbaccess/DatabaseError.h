@@ -11,8 +11,10 @@ public:
         : std::runtime_error(utf8Message), code_(code) {}
 
     long Code() const { return code_; }
-    // True for the engine's "lock conflict on no wait transaction".
-    bool IsLockConflict() const { return code_ == 335544345L; }
+    // True when a row or lock held by another transaction refused the work
+    // ("lock conflict on no wait transaction", or "deadlock" / "update
+    // conflicts with concurrent update" as updates report it).
+    bool IsLockConflict() const { return code_ == 335544345L || code_ == 335544336L || code_ == 335544451L; }
 
 private:
     long code_;

@@ -1,0 +1,74 @@
+// The one transaction: read committed, no wait, kept alive by retaining.
+#include "Database.h"
+#include "DatabaseError.h"
+#include "EditableDataSet.h"
+#include "QZ_DBIBX.h"
+#include "StoreTestDatabase.h"
+#include "Transaction.h"
+
+#include <gtest/gtest.h>
+
+class TransactionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SharedDatabase = &database;
+        SharedTransaction = &transaction;
+        db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME) VALUES (1, 'ANA')");
+        clients.SelectSQL = "SELECT * FROM CONTATOS";
+        clients.ModifySQL = {"CONTATOS", {"CON_NOME", "CON_ATIVO"}, "CON_CODIGO = :OLD_CON_CODIGO"};
+        clients.Open();
+    }
+    void TearDown() override
+    {
+        SharedDatabase = nullptr;
+        SharedTransaction = nullptr;
+    }
+
+    StoreTestDatabase db;
+    Database database{db.ConnectionString(), db.User(), db.Password()};
+    Transaction transaction{database};
+    EditableDataSet clients{transaction};
+};
+
+TEST_F(TransactionTest, SeesWhatOthersCommitted)
+{
+    EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), "ANA");
+    db.Execute("UPDATE CONTATOS SET CON_NOME = 'BIA'");
+    EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), "BIA");
+    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), "ANA");  // rows already read stay as read
+}
+
+TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks)
+{
+    Database other(db.ConnectionString(), db.User(), db.Password());
+    Transaction otherTransaction(other);
+    Statement(otherTransaction, "UPDATE CONTATOS SET CON_ATIVO = 1").Run();  // not committed: row locked
+
+    clients.Edit();
+    clients.SetField("CON_NOME", "BIA");
+    try {
+        PostAndCommit(clients);
+        FAIL() << "no error";
+    } catch (const DatabaseError& error) {
+        EXPECT_TRUE(error.IsLockConflict()) << error.what();
+        EXPECT_NE(std::string(error.what()).find("update conflicts with concurrent update"), std::string::npos);
+    }
+    EXPECT_TRUE(transaction.Active());
+    EXPECT_EQ(clients.State(), DataSetState::dsBrowse);
+
+    otherTransaction.Commit();
+    clients.Edit();
+    clients.SetField("CON_NOME", "CAU");
+    PostAndCommit(clients);
+    EXPECT_EQ(db.Value("SELECT CON_NOME || CON_ATIVO FROM CONTATOS").AsText(), "CAU1");
+}
+
+TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork)
+{
+    RunScript("UPDATE CONTATOS SET CON_NOME = 'BIA'", false);
+    RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", true);  // plain: left uncommitted
+    transaction.RollbackRetaining();
+    EXPECT_TRUE(transaction.Active());
+    EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || COALESCE(CON_ATIVO, 0) AS X FROM CONTATOS").AsText(), "BIA0");
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A fresh shop database for one test, made from schema/shop.sql in a
+// temporary folder and removed with the object. Embedded databases are
+// copies of one database built per test program; server databases are made
+// through the server on 127.0.0.1 with the test login that
+// prepare-test-server.sh creates.
+//
+// Execute and Rows work on a connection of their own that commits at once,
+// the way the shop system's programs change the store beside ours.
+#include "FieldValue.h"
+#include "Statement.h"
+
+#include <filesystem>
+#include <string>
+
+class StoreTestDatabase {
+public:
+    enum class Access { Embedded, Server };
+
+    explicit StoreTestDatabase(Access access = Access::Embedded);
+    ~StoreTestDatabase();
+    StoreTestDatabase(const StoreTestDatabase&) = delete;
+    StoreTestDatabase& operator=(const StoreTestDatabase&) = delete;
+
+    const std::string& ConnectionString() const { return connectionString_; }
+    const std::string& User() const { return user_; }
+    const std::string& Password() const { return password_; }
+
+    // Runs one statement (text in Windows-1252) and commits it.
+    void Execute(const std::string& sql) const;
+    RowSet Rows(const std::string& sql) const;
+    // The first column of the first row; null when there is none.
+    FieldValue Value(const std::string& sql) const;
+
+    // The rows most tests start from: client 1 "CONSUMIDOR", employee 1
+    // "CAIXA" with badge 1, and a settings row naming both (no limits, no
+    // service fee, empty scale template).
+    void SeedBasicShop() const;
+
+private:
+    std::filesystem::path folder_;
+    std::string connectionString_;
+    std::string user_;
+    std::string password_;
+};
