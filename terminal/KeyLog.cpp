@@ -50,11 +50,17 @@ void WriteAll(int descriptor, std::string_view bytes, const std::string& path) {
     }
 }
 
-std::string ReadAll(const std::string& path) {
+int OpenForReading(const std::string& path) {
     int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         Fail("Cannot open file", path);
-    std::string content;
+    return descriptor;
+}
+
+// Reads the whole file in pieces, handing each to the consumer.
+template <typename Consumer>
+void ReadPieces(const std::string& path, Consumer consume) {
+    int descriptor = OpenForReading(path);
     char buffer[64 * 1024];
     for (;;) {
         ssize_t got = read(descriptor, buffer, sizeof buffer);
@@ -68,9 +74,29 @@ std::string ReadAll(const std::string& path) {
         }
         if (got == 0)
             break;
-        content.append(buffer, static_cast<size_t>(got));
+        consume(std::string_view(buffer, static_cast<size_t>(got)));
     }
     close(descriptor);
+}
+
+// True when every line of the file already ends with CR LF, so the rebuild
+// would leave it as it is. Reads the file once without keeping it.
+bool InRebuiltForm(const std::string& path) {
+    bool rebuilt = true;
+    char previous = '\n';
+    ReadPieces(path, [&](std::string_view piece) {
+        for (char c : piece) {
+            if ((previous == '\r') != (c == '\n'))
+                rebuilt = false;
+            previous = c;
+        }
+    });
+    return rebuilt && previous == '\n';
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string content;
+    ReadPieces(path, [&](std::string_view piece) { content.append(piece); });
     return content;
 }
 
@@ -89,12 +115,10 @@ void KeyLog::Write(const std::string& entry) {
         Append(lines);
         return;
     }
-    const std::string content = ReadAll(path_);
-    const std::string normalised = WithCrLfLineEnds(content);
-    if (normalised == content)
+    if (InRebuiltForm(path_))
         Append(lines);
     else
-        Rewrite(normalised + lines);
+        Rewrite(WithCrLfLineEnds(ReadAll(path_)) + lines);
 }
 
 void KeyLog::Append(const std::string& lines) {

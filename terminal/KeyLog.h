@@ -5,9 +5,11 @@
 // end otherwise (a bare CR or LF, or no line end after the last line) gets
 // CR LF line ends before the entry is added.
 //
-// The file is read whole only when this log did not write it last; as long
-// as it is left alone, an entry is appended, so an entry costs the same on
-// an empty log and on a large one.
+// Appending is all an entry costs while the file stays as this log left it.
+// A file this log did not write last (first entry of the run, or changed by
+// someone else) is read through once to check its line ends, and rewritten
+// only when they are not all CR LF. So an entry costs the same on an empty
+// log and on a large one.
 #include <ctime>
 #include <optional>
 #include <string>

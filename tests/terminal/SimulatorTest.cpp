@@ -1,0 +1,131 @@
+// The simulator's terminal without a network: the display protocol as the
+// terminal decodes it, the display, and the key lines of the scripted mode.
+#include "DisplayDecoder.h"
+#include "DisplayEncoder.h"
+#include "KeyScript.h"
+#include "SimulatedTerminal.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = DisplayCommand::Kind;
+
+class DecoderTest : public ::testing::TestWithParam<Framing> {
+protected:
+    std::string Encoded() const {
+        return EncodeClear(GetParam()) + EncodeMoveCursor(GetParam(), 2, 5) + EncodeWrite(GetParam(), "A\xE7\xE3o") +
+               EncodeMoveCursor(GetParam(), 4, 40) + EncodeWrite(GetParam(), "x\x02y\x1bz");
+    }
+
+    const std::vector<DisplayCommand> sent = {
+        {Kind::Clear},
+        {Kind::MoveCursor, 2, 5},
+        {Kind::Write, 0, 0, "A\xE7\xE3o"},
+        {Kind::MoveCursor, 4, 40},
+        {Kind::Write, 0, 0, "x y z"},
+    };
+};
+
+INSTANTIATE_TEST_SUITE_P(BothFramings, DecoderTest, ::testing::Values(Framing::StxEtx, Framing::Escape),
+                         [](const auto& info) { return info.param == Framing::StxEtx ? "StxEtx" : "Escape"; });
+
+// Text split between pieces may come out as two writes; joined, it must be
+// the text sent.
+std::vector<DisplayCommand> Joined(const std::vector<DisplayCommand>& commands) {
+    std::vector<DisplayCommand> joined;
+    for (const DisplayCommand& command : commands) {
+        if (command.kind == Kind::Write && !joined.empty() && joined.back().kind == Kind::Write)
+            joined.back().text += command.text;
+        else
+            joined.push_back(command);
+    }
+    return joined;
+}
+
+TEST_P(DecoderTest, CommandsSurviveAnySplitIntoPieces) {
+    const std::string bytes = Encoded();
+    for (size_t piece : {bytes.size(), size_t{1}, size_t{2}, size_t{3}, size_t{7}}) {
+        SCOPED_TRACE(piece);
+        DisplayDecoder decoder(GetParam());
+        std::vector<DisplayCommand> decoded;
+        for (size_t at = 0; at < bytes.size(); at += piece) {
+            for (DisplayCommand& command : decoder.Feed(std::string_view(bytes).substr(at, piece)))
+                decoded.push_back(std::move(command));
+        }
+        EXPECT_EQ(Joined(decoded), sent);
+    }
+}
+
+TEST_P(DecoderTest, GarbageIsSkippedAndLaterCommandsStillWork) {
+    std::mt19937 random(4);
+    std::string garbage;
+    for (int i = 0; i < 200000; ++i)
+        garbage += static_cast<char>(random() % 5 == 0 ? "\x02\x03\x1b[;9"[random() % 6] : random() % 256);
+    const std::string overlong = "\x02\x1b[" + std::string(100, '1') + ";1H" + std::string(70000, 'A');
+
+    DisplayDecoder decoder(GetParam());
+    decoder.Feed(garbage);
+    decoder.Feed(overlong);
+    decoder.Feed(GetParam() == Framing::StxEtx ? "\x03" : "\x1b[2J");
+    EXPECT_EQ(decoder.Feed(Encoded()), sent);
+}
+
+TEST(TerminalDisplayTest, CursorPastTheLineStopsAtItsEnd) {
+    TerminalDisplay display;
+    EXPECT_FALSE(display.Apply({Kind::MoveCursor, 1, 18}));
+    EXPECT_TRUE(display.Apply({Kind::Write, 0, 0, "ABCDE"}));
+    EXPECT_EQ(display.Line(1), std::string(17, ' ') + "ABC");
+    EXPECT_EQ(display.CursorColumn(), 21);
+
+    EXPECT_FALSE(display.Apply({Kind::MoveCursor, 9, 99}));
+    EXPECT_EQ(display.CursorLine(), 4);
+    EXPECT_EQ(display.CursorColumn(), 21);
+    EXPECT_FALSE(display.Apply({Kind::Write, 0, 0, "lost"}));
+
+    EXPECT_TRUE(display.Apply({Kind::Clear}));
+    EXPECT_FALSE(display.Apply({Kind::Clear}));
+    EXPECT_EQ(DisplaySnapshot(display), "DISPLAY |||");
+}
+
+TEST(SimulatedTerminalTest, NewHostDoesNotCompleteTheLastHostsCommand) {
+    SimulatedTerminal terminal(Framing::StxEtx);
+    int changes = 0;
+    terminal.onDisplayChange = [&](const TerminalDisplay&) { ++changes; };
+    terminal.ReceiveFromHost("\x02" "AB");
+    terminal.HostConnected();
+    terminal.ReceiveFromHost("CD\x03\x02XY\x03");
+    EXPECT_EQ(DisplaySnapshot(terminal.Display()), "DISPLAY XY|||");
+    EXPECT_EQ(changes, 1);
+}
+
+struct ScriptCase {
+    const char* line;
+    std::vector<ScriptStep> steps;
+    std::vector<std::string> rejected;
+};
+
+TEST(KeyScriptTest, LinesBecomeKeyPressesAndWaits) {
+    using S = ScriptStep;
+    const ScriptCase cases[] = {
+        {"C5<13>", {{S::Kind::Press, 'C'}, {S::Kind::Press, '5'}, {S::Kind::Press, 13}}, {}},
+        {"a , .\t<wait 250>z", {{S::Kind::Press, 'a'}, {S::Kind::Press, ','}, {S::Kind::Press, '.'}, {S::Kind::Wait, 250},
+                                {S::Kind::Press, 'z'}}, {}},
+        {"<0><65535>", {{S::Kind::Press, 0}, {S::Kind::Press, 65535}}, {}},
+        {"<65536><-1><wait x><13", {}, {"<65536>", "<-1>", "<wait x>", "<13"}},
+        {"A+B\xC7", {{S::Kind::Press, 'A'}, {S::Kind::Press, 'B'}}, {"+", "\xC7"}},
+        {"", {}, {}},
+    };
+    for (const ScriptCase& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<std::string> rejected;
+        EXPECT_EQ(ParseScriptLine(c.line, rejected), c.steps);
+        EXPECT_EQ(rejected, c.rejected);
+    }
+}
+
+} // namespace
