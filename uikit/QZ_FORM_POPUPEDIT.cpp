@@ -14,7 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QPushButton>
+#include <QToolButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -66,11 +66,11 @@ QLabel* CreatePanel(QWidget* parent, const char* name, QRect geometry, int fontP
     return panel;
 }
 
-QPushButton* CreateFlatButton(QWidget* parent, const char* name, QRect geometry, int fontPixels) {
-    auto* button = new QPushButton(parent);
+QToolButton* CreateFlatButton(QWidget* parent, const char* name, QRect geometry, int fontPixels) {
+    auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
-    button->setFlat(true);
+    button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFont(ArialBold(fontPixels));
     SetColors(button, std::nullopt, kWhite);
@@ -145,8 +145,8 @@ void TFrmPopupEdit::CreateControls() {
     pnMes_ = CreatePanel(panel1, "PnMes", {0, 0, width, 23}, 15);
     btnMes1_ = CreateFlatButton(pnMes_, "BtnMes1", {0, 0, kMonthButtonWidth, 23}, 15);
     btnMes2_ = CreateFlatButton(pnMes_, "BtnMes2", {width - kMonthButtonWidth, 0, kMonthButtonWidth, 23}, 15);
-    connect(btnMes1_, &QPushButton::clicked, this, [this] { ShowMonth(IncMonth(currentDate_, -1)); });
-    connect(btnMes2_, &QPushButton::clicked, this, [this] { ShowMonth(IncMonth(currentDate_, 1)); });
+    connect(btnMes1_, &QToolButton::clicked, this, [this] { ShowMonth(IncMonth(currentDate_, -1)); });
+    connect(btnMes2_, &QToolButton::clicked, this, [this] { ShowMonth(IncMonth(currentDate_, 1)); });
 
     pnMes2_ = CreatePanel(panel1, "PnMes2", {0, 23, width, 22}, 15);
     for (int i = 0; i < 7; ++i) {
@@ -191,9 +191,9 @@ void TFrmPopupEdit::CreateControls() {
 
     popMais_ = CreateStepMenu("PopMais", true);
     popMenos_ = CreateStepMenu("PopMenos", false);
-    connect(speedButton3_, &QPushButton::clicked, this,
+    connect(speedButton3_, &QToolButton::clicked, this,
             [this] { popMenos_->popup(speedButton3_->mapToGlobal(QPoint(0, 0))); });
-    connect(speedButton4_, &QPushButton::clicked, this,
+    connect(speedButton4_, &QToolButton::clicked, this,
             [this] { popMais_->popup(speedButton4_->mapToGlobal(QPoint(0, 0))); });
 }
 

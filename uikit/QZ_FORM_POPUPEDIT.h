@@ -13,7 +13,7 @@
 
 class QLabel;
 class QMenu;
-class QPushButton;
+class QToolButton;
 class QTableWidget;
 class TQZControlEdit;
 
@@ -49,15 +49,15 @@ private:
     TDateTime currentDate_{};
     bool showingMonth_ = false;
     QLabel* pnMes_ = nullptr;
-    QPushButton* btnMes1_ = nullptr;
-    QPushButton* btnMes2_ = nullptr;
+    QToolButton* btnMes1_ = nullptr;
+    QToolButton* btnMes2_ = nullptr;
     QWidget* pnMes2_ = nullptr;
     QLabel* lblD_[7] = {};
     QTableWidget* grid_ = nullptr;
     QLabel* pnData_ = nullptr;
     QLabel* pnDif_ = nullptr;
-    QPushButton* speedButton3_ = nullptr;
-    QPushButton* speedButton4_ = nullptr;
+    QToolButton* speedButton3_ = nullptr;
+    QToolButton* speedButton4_ = nullptr;
     QMenu* popMais_ = nullptr;
     QMenu* popMenos_ = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
-#include <QPushButton>
+#include <QToolButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -40,7 +40,7 @@ protected:
     QString Caption(const char* name) const {
         if (auto* label = popup->findChild<QLabel*>(name))
             return label->text();
-        return popup->findChild<QPushButton*>(name)->text();
+        return popup->findChild<QToolButton*>(name)->text();
     }
     QTableWidget* Grid() const { return popup->findChild<QTableWidget*>("Grid"); }
     void Key(Qt::Key key) { QTest::keyClick(Grid(), key); }
@@ -116,10 +116,10 @@ TEST_F(PopupEditTest, MonthButtonsAndStepMenusMoveTheDate) {
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 2, 21));
     choose("PopMais", "Cancelar");
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 2, 21));
-    QTest::mouseClick(popup->findChild<QPushButton*>("BtnMes2"), Qt::LeftButton);
+    QTest::mouseClick(popup->findChild<QToolButton*>("BtnMes2"), Qt::LeftButton);
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 3, 21));
-    QTest::mouseClick(popup->findChild<QPushButton*>("BtnMes1"), Qt::LeftButton);
-    QTest::mouseClick(popup->findChild<QPushButton*>("BtnMes1"), Qt::LeftButton);
+    QTest::mouseClick(popup->findChild<QToolButton*>("BtnMes1"), Qt::LeftButton);
+    QTest::mouseClick(popup->findChild<QToolButton*>("BtnMes1"), Qt::LeftButton);
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 1, 21));
 }
 
