@@ -71,10 +71,13 @@ void TDM::CreateComanda(int number)
     COM.Close();
     COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
     COM.Open();
+    // Read before the new row starts, so a failure leaves no pending row.
+    const SqlDate date = ServerDate();
+    const SqlTime time = ServerTime();
     COM.Append();
     COM.SetField("COM_NUMERO", number);
-    COM.SetField("COM_DATA", ServerDate());
-    COM.SetField("COM_HORA", ServerTime());
+    COM.SetField("COM_DATA", date);
+    COM.SetField("COM_HORA", time);
     COM.SetField("CON_CODIGO", QCFG.FieldByName("CON_CODIGO_CONSUMIDOR"));
     COM.SetField("FUN_CODIGO", QCFG.FieldByName("FUN_CODIGO_CAIXA"));
     for (const char* paid : {"COM_DINHEIROPAGO", "COM_CHEQUEPAGO", "COM_CARTAOPAGO", "COM_CARTAODEBPAGO"})
@@ -122,8 +125,10 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
     if (PRO.FieldByName("PRO_TIPO").AsInteger() == 3 && PRO.FieldByName("PRO_CUSTO").AsNumber() == 0) {
         for (int i = 1; i <= 6; ++i) {
             const std::string number = "0" + std::to_string(i);
-            CIN.SetField("CIN_REF" + number,
-                         QCFG.FieldByName("CFG_MAT_REF" + number).AsText().substr(0, kReferenceLength));
+            FieldValue reference = QCFG.FieldByName("CFG_MAT_REF" + number);
+            if (reference.IsText())
+                reference = reference.AsText().substr(0, kReferenceLength);
+            CIN.SetField("CIN_REF" + number, reference);
         }
     }
     PostDataSet(CIN);

@@ -42,10 +42,12 @@ std::string TDM::GrantCommission()
         CAF.Close();
         return kAlreadyGranted;
     }
+    const SqlDate date = ServerDate();
+    const SqlTime time = ServerTime();
     CAF.Append();
     CAF.SetField("FUN_CODIGO", FUN.FieldByName("FUN_CODIGO"));
-    CAF.SetField("CAF_DATA", ServerDate());
-    CAF.SetField("CAF_HORA", ServerTime());
+    CAF.SetField("CAF_DATA", date);
+    CAF.SetField("CAF_HORA", time);
     CAF.SetField("CAF_CREDITO", amount);
     CAF.SetField("CAF_DEBITO", FixedPoint());
     CAF.SetField("CAF_FINANCEIRO", 0);
