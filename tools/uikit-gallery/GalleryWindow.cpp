@@ -1,5 +1,6 @@
 #include "GalleryWindow.h"
 
+#include "EditBoxShelf.h"
 #include "MessageBoxShelf.h"
 #include "SchemeSampleRow.h"
 
@@ -32,6 +33,8 @@ GalleryWindow::GalleryWindow() {
     layout->addWidget(CreateSchemeTable());
     layout->addWidget(Heading(QStringLiteral("Caixas de mensagem"), this));
     layout->addWidget(new MessageBoxShelf(this));
+    layout->addWidget(Heading(QStringLiteral("Caixas de edição e calendário"), this));
+    layout->addWidget(new EditBoxShelf(this));
     layout->addStretch();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The gallery's window: every colour scheme on a title panel and on buttons
-// in each state, then the message boxes.
+// in each state, the message boxes, the edit boxes and the date popup.
 #include <QWidget>
 
 class GalleryWindow : public QWidget {
