@@ -167,7 +167,7 @@ void TFrmDialog::Prepare(TDialogBoxKind kind, const QString& title, const QStrin
 
 void TFrmDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    LblMens->setAttribute(Qt::WA_TranslucentBackground);
+    LblMens->setAutoFillBackground(false);  // the icon shows through the text
     LblMens->raise();
     PnLista->hide();
     CenterIcons();

@@ -124,6 +124,10 @@ TEST(DialogBoxTest, EnterEscAndClicksGiveTheirResults) {
              f.BtnCancelar->setFocus();
              QTest::keyClick(f.BtnCancelar, Qt::Key_Space);
          }, 2},
+        {"question Enter on NÃO", question, [](TFrmDialog& f) {
+             f.BtnCancelar->setFocus();
+             Key(f, Qt::Key_Return);
+         }, 2},
         {"question closed", question, [](TFrmDialog& f) { f.close(); }, 2},
     };
     for (const Case& c : cases) {
