@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kItemQuantityPlaces = 3;  // CIN_QTDE is NUMERIC(18,3)
+
 // A count keyed as a weight on the scale (1,5 meaning 15 pieces): the
 // quantity's digits read without the decimal separator. Unchanged when
 // they do not read as a number.
@@ -47,8 +49,11 @@ std::string TDM::GrantCommissionOnLastItem(const std::string& line) {
 }
 
 std::string TDM::ChangeLastItemQuantity(const std::string& line) {
+    // The item keeps three decimals: a quantity that rounds to nothing there
+    // would be stored as 0 behind a success reply.
     const double quantity = DecimalArgument(line);
-    if (!(quantity > 0)) return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
+    if (!(quantity > 0) || FixedPoint::FromDouble(quantity).ToScaled(kItemQuantityPlaces) <= 0)
+        return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
     if (!LoadLastItem()) return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
 
