@@ -1,0 +1,42 @@
+#include "QZ_COMBORADIOBOX.h"
+
+#include "EventGuard.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+
+TQZComboRadioBox::TQZComboRadioBox(QWidget* parent) : QComboBox(parent), dataLink_(this) {
+    dataLink_.OnDataChange = [this](TQZFieldDataLink&) { DataChange(); };
+}
+
+void TQZComboRadioBox::DataChange() {
+    dataLink_.Active = false;
+    if (IsNull(dataLink_.Value)) {
+        setCurrentIndex(-1);
+    } else {
+        const std::string text = ValueToText(dataLink_.Value);
+        const auto line = std::find(values_.begin(), values_.end(), text);
+        if (line != values_.end())
+            setCurrentIndex(static_cast<int>(line - values_.begin()));
+        else if (isEditable())
+            setEditText(QString::fromStdString(Windows1252ToUtf8(text)));
+        else
+            setCurrentIndex(findText(QString::fromStdString(Windows1252ToUtf8(text))));
+    }
+    dataLink_.Active = true;
+}
+
+void TQZComboRadioBox::focusOutEvent(QFocusEvent* event) {
+    RunGuarded([this] {
+        if (isEditable()) {
+            dataLink_.UpdateValue(Utf8ToWindows1252(currentText().toStdString()));
+            return;
+        }
+        const int index = currentIndex();
+        if (index < 0)
+            dataLink_.UpdateValue({});
+        else if (index < static_cast<int>(values_.size()))
+            dataLink_.UpdateValue(values_[static_cast<std::size_t>(index)]);
+    });
+    QComboBox::focusOutEvent(event);
+}

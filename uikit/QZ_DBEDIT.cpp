@@ -1,0 +1,18 @@
+#include "QZ_DBEDIT.h"
+
+#include "EventGuard.h"
+
+TQZEdit::TQZEdit(QWidget* parent) : TQZControlEdit(parent), dataLink_(this) {
+    dataLink_.OnDataChange = [this](TQZFieldDataLink&) { DataChange(); };
+}
+
+void TQZEdit::DataChange() {
+    dataLink_.Active = false;
+    SetValue(dataLink_.Value);
+    dataLink_.Active = true;
+}
+
+void TQZEdit::focusOutEvent(QFocusEvent* event) {
+    TQZControlEdit::focusOutEvent(event);
+    RunGuarded([this] { dataLink_.UpdateValue(Value()); });
+}
