@@ -21,10 +21,15 @@ std::string Product(int code, const std::string& barcode, const std::string& nam
            std::to_string(code) + ", '" + barcode + "', '" + name + "', 0, " + price + ")";
 }
 
-std::string Client(int code, const std::string& name, int inactive, const std::string& more = "") {
-    return "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA" + std::string(more.empty() ? "" : ", CON_CREDITOTIPO, CON_CREDITOCONSUMO") +
-           ") VALUES (" + std::to_string(code) + ", '" + name + "', " + std::to_string(inactive) + ", 0" +
-           (more.empty() ? "" : ", " + more) + ")";
+std::string Client(int code, const std::string& name, int inactive) {
+    return "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA) VALUES (" + std::to_string(code) +
+           ", '" + name + "', " + std::to_string(inactive) + ", 0)";
+}
+
+// A client whose tabs may not pass the given consumption credit.
+std::string CreditClient(int code, const std::string& name, const std::string& credit) {
+    return "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, "
+           "CON_CREDITOCONSUMO) VALUES (" + std::to_string(code) + ", '" + name + "', 0, 0, 2, " + credit + ")";
 }
 
 std::string Employee(int code, const std::string& name, int badge, int inactive) {
@@ -219,7 +224,7 @@ TEST(Interpreter, AddsProductsToTheLoadedTab) {
 TEST(Interpreter, KeepsTabsWithinMaximumTotalAndClientCredit) {
     const std::string maximum105 = Settings("CFG_PDV_VALORMAXCOMANDA = 105");
     const std::string ten = Product(3, "10", "DEZ", "10.00");
-    const std::string creditClient = Client(2, "ANA", 0, "2, 50.00");
+    const std::string creditClient = CreditClient(2, "ANA", "50.00");
     ExpectReplies({
         {"reaches the maximum", {maximum105, Product(2, "95", "A", "95.00"), ten}, {"C1", "95", "10"},
          "000-PRODUTO DEZ ADICIONADO!"},
