@@ -4,10 +4,12 @@
 #include "DisplayEncoder.h"
 #include "KeyScript.h"
 #include "SimulatedTerminal.h"
+#include "SimulatorOptions.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,47 @@ TEST(KeyScriptTest, LinesBecomeKeyPressesAndWaits) {
         std::vector<std::string> rejected;
         EXPECT_EQ(ParseScriptLine(c.line, rejected), c.steps);
         EXPECT_EQ(rejected, c.rejected);
+    }
+}
+
+TEST(SimulatorOptionsTest, CommandLineOfTheScriptedMode) {
+    const char* full[] = {"terminal-simulator", "--listen", "127.0.0.1:9300", "--protocol", "1", "--headless",
+                          "--linger", "250", "--key", "F1=200", "--key", "ESC=65535"};
+    SimulatorOptions options = ParseSimulatorOptions(std::size(full), full);
+    EXPECT_EQ(options.address, "127.0.0.1");
+    EXPECT_EQ(options.port, 9300);
+    EXPECT_EQ(options.framing, Framing::Escape);
+    EXPECT_TRUE(options.headless);
+    EXPECT_EQ(options.linger, std::chrono::milliseconds(250));
+    EXPECT_EQ(options.keyboard.Code("F1"), 200);
+    EXPECT_EQ(options.keyboard.Code("ESC"), 65535);
+
+    const char* plain[] = {"terminal-simulator", "--listen", "[::1]:9200"};
+    options = ParseSimulatorOptions(std::size(plain), plain);
+    EXPECT_EQ(options.address, "::1");
+    EXPECT_EQ(options.framing, Framing::StxEtx);
+    EXPECT_FALSE(options.headless);
+    EXPECT_EQ(options.linger, std::chrono::milliseconds(4000));
+    EXPECT_EQ(options.keyboard.Code("ESC"), 27);
+}
+
+TEST(SimulatorOptionsTest, RefusesWhatItCannotUse) {
+    const std::vector<std::vector<const char*>> wrong = {
+        {"--headless"},
+        {"--listen", "127.0.0.1"},
+        {"--listen", "127.0.0.1:65536"},
+        {"--listen", "127.0.0.1:9200", "--protocol", "2"},
+        {"--listen", "127.0.0.1:9200", "--linger", "-1"},
+        {"--listen", "127.0.0.1:9200", "--key", "F9=1"},
+        {"--listen", "127.0.0.1:9200", "--key", "F1=65536"},
+        {"--listen", "127.0.0.1:9200", "--linger"},
+        {"--listen", "127.0.0.1:9200", "--verbose"},
+    };
+    for (std::vector<const char*> arguments : wrong) {
+        arguments.insert(arguments.begin(), "terminal-simulator");
+        SCOPED_TRACE(arguments.back());
+        EXPECT_THROW(ParseSimulatorOptions(static_cast<int>(arguments.size()), arguments.data()),
+                     std::invalid_argument);
     }
 }
 

@@ -21,12 +21,12 @@ public:
     // false for an unknown name or a code that is not 0 to 65535.
     bool SetSpecialCode(const std::string& assignment);
 
-    // Character keys in rows, as on the terminal, then the special keys.
-    const std::vector<Key>& CharacterKeys() const { return characterKeys_; }
-    const std::vector<Key>& SpecialKeys() const { return specialKeys_; }
-    std::optional<uint16_t> SpecialCode(const std::string& label) const;
+    // The keys row by row as on the terminal: digits, letters with comma,
+    // full stop and Enter, then the special keys in the last row.
+    const std::vector<std::vector<Key>>& Rows() const { return rows_; }
+    // The code of the key with that label ("F1", "ENTER", "A"), if any.
+    std::optional<uint16_t> Code(const std::string& label) const;
 
 private:
-    std::vector<Key> characterKeys_;
-    std::vector<Key> specialKeys_;
+    std::vector<std::vector<Key>> rows_;
 };

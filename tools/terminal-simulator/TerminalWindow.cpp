@@ -12,15 +12,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
-constexpr int kKeysPerRow = 10;
-
-// Computer keys that stand for the terminal's special keys.
-const std::pair<int, const char*> kSpecialKeyMap[] = {
-    {Qt::Key_F1, "F1"},     {Qt::Key_F2, "F2"},        {Qt::Key_F3, "F3"},
-    {Qt::Key_F4, "F4"},     {Qt::Key_F5, "F5"},        {Qt::Key_F6, "FX"},
-    {Qt::Key_Delete, "DEL"}, {Qt::Key_Backspace, "DEL"}, {Qt::Key_Escape, "ESC"},
+// Computer keys that stand for the terminal's keys without a character;
+// the others are found by their character.
+const std::pair<int, const char*> kComputerKeys[] = {
+    {Qt::Key_Return, "ENTER"}, {Qt::Key_Enter, "ENTER"},   {Qt::Key_F1, "F1"},
+    {Qt::Key_F2, "F2"},        {Qt::Key_F3, "F3"},         {Qt::Key_F4, "F4"},
+    {Qt::Key_F5, "F5"},        {Qt::Key_F6, "FX"},         {Qt::Key_Delete, "DEL"},
+    {Qt::Key_Backspace, "DEL"}, {Qt::Key_Escape, "ESC"},
 };
 
 } // namespace
@@ -52,19 +54,18 @@ void TerminalWindow::CreateDisplay() {
 
 void TerminalWindow::CreateKeyboard() {
     auto* grid = new QGridLayout;
-    auto addKey = [&](const Key& key, int position) {
-        auto* button = new QPushButton(QString::fromStdString(key.label));
-        button->setFocusPolicy(Qt::NoFocus);
-        const uint16_t code = key.code;
-        connect(button, &QPushButton::clicked, this, [this, code] { Press(code); });
-        grid->addWidget(button, position / kKeysPerRow, position % kKeysPerRow);
-    };
-    int position = 0;
-    for (const Key& key : keyboard_.CharacterKeys())
-        addKey(key, position++);
-    position = (position + kKeysPerRow - 1) / kKeysPerRow * kKeysPerRow;
-    for (const Key& key : keyboard_.SpecialKeys())
-        addKey(key, position++);
+    int line = 0;
+    for (const std::vector<Key>& row : keyboard_.Rows()) {
+        int column = 0;
+        for (const Key& key : row) {
+            auto* button = new QPushButton(QString::fromStdString(key.label));
+            button->setFocusPolicy(Qt::NoFocus);
+            const uint16_t code = key.code;
+            connect(button, &QPushButton::clicked, this, [this, code] { Press(code); });
+            grid->addWidget(button, line, column++);
+        }
+        ++line;
+    }
     static_cast<QVBoxLayout*>(layout())->addLayout(grid);
 }
 
@@ -96,25 +97,15 @@ void TerminalWindow::Press(uint16_t code) {
 }
 
 void TerminalWindow::keyPressEvent(QKeyEvent* event) {
-    for (const auto& [qtKey, label] : kSpecialKeyMap) {
-        if (event->key() == qtKey) {
-            Press(*keyboard_.SpecialCode(label));
-            return;
-        }
+    std::optional<uint16_t> code;
+    for (const auto& [qtKey, label] : kComputerKeys) {
+        if (event->key() == qtKey)
+            code = keyboard_.Code(label);
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Press(13);
-        return;
-    }
-    const QString text = event->text().toUpper();
-    if (text.size() == 1) {
-        const char c = text[0].toLatin1();
-        for (const Key& key : keyboard_.CharacterKeys()) {
-            if (key.label.size() == 1 && key.label[0] == c) {
-                Press(key.code);
-                return;
-            }
-        }
-    }
-    QWidget::keyPressEvent(event);
+    if (const QString text = event->text().toUpper(); !code && text.size() == 1 && text[0] != ' ')
+        code = keyboard_.Code(text.toStdString());
+    if (code)
+        Press(*code);
+    else
+        QWidget::keyPressEvent(event);
 }
