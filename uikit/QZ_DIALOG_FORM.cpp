@@ -3,14 +3,13 @@
 #include "QZ_BUTTON.h"
 #include "QZ_CONTROLS.h"
 #include "QZ_DIALOG_ICONS.h"
+#include "QZ_GRAPHICS.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
-
-#include <cmath>
 
 namespace {
 
@@ -47,11 +46,6 @@ QWidget* WhitePanel(QWidget* parent) {
     panel->setPalette(palette);
     panel->setAutoFillBackground(true);
     return panel;
-}
-
-// Half of a difference, halves rounded to even.
-int HalfRounded(int difference) {
-    return static_cast<int>(std::nearbyint(difference / 2.0));
 }
 
 bool IsQuestion(TDialogBoxKind kind) {
@@ -160,7 +154,7 @@ void TFrmDialog::Prepare(TDialogBoxKind kind, const QString& title, const QStrin
         BtnCancelar->show();
     } else {
         BtnOK->SetCaption(kOk);
-        BtnOK->move(HalfRounded(PnBotoes->width() - BtnOK->width()), kButtonTop);
+        BtnOK->move(HalfRoundedToEven(PnBotoes->width() - BtnOK->width()), kButtonTop);
         BtnCancelar->hide();
     }
 }
@@ -178,8 +172,8 @@ void TFrmDialog::showEvent(QShowEvent* event) {
 
 void TFrmDialog::CenterIcons() {
     for (QLabel* icon : {ImInfo, ImQuestion, ImWarning, ImError})
-        icon->move(HalfRounded(Panel1->width() - icon->width()),
-                   HalfRounded(Panel1->height() - icon->height()));
+        icon->move(HalfRoundedToEven(Panel1->width() - icon->width()),
+                   HalfRoundedToEven(Panel1->height() - icon->height()));
 }
 
 void TFrmDialog::keyPressEvent(QKeyEvent* event) {

@@ -31,11 +31,11 @@ void ClearCornerColumn(QImage& canvas, int x, int fromY, int stepY, int rows, TP
     }
 }
 
+}  // namespace
+
 int HalfRoundedToEven(int value) {
     return static_cast<int>(std::nearbyint(value / 2.0));
 }
-
-}  // namespace
 
 void TQZArtistic::SetGradientShift(int value) {
     gradientShift_ = static_cast<TGradientShift>(
