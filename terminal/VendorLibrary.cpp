@@ -14,15 +14,14 @@ std::string ProgramFolder() {
 } // namespace
 
 VendorLibrary::VendorLibrary(const std::string& fileName) {
-    path_ = ProgramFolder() + "/" + fileName;
+    const std::string besideProgram = ProgramFolder() + "/" + fileName;
+    std::error_code error;
+    path_ = std::filesystem::exists(besideProgram, error) ? besideProgram : fileName;
     handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_) {
-        path_ = fileName;
-        handle_ = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
-    }
-    if (!handle_) {
-        throw std::runtime_error("Não foi possível carregar a biblioteca do terminal \"" + fileName +
-                                 "\": " + dlerror());
+        const char* reason = dlerror();
+        throw std::runtime_error("Não foi possível carregar a biblioteca do terminal \"" + path_ +
+                                 "\": " + (reason ? reason : ""));
     }
     try {
         Bind(iniciaComunicacao_, "Bematech_FIT_IniciaComunicacao");

@@ -7,8 +7,8 @@
 
 class VendorLibrary : public TerminalLibrary {
 public:
-    // Loads the library from the program's folder, or else wherever the
-    // system finds it by name. Throws std::runtime_error (a UTF-8 message
+    // Loads the library from the program's folder when it is there, or else
+    // wherever the system finds it by name. Throws std::runtime_error (a UTF-8 message
     // for the operator) when it is missing or lacks one of the functions.
     explicit VendorLibrary(const std::string& fileName = "libbemasb32.so");
     ~VendorLibrary() override;

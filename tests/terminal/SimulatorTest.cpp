@@ -8,10 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+// Test names and messages show the framing by its name.
+void PrintTo(Framing framing, std::ostream* out) {
+    *out << (framing == Framing::StxEtx ? "StxEtx" : "Escape");
+}
 
 namespace {
 
@@ -34,7 +40,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothFramings, DecoderTest, ::testing::Values(Framing::StxEtx, Framing::Escape),
-                         [](const auto& info) { return info.param == Framing::StxEtx ? "StxEtx" : "Escape"; });
+                         [](const auto& info) { return ::testing::PrintToString(info.param); });
 
 // Text split between pieces may come out as two writes; joined, it must be
 // the text sent.

@@ -140,8 +140,11 @@ protected:
     DisplayWriter writer{library};
 };
 
-INSTANTIATE_TEST_SUITE_P(BothFramings, LinkTest, ::testing::Values(0, 1),
-                         [](const auto& info) { return info.param == 0 ? "StxEtx" : "Escape"; });
+std::string FramingName(const ::testing::TestParamInfo<int>& info) {
+    return info.param == 0 ? "StxEtx" : "Escape";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFramings, LinkTest, ::testing::Values(0, 1), FramingName);
 
 struct LayoutCase {
     std::string text;
@@ -263,8 +266,7 @@ protected:
     DisplayWriter writer{library};
 };
 
-INSTANTIATE_TEST_SUITE_P(BothFramings, SimulatorProgramTest, ::testing::Values(0, 1),
-                         [](const auto& info) { return info.param == 0 ? "StxEtx" : "Escape"; });
+INSTANTIATE_TEST_SUITE_P(BothFramings, SimulatorProgramTest, ::testing::Values(0, 1), FramingName);
 
 // Keys typed before the library connects wait in the terminal; the output
 // is exactly one line per display change; the program ends by itself.
