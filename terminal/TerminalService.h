@@ -7,7 +7,6 @@
 // the error box), so every entry point is meant to run inside RunGuarded.
 #include "DisplayWriter.h"
 
-#include <cstdint>
 #include <string>
 
 class CommandInterpreter;

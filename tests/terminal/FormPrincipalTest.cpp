@@ -150,7 +150,9 @@ TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicke
     TFrmPrincipal& w = ShownWindow();
     AddTerminal("10.0.0.1");
     w.CbTerminal->setCurrentIndex(0);
+    w.CbProtocolo->setCurrentIndex(-1);
     w.BtnIniciar->click();
+    EXPECT_EQ(library.calls[1], "SelecionaProtocolo -1");
     EXPECT_TRUE(w.TM->isActive());
     EXPECT_EQ(w.PnComando->text(), QString::fromUtf8("conexão realizada com sucesso, aguardando comandos..."));
 
