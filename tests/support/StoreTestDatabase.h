@@ -11,7 +11,10 @@
 #include "Statement.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
+
+class Database;
 
 class StoreTestDatabase {
 public:
@@ -42,4 +45,5 @@ private:
     std::string connectionString_;
     std::string user_;
     std::string password_;
+    mutable std::unique_ptr<Database> connection_;  // opened by the first Execute or Rows
 };
