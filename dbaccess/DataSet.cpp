@@ -177,6 +177,7 @@ void DataSet::RemoveDataChangeListener(int id)
 
 void DataSet::NotifyDataChange()
 {
-    for (const auto& [id, listener] : listeners_)
+    const auto listeners = listeners_;  // a listener may remove itself or another
+    for (const auto& [id, listener] : listeners)
         listener();
 }

@@ -132,6 +132,94 @@ void DescribeParameter(ThrowStatusWrapper& status, IMetadataBuilder* builder, un
     }
 }
 
+// The input message: metadata typed after the values, and the buffer.
+struct InputMessage {
+    IMessageMetadata* metadata = nullptr;
+    std::vector<unsigned char> buffer;
+    ~InputMessage()
+    {
+        if (metadata)
+            metadata->release();
+    }
+};
+
+void TypeParameters(ThrowStatusWrapper& status, InputMessage& message, IMessageMetadata* described,
+                    const std::vector<FieldValue>& values)
+{
+    IMetadataBuilder* builder = described->getBuilder(&status);
+    try {
+        for (unsigned i = 0; i < values.size(); ++i)
+            DescribeParameter(status, builder, i, described->getType(&status, i) & ~1u, values[i]);
+        message.metadata = builder->getMetadata(&status);
+    } catch (...) {
+        builder->release();
+        throw;
+    }
+    builder->release();
+}
+
+void FillParameters(ThrowStatusWrapper& status, InputMessage& message, IAttachment* attachment,
+                    ITransaction* transaction, const std::vector<FieldValue>& values)
+{
+    IMessageMetadata* metadata = message.metadata;
+    message.buffer.assign(metadata->getMessageLength(&status), 0);
+    unsigned char* buffer = message.buffer.data();
+    for (unsigned i = 0; i < values.size(); ++i) {
+        const unsigned offset = metadata->getOffset(&status, i);
+        const auto& raw = values[i].Raw();
+        WriteAt<short>(buffer, metadata->getNullOffset(&status, i), values[i].IsNull() ? -1 : 0);
+        if (auto integer = std::get_if<std::int64_t>(&raw)) {
+            WriteAt(buffer, offset, *integer);
+        } else if (auto decimal = std::get_if<FieldValue::Decimal>(&raw)) {
+            WriteAt(buffer, offset, decimal->scaled);
+        } else if (auto real = std::get_if<double>(&raw)) {
+            WriteAt(buffer, offset, *real);
+        } else if (auto text = std::get_if<std::string>(&raw)) {
+            if ((metadata->getType(&status, i) & ~1u) == SQL_BLOB) {
+                WriteAt(buffer, offset, WriteBlob(status, attachment, transaction, *text));
+            } else {
+                WriteAt<unsigned short>(buffer, offset, static_cast<unsigned short>(text->size()));
+                std::memcpy(buffer + offset + 2, text->data(), text->size());
+            }
+        } else if (auto date = std::get_if<SqlDate>(&raw)) {
+            WriteAt(buffer, offset, EncodeDate(*date));
+        } else if (auto time = std::get_if<SqlTime>(&raw)) {
+            WriteAt(buffer, offset, EncodeTime(*time));
+        } else if (auto stamp = std::get_if<SqlTimestamp>(&raw)) {
+            WriteAt(buffer, offset, ISC_TIMESTAMP{EncodeDate(stamp->date), EncodeTime(stamp->time)});
+        }
+    }
+}
+
+FieldValue ReadColumn(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned index,
+                      const unsigned char* buffer, IAttachment* attachment, ITransaction* transaction)
+{
+    if (ReadAt<short>(buffer, metadata->getNullOffset(&status, index)) != 0)
+        return {};
+    const unsigned offset = metadata->getOffset(&status, index);
+    const int scale = metadata->getScale(&status, index);
+    const char* bytes = reinterpret_cast<const char*>(buffer + offset);
+    switch (metadata->getType(&status, index) & ~1u) {
+    case SQL_TEXT: return std::string(bytes, metadata->getLength(&status, index));
+    case SQL_VARYING: return std::string(bytes + 2, ReadAt<unsigned short>(buffer, offset));
+    case SQL_SHORT: return ScaledValue(ReadAt<short>(buffer, offset), scale);
+    case SQL_LONG: return ScaledValue(ReadAt<int>(buffer, offset), scale);
+    case SQL_INT64: return ScaledValue(ReadAt<std::int64_t>(buffer, offset), scale);
+    case SQL_FLOAT: return static_cast<double>(ReadAt<float>(buffer, offset));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return ReadAt<double>(buffer, offset);
+    case SQL_BOOLEAN: return std::int64_t{buffer[offset] != 0};
+    case SQL_TYPE_DATE: return DecodeDate(ReadAt<ISC_DATE>(buffer, offset));
+    case SQL_TYPE_TIME: return DecodeTime(ReadAt<ISC_TIME>(buffer, offset));
+    case SQL_TIMESTAMP: {
+        const auto stamp = ReadAt<ISC_TIMESTAMP>(buffer, offset);
+        return SqlTimestamp{DecodeDate(stamp.timestamp_date), DecodeTime(stamp.timestamp_time)};
+    }
+    case SQL_BLOB: return ReadBlob(status, attachment, transaction, ReadAt<ISC_QUAD>(buffer, offset));
+    default: return {};
+    }
+}
+
 }  // namespace
 
 struct Statement::Handles {
@@ -183,131 +271,52 @@ RowSet Statement::Run()
     transaction_.EnsureStarted();
     IAttachment* attachment = transaction_.Owner().Native().attachment;
     ITransaction* transaction = transaction_.Native().transaction;
+    std::vector<FieldValue> values;
+    for (const std::string& name : parameterNames_) {
+        auto found = parameters_.find(name);
+        values.push_back(found == parameters_.end() ? FieldValue() : found->second);
+    }
     RowSet result;
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        // Input message: each parameter typed after the value it carries.
-        std::vector<FieldValue> values;
-        for (const std::string& name : parameterNames_) {
-            auto found = parameters_.find(name);
-            values.push_back(found == parameters_.end() ? FieldValue() : found->second);
+        InputMessage input;
+        if (values.empty()) {
+            input.metadata = handles_->input;
+            input.metadata->addRef();
+        } else {
+            TypeParameters(status, input, handles_->input, values);
         }
-        IMessageMetadata* input = handles_->input;
-        input->addRef();
-        std::vector<unsigned char> inputBuffer;
-        try {
-            if (!values.empty()) {
-                IMetadataBuilder* builder = input->getBuilder(&status);
-                try {
-                    for (unsigned i = 0; i < values.size(); ++i)
-                        DescribeParameter(status, builder, i, input->getType(&status, i) & ~1u, values[i]);
-                    IMessageMetadata* typed = builder->getMetadata(&status);
-                    input->release();
-                    input = typed;
-                } catch (...) {
-                    builder->release();
-                    throw;
-                }
-                builder->release();
-            }
-            inputBuffer.assign(input->getMessageLength(&status), 0);
-            for (unsigned i = 0; i < values.size(); ++i) {
-                unsigned char* buffer = inputBuffer.data();
-                const unsigned offset = input->getOffset(&status, i);
-                const auto& raw = values[i].Raw();
-                WriteAt<short>(buffer, input->getNullOffset(&status, i), values[i].IsNull() ? -1 : 0);
-                if (auto integer = std::get_if<std::int64_t>(&raw)) {
-                    WriteAt(buffer, offset, *integer);
-                } else if (auto decimal = std::get_if<FieldValue::Decimal>(&raw)) {
-                    WriteAt(buffer, offset, decimal->scaled);
-                } else if (auto real = std::get_if<double>(&raw)) {
-                    WriteAt(buffer, offset, *real);
-                } else if (auto text = std::get_if<std::string>(&raw)) {
-                    if ((input->getType(&status, i) & ~1u) == SQL_BLOB) {
-                        WriteAt(buffer, offset, WriteBlob(status, attachment, transaction, *text));
-                    } else {
-                        WriteAt<unsigned short>(buffer, offset, static_cast<unsigned short>(text->size()));
-                        std::memcpy(buffer + offset + 2, text->data(), text->size());
-                    }
-                } else if (auto date = std::get_if<SqlDate>(&raw)) {
-                    WriteAt(buffer, offset, EncodeDate(*date));
-                } else if (auto time = std::get_if<SqlTime>(&raw)) {
-                    WriteAt(buffer, offset, EncodeTime(*time));
-                } else if (auto stamp = std::get_if<SqlTimestamp>(&raw)) {
-                    WriteAt(buffer, offset, ISC_TIMESTAMP{EncodeDate(stamp->date), EncodeTime(stamp->time)});
-                }
-            }
+        FillParameters(status, input, attachment, transaction, values);
 
-            // Output: every row, each column converted to a FieldValue.
-            IMessageMetadata* output = handles_->output;
-            const unsigned columns = output->getCount(&status);
+        IMessageMetadata* output = handles_->output;
+        const unsigned columns = output->getCount(&status);
+        for (unsigned i = 0; i < columns; ++i)
+            result.columns.push_back(output->getAlias(&status, i));
+        std::vector<unsigned char> row(output->getMessageLength(&status));
+        auto keepRow = [&] {
+            std::vector<FieldValue> fields;
             for (unsigned i = 0; i < columns; ++i)
-                result.columns.push_back(output->getAlias(&status, i));
-            std::vector<unsigned char> row(output->getMessageLength(&status));
-            auto convertRow = [&] {
-                std::vector<FieldValue> values;
-                const unsigned char* buffer = row.data();
-                for (unsigned i = 0; i < columns; ++i) {
-                    if (ReadAt<short>(buffer, output->getNullOffset(&status, i)) != 0) {
-                        values.emplace_back();
-                        continue;
-                    }
-                    const unsigned offset = output->getOffset(&status, i);
-                    const int scale = output->getScale(&status, i);
-                    switch (output->getType(&status, i) & ~1u) {
-                    case SQL_TEXT:
-                        values.emplace_back(std::string(reinterpret_cast<const char*>(buffer + offset),
-                                                        output->getLength(&status, i)));
-                        break;
-                    case SQL_VARYING:
-                        values.emplace_back(std::string(reinterpret_cast<const char*>(buffer + offset + 2),
-                                                        ReadAt<unsigned short>(buffer, offset)));
-                        break;
-                    case SQL_SHORT: values.push_back(ScaledValue(ReadAt<short>(buffer, offset), scale)); break;
-                    case SQL_LONG: values.push_back(ScaledValue(ReadAt<int>(buffer, offset), scale)); break;
-                    case SQL_INT64: values.push_back(ScaledValue(ReadAt<std::int64_t>(buffer, offset), scale)); break;
-                    case SQL_FLOAT: values.emplace_back(static_cast<double>(ReadAt<float>(buffer, offset))); break;
-                    case SQL_DOUBLE:
-                    case SQL_D_FLOAT: values.emplace_back(ReadAt<double>(buffer, offset)); break;
-                    case SQL_BOOLEAN: values.emplace_back(std::int64_t{buffer[offset] != 0}); break;
-                    case SQL_TYPE_DATE: values.emplace_back(DecodeDate(ReadAt<ISC_DATE>(buffer, offset))); break;
-                    case SQL_TYPE_TIME: values.emplace_back(DecodeTime(ReadAt<ISC_TIME>(buffer, offset))); break;
-                    case SQL_TIMESTAMP: {
-                        const auto stamp = ReadAt<ISC_TIMESTAMP>(buffer, offset);
-                        values.emplace_back(SqlTimestamp{DecodeDate(stamp.timestamp_date), DecodeTime(stamp.timestamp_time)});
-                        break;
-                    }
-                    case SQL_BLOB:
-                        values.emplace_back(ReadBlob(status, attachment, transaction, ReadAt<ISC_QUAD>(buffer, offset)));
-                        break;
-                    default: values.emplace_back(); break;
-                    }
-                }
-                result.rows.push_back(std::move(values));
-            };
+                fields.push_back(ReadColumn(status, output, i, row.data(), attachment, transaction));
+            result.rows.push_back(std::move(fields));
+        };
 
-            const unsigned kind = handles_->statement->getType(&status);
-            if (kind == isc_info_sql_stmt_select || kind == isc_info_sql_stmt_select_for_upd) {
-                IResultSet* cursor = handles_->statement->openCursor(&status, transaction, input, inputBuffer.data(),
-                                                                     output, 0);
-                try {
-                    while (cursor->fetchNext(&status, row.data()) == IStatus::RESULT_OK)
-                        convertRow();
-                    cursor->close(&status);
-                } catch (...) {
-                    cursor->release();
-                    throw;
-                }
-            } else {
-                handles_->statement->execute(&status, transaction, input, inputBuffer.data(),
-                                             columns ? output : nullptr, columns ? row.data() : nullptr);
-                if (columns)
-                    convertRow();
+        const unsigned kind = handles_->statement->getType(&status);
+        if (kind == isc_info_sql_stmt_select || kind == isc_info_sql_stmt_select_for_upd) {
+            IResultSet* cursor = handles_->statement->openCursor(&status, transaction, input.metadata,
+                                                                 input.buffer.data(), output, 0);
+            try {
+                while (cursor->fetchNext(&status, row.data()) == IStatus::RESULT_OK)
+                    keepRow();
+                cursor->close(&status);
+            } catch (...) {
+                cursor->release();
+                throw;
             }
-        } catch (...) {
-            input->release();
-            throw;
+        } else {
+            handles_->statement->execute(&status, transaction, input.metadata, input.buffer.data(),
+                                         columns ? output : nullptr, columns ? row.data() : nullptr);
+            if (columns)
+                keepRow();
         }
-        input->release();
     });
     return result;
 }
