@@ -5,7 +5,11 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QStyle>
+
+#include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -160,7 +164,7 @@ void TQZControlEdit::keyPressEvent(QKeyEvent* event) {
 
 bool TQZControlEdit::HandleDateTimeKey(char key) {
     if ((editStyle_ != esDate && editStyle_ != esTime) ||
-        std::string_view("Tt+-").find(key) == std::string_view::npos || key == '\0')
+        std::string_view("Tt+-").find(key) == std::string_view::npos)
         return false;
     const int cursor = cursorPosition();
     const int selectedFrom = selectionStart();

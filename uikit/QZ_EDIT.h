@@ -4,7 +4,7 @@
 // shows the value in its editing format under an input mask; when it loses
 // the focus it reads the text back into the value and shows the display
 // format. A date box carries a "..." button that opens the date popup.
-// TQZEdit adds a field data link (QZ_DB.h).
+// TQZEdit (QZ_DBEDIT.h) ties the value to a field of a data set.
 #include "EditFormat.h"
 
 #include <QLineEdit>

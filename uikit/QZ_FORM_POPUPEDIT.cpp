@@ -240,11 +240,18 @@ void TFrmPopupEdit::ShowMonth(TDateTime date) {
     showingMonth_ = true;
     const TCalendarDate shown = DecodeDate(date);
     const TMonthGrid month(shown.Year, shown.Month);
-    grid_->clearContents();
+    // Cell by cell rather than clearing the grid: a reset would drop the
+    // press a double-click needs.
     for (int row = 0; row < TMonthGrid::kRows; ++row)
-        for (int column = 0; column < TMonthGrid::kColumns; ++column)
-            if (const int day = month.DayAt({column, row}))
+        for (int column = 0; column < TMonthGrid::kColumns; ++column) {
+            const int day = month.DayAt({column, row});
+            if (!day)
+                delete grid_->takeItem(row, column);
+            else if (QTableWidgetItem* item = grid_->item(row, column))
+                item->setText(QString::number(day));
+            else
                 grid_->setItem(row, column, new QTableWidgetItem(QString::number(day)));
+        }
     currentDate_ = date;
     const TGridCell selected = month.CellOf(shown.Day);
     grid_->setCurrentCell(selected.Row, selected.Column);
@@ -318,13 +325,17 @@ void TFrmPopupEdit::keyPressEvent(QKeyEvent* event) {
 
 void TFrmPopupEdit::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow()) {
+        deactivated_ = true;
         close();
+    }
 }
 
 void TFrmPopupEdit::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    targetEdit_->activateWindow();
+    // Another window the operator went to keeps the activation.
+    if (!deactivated_)
+        targetEdit_->activateWindow();
     targetEdit_->setFocus();
 }
 

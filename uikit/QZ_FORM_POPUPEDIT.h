@@ -48,6 +48,7 @@ private:
     TQZControlEdit* targetEdit_;
     TDateTime currentDate_{};
     bool showingMonth_ = false;
+    bool deactivated_ = false;
     QLabel* pnMes_ = nullptr;
     QToolButton* btnMes1_ = nullptr;
     QToolButton* btnMes2_ = nullptr;

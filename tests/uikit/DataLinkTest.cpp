@@ -133,6 +133,26 @@ TEST_F(DataLinkTest, FailedWriteIsShownAndLeavesNoPendingRecord) {
     EXPECT_TRUE(box->DataLink().Active);
 }
 
+TEST_F(DataLinkTest, LeavingABoxOnAnEmptyDataSetAddsARecord) {
+    db.Execute("ALTER SEQUENCE GEN_FUNCIONARIOS_ID RESTART WITH 100");
+    employees.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_CODIGO > 100";
+    employees.Open();
+    auto* box = new TQZEdit(&window);
+    box->DataLink().SetDataField("FUN_NOME");
+    box->DataLink().SetDataSource(&source);
+    Show();
+    Enter(box);
+    box->SetText("NOVO");
+    Leave();
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
+    EXPECT_EQ(employees.RecordCount(), 1u);
+    EXPECT_FALSE(employees.FieldByName("FUN_CODIGO").IsNull());
+    Query added(transaction, "SELECT COUNT(*) AS N FROM FUNCIONARIOS WHERE FUN_NOME = 'NOVO'");
+    added.Open();
+    EXPECT_EQ(added.FieldByName("N").AsInteger(), 1);
+}
+
 TEST_F(DataLinkTest, PickOnlyListMapsItemsToStoredValues) {
     auto* list = new TQZComboRadioBox(&window);
     list->addItems({"Sim", QString::fromUtf8("N\xC3\xA3o")});

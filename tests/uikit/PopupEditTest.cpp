@@ -44,6 +44,10 @@ protected:
     }
     QTableWidget* Grid() const { return popup->findChild<QTableWidget*>("Grid"); }
     void Key(Qt::Key key) { QTest::keyClick(Grid(), key); }
+    void Click(int row, int column) {
+        const QRect cell = Grid()->visualRect(Grid()->model()->index(row, column));
+        QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    }
 
     const FixedClock clock{EncodeDate(2015, 1, 20)};
     QWidget window;
@@ -95,12 +99,36 @@ TEST_F(PopupEditTest, ArrowsCrossIntoTheNeighbouringMonths) {
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 2, 21));
 }
 
-TEST_F(PopupEditTest, ClickingAnEmptyCellKeepsTheSelectedDay) {
+TEST_F(PopupEditTest, ClicksSelectDaysButNotEmptyCells) {
     ASSERT_NE(Open(EncodeDate(2015, 2, 10)), nullptr);
-    Grid()->setCurrentCell(5, 3);
+    Click(5, 3);
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 2, 10));
-    Grid()->setCurrentCell(2, 5);
+    EXPECT_EQ(Grid()->currentRow(), 1);
+    EXPECT_EQ(Grid()->currentColumn(), 2);
+    Click(2, 5);
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 2, 20));
+}
+
+TEST_F(PopupEditTest, DoubleClickWritesTheDayIntoTheBox) {
+    ASSERT_NE(Open(EncodeDate(2015, 2, 10)), nullptr);
+    // As the platform delivers it: a click, then the double-click.
+    Click(3, 2);
+    const QRect cell = Grid()->visualRect(Grid()->model()->index(3, 2));
+    QTest::mouseDClick(Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::qWait(0);
+    EXPECT_TRUE(popup.isNull());
+    EXPECT_EQ(box->Value(), TEditValue(EncodeDate(2015, 2, 24)));
+}
+
+TEST_F(PopupEditTest, ClosesWhenAnotherWindowIsActivated) {
+    ASSERT_NE(Open(EncodeDate(2015, 2, 10)), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(popup));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    QTest::qWait(0);
+    EXPECT_TRUE(popup.isNull());
 }
 
 TEST_F(PopupEditTest, MonthButtonsAndStepMenusMoveTheDate) {
