@@ -57,7 +57,7 @@ void SetColors(QWidget* widget, std::optional<TColor> background, std::optional<
     widget->setPalette(colors);
 }
 
-QLabel* CreatePanel(QWidget* parent, const char* name, QRect geometry, int fontPixels) {
+QLabel* CreatePanel(QWidget* parent, const QString& name, QRect geometry, int fontPixels) {
     auto* panel = new QLabel(parent);
     panel->setObjectName(name);
     panel->setGeometry(geometry);
@@ -149,10 +149,8 @@ void TFrmPopupEdit::CreateControls() {
     connect(btnMes2_, &QToolButton::clicked, this, [this] { ShowMonth(IncMonth(currentDate_, 1)); });
 
     pnMes2_ = CreatePanel(panel1, "PnMes2", {0, 23, width, 22}, 15);
-    for (int i = 0; i < 7; ++i) {
-        lblD_[i] = CreatePanel(pnMes2_, "", {i * kDayLabelWidth, 0, kDayLabelWidth, 22}, 15);
-        lblD_[i]->setObjectName(QString("LblD%1").arg(i + 1));
-    }
+    for (int i = 0; i < 7; ++i)
+        lblD_[i] = CreatePanel(pnMes2_, QString("LblD%1").arg(i + 1), {i * kDayLabelWidth, 0, kDayLabelWidth, 22}, 15);
 
     const int gridTop = 45;
     const int gridHeight = height - gridTop - 22 - 24;
