@@ -93,16 +93,16 @@ StoreTestDatabase::StoreTestDatabase(Access access) : folder_(NewTemporaryFolder
 
 StoreTestDatabase::~StoreTestDatabase()
 {
-    connection_.reset();
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
 }
 
 RowSet StoreTestDatabase::Rows(const std::string& sql) const
 {
-    if (!connection_)
-        connection_ = std::make_unique<Database>(connectionString_, user_, password_);
-    Transaction transaction(*connection_);
+    // A connection of its own each time: the embedded engine gives a file to
+    // one process at a time, and other programs under test open it too.
+    Database database(connectionString_, user_, password_);
+    Transaction transaction(database);
     RowSet rows = Statement(transaction, sql).Run();
     transaction.Commit();
     return rows;

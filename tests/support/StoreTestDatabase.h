@@ -5,16 +5,14 @@
 // through the server on 127.0.0.1 with the test login that
 // prepare-test-server.sh creates.
 //
-// Execute and Rows work on a connection of their own that commits at once,
-// the way the shop system's programs change the store beside ours.
+// Execute and Rows work on a connection of their own, opened for the one
+// statement and committed at once, the way the shop system's programs change
+// the store beside ours.
 #include "FieldValue.h"
 #include "Statement.h"
 
 #include <filesystem>
-#include <memory>
 #include <string>
-
-class Database;
 
 class StoreTestDatabase {
 public:
@@ -45,5 +43,4 @@ private:
     std::string connectionString_;
     std::string user_;
     std::string password_;
-    mutable std::unique_ptr<Database> connection_;  // opened by the first Execute or Rows
 };
