@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -50,11 +49,12 @@ std::string DecimalText(std::int64_t scaled, int places)
     return scaled < 0 ? "-" + digits : digits;
 }
 
+// A plain decimal number with "." whatever the process locale says.
 FixedPoint ParseFixed(const std::string& text)
 {
-    char* end = nullptr;
-    const long double value = std::strtold(text.c_str(), &end);
-    if (text.empty() || *end != '\0')
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
         throw DatabaseError("'" + Windows1252ToUtf8(text) + "' is not a valid number");
     return FixedPoint::FromDouble(value);
 }

@@ -1,0 +1,46 @@
+#include "DatabaseError.h"
+#include "FieldValue.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+TEST(FieldValueConversionTest, NumbersConvertToEachOtherOnTheGrid)
+{
+    struct Case { FieldValue value; std::int64_t integer; std::int64_t raw; };
+    const Case cases[] = {
+        {FieldValue(), 0, 0},
+        {FieldValue(7), 7, 70000},
+        {FieldValue(FieldValue::Decimal{250, 2}), 2, 25000},   // 2.50: ties to even
+        {FieldValue(FieldValue::Decimal{350, 2}), 4, 35000},
+        {FieldValue(FieldValue::Decimal{-1234567, 6}), -1, -12346},
+        {FieldValue(0.1), 0, 1000},
+        {FieldValue("12.5"), 12, 125000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.AsText());
+        EXPECT_EQ(c.value.AsInteger(), c.integer);
+        EXPECT_EQ(c.value.AsFixed().Raw(), c.raw);
+    }
+}
+
+TEST(FieldValueConversionTest, TextReadsTheSameUnderAnyLocale)
+{
+    const char* previous = std::setlocale(LC_ALL, "pt_BR.UTF-8");
+    EXPECT_EQ(FieldValue("1.5").AsFixed().Raw(), 15000);
+    if (previous)
+        std::setlocale(LC_ALL, "C");
+    EXPECT_THROW(FieldValue("1,5").AsFixed(), DatabaseError);
+    EXPECT_THROW(FieldValue("").AsInteger(), DatabaseError);
+    EXPECT_THROW(FieldValue(SqlDate{2014, 12, 9}).AsInteger(), DatabaseError);
+}
+
+TEST(FieldValueConversionTest, DatesReadAsDayNumbersAndText)
+{
+    const FieldValue date(SqlDate{2014, 12, 9});
+    EXPECT_EQ(date.AsNumber(), 41982.0L);
+    EXPECT_EQ(FieldValue(SqlTime{12, 0, 0, 0}).AsNumber(), 0.5L);
+    EXPECT_EQ(date.AsText(), "2014-12-09");
+    EXPECT_EQ(FieldValue(FieldValue::Decimal{-5, 2}).AsText(), "-0.05");
+    EXPECT_THROW(FieldValue(7).AsDate(), DatabaseError);
+}
