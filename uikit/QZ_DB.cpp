@@ -184,7 +184,9 @@ void TQZFieldDataLink::DataChange() {
 }
 
 void TQZFieldDataLink::UpdateValue(const TEditValue& value) {
-    if (!Usable())
+    // An unchanged value is not written: writing it back would undo what
+    // another program stored in the field since it was read.
+    if (!Usable() || value == Value)
         return;
     Value = value;
     UpdateData();
@@ -209,8 +211,11 @@ void TQZFieldDataLink::UpdateData() {
     try {
         dataSet.Post();
     } catch (...) {
-        // A record left pending would ride along with the next write.
+        // A record left pending would ride along with the next write; the
+        // control goes back to what the field holds.
         dataSet.Cancel();
+        Active = true;
+        DataChange();
         throw;
     }
 }

@@ -65,12 +65,14 @@ public:
     bool Usable() const;
     // Takes the field's value and tells the control (when usable).
     void DataChange();
-    // Writes the value into the field (when usable).
+    // Writes the value into the field (when usable and the value differs
+    // from the one last read or written).
     void UpdateValue(const TEditValue& value);
     // Writes Value into the field of the current record. A record this step
     // started (editing the current row, or a new one in an empty data set)
-    // is posted, and dropped again when posting fails. A value the field
-    // cannot hold clears the field. Throws what the data set throws.
+    // is posted; when posting fails it is dropped again and the control
+    // shows the field's value. A value the field cannot hold clears the
+    // field. Throws what the data set throws.
     void UpdateData();
 
 private:

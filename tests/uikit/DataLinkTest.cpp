@@ -130,7 +130,20 @@ TEST_F(DataLinkTest, FailedWriteIsShownAndLeavesNoPendingRecord) {
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
     EXPECT_EQ(Stored("FUN_UF"), FieldValue("N"));
+    EXPECT_EQ(box->Text(), "N");
     EXPECT_TRUE(box->DataLink().Active);
+}
+
+TEST_F(DataLinkTest, LeavingAnUntouchedBoxKeepsWhatAnotherProgramStored) {
+    auto* box = new TQZEdit(&window);
+    box->DataLink().SetDataField("FUN_NOME");
+    box->DataLink().SetDataSource(&source);
+    Show();
+    db.Execute("UPDATE FUNCIONARIOS SET FUN_NOME = 'OUTRO' WHERE FUN_CODIGO = 1");
+    Enter(box);
+    Leave();
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("OUTRO"));
+    EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
 }
 
 TEST_F(DataLinkTest, LeavingABoxOnAnEmptyDataSetAddsARecord) {
