@@ -85,6 +85,8 @@ void Database::Close() noexcept
 {
     if (!handles_->attachment)
         return;
+    for (Transaction* transaction : handles_->transactions)
+        transaction->Rollback();
     try {
         FirebirdClient::Call([&](ThrowStatusWrapper& status) { handles_->attachment->detach(&status); });
     } catch (...) {

@@ -12,6 +12,7 @@ public:
     Database(const std::string& connectionString, const std::string& user,
              const std::string& password);
     ~Database();
+    // A database outlives the Transaction objects made on it.
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
@@ -19,8 +20,8 @@ public:
     // DatabaseError with the engine's message when it cannot be opened.
     void Open(const std::string& connectionString, const std::string& user,
               const std::string& password);
-    // Detaches; pending work of open transactions is rolled back by the
-    // engine. Does nothing when not open.
+    // Rolls back the transactions of this connection (they start again on
+    // demand after the next Open) and detaches. Does nothing when not open.
     void Close() noexcept;
     bool IsOpen() const;
     const std::string& ConnectionString() const { return connectionString_; }

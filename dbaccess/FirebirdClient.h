@@ -8,6 +8,7 @@
 #include <firebird/Interface.h>
 
 #include <functional>
+#include <set>
 
 namespace FirebirdClient {
 
@@ -22,6 +23,7 @@ void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call);
 
 struct Database::Handles {
     Firebird::IAttachment* attachment = nullptr;
+    std::set<Transaction*> transactions;  // ended before the attachment closes
 };
 
 struct Transaction::Handles {

@@ -17,11 +17,15 @@ ITransaction* Require(ITransaction* transaction)
 
 }  // namespace
 
-Transaction::Transaction(Database& database) : database_(database), handles_(std::make_unique<Handles>()) {}
+Transaction::Transaction(Database& database) : database_(database), handles_(std::make_unique<Handles>())
+{
+    database_.Native().transactions.insert(this);
+}
 
 Transaction::~Transaction()
 {
     Rollback();
+    database_.Native().transactions.erase(this);
 }
 
 bool Transaction::Active() const

@@ -72,3 +72,13 @@ TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork)
     EXPECT_TRUE(transaction.Active());
     EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || COALESCE(CON_ATIVO, 0) AS X FROM CONTATOS").AsText(), "BIA0");
 }
+
+TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand)
+{
+    RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", true);  // uncommitted
+    EXPECT_TRUE(transaction.Active());
+    database.Open(db.ConnectionString(), db.User(), db.Password());
+    EXPECT_FALSE(transaction.Active());
+    EXPECT_EQ(ReadNumber("CON_ATIVO", "SELECT CON_ATIVO FROM CONTATOS"), 0);
+    EXPECT_TRUE(transaction.Active());
+}
