@@ -63,14 +63,3 @@ TEST_F(StoreFaultsTest, NullServerDateIsAnErrorNotATabWithoutDate)
     EXPECT_EQ(Count("COMANDAS"), 0);
     EXPECT_EQ(dm->COM.State(), DataSetState::dsBrowse);  // no half-made tab left pending
 }
-
-TEST(StoreThroughServerTest, TabIsCreatedThroughTheServer)
-{
-    StoreTestDatabase db(StoreTestDatabase::Access::Server);
-    db.SeedBasicShop();
-    TDM dm(db.ConnectionString(), db.User(), db.Password());
-    EXPECT_EQ(dm.DisplayPrompt(), "Comanda:");
-    dm.CreateComanda(5);
-    EXPECT_TRUE(dm.ComandaExists(5));
-    EXPECT_EQ(db.Value("SELECT COUNT(*) FROM COMANDASLOG").AsInteger(), 1);
-}
