@@ -78,10 +78,11 @@ void EditableDataSet::Refresh(const PendingRecord& record)
 
 FieldValue EditableDataSet::ParameterValue(const std::string& name, const PendingRecord& record) const
 {
+    // ":OLD_X" is X as the row was read (for a new record: as it will be).
     const std::string oldPrefix = "OLD_";
-    if (name.compare(0, oldPrefix.size(), oldPrefix) == 0 && record.original && HasField(name.substr(oldPrefix.size())))
-        return (*record.original)[FieldIndex(name.substr(oldPrefix.size()))];
-    if (name.compare(0, oldPrefix.size(), oldPrefix) == 0 && !HasField(name))
-        return record.values[FieldIndex(name.substr(oldPrefix.size()))];
+    if (name.starts_with(oldPrefix) && !HasField(name)) {
+        const std::size_t index = FieldIndex(name.substr(oldPrefix.size()));
+        return record.original ? (*record.original)[index] : record.values[index];
+    }
     return record.values[FieldIndex(name)];
 }
