@@ -1,5 +1,6 @@
 // Opening and creating tabs, adding items and totals.
 #include "OrderTabFixture.h"
+#include "QZ_DBIBX.h"
 
 using ComandaLifecycleTest = OrderTabFixture;
 
@@ -174,4 +175,17 @@ TEST_F(ComandaLifecycleTest, TotalsWithoutALoadedTabChangeNothing)
     dm->RecalculateTotals();
     EXPECT_EQ(dm->COM.State(), DataSetState::dsBrowse);
     EXPECT_EQ(Count("COMANDAS"), 1);
+}
+
+TEST_F(ComandaLifecycleTest, TabWriteRereadsTheJoinedClientFields)
+{
+    db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, "
+               "CON_CREDITOCONSUMO) VALUES (2, 'MARIA', 0, 3, 2, 50)");
+    dm->CreateComanda(12);
+    dm->COM.Edit();
+    dm->COM.SetField("CON_CODIGO", 2);
+    PostDataSet(dm->COM);
+    EXPECT_EQ(dm->COM.FieldByName("CON_NOME").AsText(), "MARIA");
+    EXPECT_EQ(dm->COM.FieldByName("CON_CREDITOTIPO").AsInteger(), 2);
+    EXPECT_EQ(dm->COM.FieldByName("CON_CREDITOCONSUMO").AsText(), "50.00");
 }
