@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server firebird3.0-utils
   googletest libgtest-dev libgmock-dev
-  xvfb
+  xvfb fonts-liberation
 )
 
 missing=()
