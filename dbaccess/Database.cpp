@@ -47,31 +47,26 @@ Database::~Database()
 
 void Database::Open(const std::string& connectionString, const std::string& user, const std::string& password)
 {
-    Close();
-    const std::vector<unsigned char> dpb = DatabaseParameters(user, password, false);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        IProvider* provider = FirebirdClient::Master()->getDispatcher();
-        try {
-            handles_->attachment = provider->attachDatabase(&status, connectionString.c_str(),
-                                                            static_cast<unsigned>(dpb.size()), dpb.data());
-        } catch (...) {
-            provider->release();
-            throw;
-        }
-        provider->release();
-    });
-    connectionString_ = connectionString;
+    Attach(connectionString, user, password, false);
 }
 
 void Database::Create(const std::string& connectionString, const std::string& user, const std::string& password)
 {
+    Attach(connectionString, user, password, true);
+}
+
+void Database::Attach(const std::string& connectionString, const std::string& user, const std::string& password,
+                      bool create)
+{
     Close();
-    const std::vector<unsigned char> dpb = DatabaseParameters(user, password, true);
+    const std::vector<unsigned char> dpb = DatabaseParameters(user, password, create);
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         IProvider* provider = FirebirdClient::Master()->getDispatcher();
+        const auto size = static_cast<unsigned>(dpb.size());
         try {
-            handles_->attachment = provider->createDatabase(&status, connectionString.c_str(),
-                                                            static_cast<unsigned>(dpb.size()), dpb.data());
+            handles_->attachment = create
+                ? provider->createDatabase(&status, connectionString.c_str(), size, dpb.data())
+                : provider->attachDatabase(&status, connectionString.c_str(), size, dpb.data());
         } catch (...) {
             provider->release();
             throw;

@@ -35,6 +35,10 @@ public:
     Handles& Native() const;  // for the other classes of this layer only
 
 private:
+    // Open and Create in one: attaches to, or creates, the database.
+    void Attach(const std::string& connectionString, const std::string& user,
+                const std::string& password, bool create);
+
     std::unique_ptr<Handles> handles_;
     std::string connectionString_;
 };

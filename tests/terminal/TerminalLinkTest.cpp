@@ -2,6 +2,7 @@
 // TCP: the simulator's terminal in this process, the simulator program in
 // its scripted mode, and raw peers that misbehave.
 #include "DisplayWriter.h"
+#include "FreeLoopbackPort.h"
 #include "QZ_DIALOG.h"
 #include "SimulatedTerminal.h"
 #include "TerminalServer.h"
@@ -60,19 +61,6 @@ public:
 private:
     fs::path path_;
 };
-
-// A loopback port nobody listens on (taken from the system, then let go).
-int UnusedPort() {
-    int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 // Any message box is a failed library call here.
 class NoMessageBoxes {
@@ -260,7 +248,7 @@ protected:
     void SetUp() override { ASSERT_EQ(library.IniciaComunicacao(), 1); }
 
     NoMessageBoxes noMessageBoxes;
-    const int port = UnusedPort();
+    const int port = FreeLoopbackPort();
     SettingsFile settings{port, GetParam()};
     VendorLibrary library;
     DisplayWriter writer{library};
@@ -284,7 +272,7 @@ TEST_P(SimulatorProgramTest, ScriptedModeKeepsItsContract) {
 
 TEST(LinkWithoutTerminal, UnreachableTerminalFailsAtOnce) {
     NoMessageBoxes noMessageBoxes;
-    SettingsFile settings(UnusedPort(), 0);
+    SettingsFile settings(FreeLoopbackPort(), 0);
     VendorLibrary library;
     ASSERT_EQ(library.IniciaComunicacao(), 1);
     const auto start = Clock::now();
@@ -299,7 +287,7 @@ TEST(LinkWithoutTerminal, UnreachableTerminalFailsAtOnce) {
 }
 
 TEST(LinkWithoutTerminal, RefusesWhatItCannotHonour) {
-    SettingsFile settings(UnusedPort(), 0);
+    SettingsFile settings(FreeLoopbackPort(), 0);
     VendorLibrary library;
     EXPECT_EQ(library.SelecionaProtocolo(-1), 0);
     EXPECT_EQ(library.SelecionaProtocolo(2), 0);

@@ -7,6 +7,7 @@
 #include "DialogRecorder.h"
 #include "EventGuard.h"
 #include "FakeServicePanel.h"
+#include "FreeLoopbackPort.h"
 #include "IniFile.h"
 #include "ServiceSettings.h"
 #include "Sleeper.h"
@@ -33,19 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// A loopback port nobody listens on (taken from the system, then let go).
-int FreeLoopbackPort() {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 std::string FileContent(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,4 +1,4 @@
-// Test entry for the main window: one application object for every test,
+// Test entry for programs that need widgets: one application object for every test,
 // offscreen unless the caller chose another platform.
 #include <QApplication>
 
