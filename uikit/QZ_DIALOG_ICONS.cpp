@@ -25,6 +25,13 @@ IconLook LookOf(TDialogIcon icon) {
     return {};
 }
 
+// The colour taken `amount` of the way from white: the message text lies
+// over the icon, so the icon keeps to light tones the black text reads on.
+QColor Pale(const QColor& color, double amount) {
+    auto mix = [amount](int channel) { return qRound(255 - (255 - channel) * amount); };
+    return QColor(mix(color.red()), mix(color.green()), mix(color.blue()));
+}
+
 // A round badge, or a triangle for the warning, lit from the top left.
 QPainterPath BadgeShape(TDialogIcon icon) {
     QPainterPath path;
@@ -49,17 +56,17 @@ QImage DialogIcon(TDialogIcon icon) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QRadialGradient shade(QPointF(44, 36), 100);
-    shade.setColorAt(0, look.light);
-    shade.setColorAt(1, look.dark);
+    shade.setColorAt(0, Pale(look.light, 0.25));
+    shade.setColorAt(1, Pale(look.dark, 0.3));
     painter.setBrush(shade);
-    painter.setPen(QPen(look.dark.darker(130), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(Pale(look.dark, 0.55), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(BadgeShape(icon));
 
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
     font.setPixelSize(icon == TDialogIcon::Warning ? 64 : 76);
     painter.setFont(font);
-    painter.setPen(icon == TDialogIcon::Warning ? QColor(0x40, 0x28, 0x00) : QColor(Qt::white));
+    painter.setPen(Pale(icon == TDialogIcon::Warning ? QColor(0x40, 0x28, 0x00) : look.dark, 0.5));
     const QRect signArea = icon == TDialogIcon::Warning ? QRect(0, 34, kSize, 80) : QRect(0, 0, kSize, kSize);
     painter.drawText(signArea, Qt::AlignCenter, look.sign);
     return image;

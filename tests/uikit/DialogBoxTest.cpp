@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -63,6 +65,20 @@ void Key(TFrmDialog& form, Qt::Key key) {
 
 const QString kNo = QStringLiteral("NÃO (ESC)");
 
+// Relative luminance of a screen colour (sRGB), 0 for black to 1 for white.
+double Luminance(QRgb rgb) {
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+
+double Contrast(QRgb a, QRgb b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 }  // namespace
 
 TEST(DialogBoxTest, EachKindShowsItsSchemeIconAndButtons) {
@@ -91,6 +107,30 @@ TEST(DialogBoxTest, EachKindShowsItsSchemeIconAndButtons) {
         if (c.icon) {
             EXPECT_EQ(seen.iconAt, QPoint(208, 86));
         }
+    }
+}
+
+TEST(DialogBoxTest, MessageTextStaysReadableOverTheCentredIcon) {
+    // The text lies over the icon, so no pixel of the message area may come
+    // near the text colour: at least the 4.5 : 1 contrast of readable text.
+    for (int kind = dbkInfo; kind <= dbkWarningQuestion; ++kind) {
+        SCOPED_TRACE(kind);
+        TFrmDialog form;
+        form.Prepare(static_cast<TDialogBoxKind>(kind), QStringLiteral("Título"), QString());
+        form.setAttribute(Qt::WA_DontShowOnScreen);
+        form.show();
+        const QImage area = form.Panel1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb ink = form.LblMens->palette().color(QPalette::WindowText).rgb();
+        double lowest = 21;
+        int iconPixels = 0;
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x) {
+                const QRgb pixel = area.pixel(x, y);
+                lowest = std::min(lowest, Contrast(ink, pixel));
+                iconPixels += qRgb(0xFF, 0xFF, 0xFF) != pixel;
+            }
+        EXPECT_GE(lowest, 4.5);
+        EXPECT_GT(iconPixels, 128 * 128 / 4);  // the icon still shows
     }
 }
 
