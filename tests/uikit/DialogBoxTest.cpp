@@ -19,8 +19,8 @@ namespace {
 // What a box showed, read while it was open.
 struct Seen {
     TQZThemeColors scheme{};
-    QString title, panelCaption, text, okCaption;
-    int okLeft = -1;
+    QString title, panelCaption, text, okCaption, cancelCaption;
+    int okLeft = -1, cancelLeft = -1;
     bool cancelVisible = false;
     int icon = 0;  // 1 information, 2 question, 3 warning, 4 error
     int visibleIcons = 0;
@@ -44,6 +44,8 @@ int Answer(const std::function<int()>& open, const std::function<void(TFrmDialog
             seen->text = form->LblMens->text();
             seen->okCaption = form->BtnOK->Caption();
             seen->okLeft = form->BtnOK->x();
+            seen->cancelCaption = form->BtnCancelar->Caption();
+            seen->cancelLeft = form->BtnCancelar->x();
             seen->cancelVisible = form->BtnCancelar->isVisible();
             QLabel* const icons[] = {form->ImInfo, form->ImQuestion, form->ImWarning, form->ImError};
             for (int i = 0; i < 4; ++i)
@@ -104,6 +106,8 @@ TEST(DialogBoxTest, EachKindShowsItsSchemeIconAndButtons) {
         EXPECT_EQ(seen.okCaption, QString::fromUtf8(c.ok));
         EXPECT_EQ(seen.okLeft, c.okLeft);
         EXPECT_EQ(seen.cancelVisible, c.cancel);
+        EXPECT_EQ(seen.cancelCaption, kNo);
+        EXPECT_EQ(seen.cancelLeft, 288);
         if (c.icon) {
             EXPECT_EQ(seen.iconAt, QPoint(208, 86));
         }
