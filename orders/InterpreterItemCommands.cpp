@@ -88,7 +88,9 @@ std::string TDM::AddProduct(const std::string& line) {
         quantity = QuantityAsCount(quantity);
     }
 
-    const FixedPoint amount = price * FixedPoint::FromDouble(quantity);
+    // The amount is rounded once, from the unrounded quantity: a label's
+    // amount divided by the price and multiplied back must give the amount.
+    const FixedPoint amount = FixedPoint::FromDouble(price.ToDouble() * quantity);
     const FixedPoint newTotal = COM.FieldByName("COM_TOTAL").AsFixed() + amount;
     const FixedPoint maximum = QCFG.FieldByName("CFG_PDV_VALORMAXCOMANDA").AsFixed();
     if (maximum > FixedPoint() && newTotal > maximum + FixedPoint::FromRaw(100))

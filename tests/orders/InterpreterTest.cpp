@@ -238,6 +238,14 @@ TEST(Interpreter, KeepsTabsWithinMaximumTotalAndClientCredit) {
          "000-PRODUTO DEZ ADICIONADO!"},
         {"exceeds the credit", {creditClient, Product(2, "40", "A", "40.01"), ten}, {"C1", "B2", "40", "10"},
          "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
+        {"amount label that uses the whole credit",
+         {Settings("CFG_PDV_BALANCA = '$D2PPPPPQQQQQQX'"), creditClient, Product(2, "150", "QUEIJO", "3.00")},
+         {"C1", "B2", "2001500050007"}, "000-PRODUTO QUEIJO ADICIONADO!"},  // R$ 50,00 at R$ 3,00 a kilo
+        {"maximum before credit", {maximum105, creditClient, Product(2, "200", "B", "200")}, {"C1", "B2", "200"},
+         "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
+        {"credit before inactive product", {creditClient, Product(2, "60", "A", "60.00"),
+                                            "UPDATE PRODUTOS SET PRO_ATIVO = 1 WHERE PRO_CODIGO = 2"},
+         {"C1", "B2", "60"}, "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
     });
 }
 
