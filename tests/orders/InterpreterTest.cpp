@@ -128,6 +128,7 @@ TEST(Interpreter, ChangesPriceTableOfAUsableTab) {
         {"above 5", {}, {"C1", "T6"}, kBadTable},
         {"negative", {}, {"C1", "T-1"}, kBadTable},
         {"unreadable", {}, {"C1", "Tx"}, kBadTable},
+        {"table checked before the tab", {}, {"T6"}, kBadTable},
         {"no tab", {}, {"T5"}, kNotSelected},
         {"stored", {}, {"C1", "T5"}, "000-A TABELA DESTA COMANDA FOI ALTERADA PARA 5!"},
         {"argument as typed", {}, {"C1", "T02"}, "000-A TABELA DESTA COMANDA FOI ALTERADA PARA 02!"},
@@ -145,12 +146,15 @@ TEST(Interpreter, SelectsClientAndEmployee) {
         {"unknown client", {}, {"C1", "B153"}, "400-CLIENTE N\xC3O ENCONTRADO!"},
         {"inactive client", {Client(2, "JOS\xC9", 1)}, {"C1", "B2"}, "401-O CLIENTE EST\xC1 INATIVO!"},
         {"client without tab", {joao}, {"B2"}, kNotSelected},
+        {"client looked up before the tab", {}, {"B153"}, "400-CLIENTE N\xC3O ENCONTRADO!"},
+        {"inactive client before the tab", {Client(2, "JOS\xC9", 1)}, {"B2"}, "401-O CLIENTE EST\xC1 INATIVO!"},
         {"client stored", {joao}, {"C1", "B2"}, "000-CLIENTE SELECIONADO: JO\xC3O!"},
         {"employee 0", {}, {"C1", "U0"}, "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!"},
         {"employee empty reaches lookup", {}, {"C1", "U"}, "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
         {"unknown badge", {}, {"C1", "U7"}, "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
         {"inactive employee", {Employee(7, "PEDRO", 7, 1)}, {"C1", "U7"}, "501-O FUNCION\xC1RIO EST\xC1 INATIVO!"},
         {"employee without tab", {maria}, {"U7"}, kNotSelected},
+        {"badge looked up before the tab", {}, {"U7"}, "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
         {"employee stored", {maria}, {"C1", "U7"}, "000-FUNCION\xC1RIO SELECIONADO: MARIA!"},
         {"employee on blocked tab", {maria}, {"C1", kBlockTab1, "U7"}, kBlocked},
     });
@@ -165,6 +169,7 @@ TEST(Interpreter, ShowsTotalAndChangesLastQuantity) {
         {"quantity zero", {}, {"C1", "789", "Q0"}, kBadQuantity},
         {"quantity negative", {}, {"C1", "789", "Q-1"}, kBadQuantity},
         {"quantity unreadable", {}, {"C1", "789", "Qx"}, kBadQuantity},
+        {"quantity checked before the item", {}, {"Q0"}, kBadQuantity},
         {"quantity below the item's last decimal", {}, {"C1", "789", "Q0,0004"}, kBadQuantity},
         {"quantity at the item's last decimal", {}, {"C1", "789", "Q0,001"},
          "000-QUANTIDADE DO PRODUTO ALTERADA PARA 0,001"},
@@ -175,6 +180,13 @@ TEST(Interpreter, ShowsTotalAndChangesLastQuantity) {
         {"whole number", {}, {"C1", "789", "Q2", "V"}, "000-TOTAL DA COMANDA: R$ 9,00"},
         {"quantity on blocked tab", {}, {"C1", "789", kBlockTab1, "Q2"}, kBlocked},
     });
+}
+
+TEST(Interpreter, TotalIsRecomputedEvenForABlockedTab) {
+    Shop shop;
+    shop.Run({"C1", "789", "!UPDATE COMANDASITENS SET CIN_QTDE = 3", kBlockTab1});
+    EXPECT_EQ(shop.Run({"V"}), kBlocked);
+    EXPECT_EQ(shop.store.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), "13.50");
 }
 
 TEST(Interpreter, QueriesPrices) {
@@ -194,6 +206,7 @@ TEST(Interpreter, GrantsCommissionOnTheLastItem) {
     const std::string granted = "000-COMISS\xC3O CONCEDIDA AO FUNCION\xC1RIO MARIA!";
     ExpectReplies({
         {"badge 0", {maria}, {"C1", "789", "S0"}, "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!"},
+        {"badge checked before the item", {}, {"S0"}, "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!"},
         {"no item before employee lookup", {}, {"C1", "S7"}, "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!"},
         {"no tab", {maria}, {"S7"}, "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!"},
         {"unknown badge", {byAmount}, {"C1", "789", "S7"}, "600-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
