@@ -3,6 +3,9 @@
 #include "EventGuard.h"
 #include "Windows1252.h"
 
+#include <QAbstractItemView>
+#include <QFocusEvent>
+
 #include <algorithm>
 
 TQZComboRadioBox::TQZComboRadioBox(QWidget* parent) : QComboBox(parent), dataLink_(this) {
@@ -27,6 +30,12 @@ void TQZComboRadioBox::DataChange() {
 }
 
 void TQZComboRadioBox::focusOutEvent(QFocusEvent* event) {
+    // Dropping the list down (its list takes the keys while it is open), or
+    // a context menu, does not leave the box.
+    if (event->reason() == Qt::PopupFocusReason || view()->isVisible()) {
+        QComboBox::focusOutEvent(event);
+        return;
+    }
     RunGuarded([this] {
         if (isEditable()) {
             dataLink_.UpdateValue(Utf8ToWindows1252(currentText().toStdString()));

@@ -2,6 +2,8 @@
 
 #include "EventGuard.h"
 
+#include <QFocusEvent>
+
 TQZEdit::TQZEdit(QWidget* parent) : TQZControlEdit(parent), dataLink_(this) {
     dataLink_.OnDataChange = [this](TQZFieldDataLink&) { DataChange(); };
 }
@@ -14,5 +16,6 @@ void TQZEdit::DataChange() {
 
 void TQZEdit::focusOutEvent(QFocusEvent* event) {
     TQZControlEdit::focusOutEvent(event);
-    RunGuarded([this] { dataLink_.UpdateValue(Value()); });
+    if (event->reason() != Qt::PopupFocusReason)  // a popup menu leaves the focus here
+        RunGuarded([this] { dataLink_.UpdateValue(Value()); });
 }

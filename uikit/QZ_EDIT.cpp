@@ -127,19 +127,26 @@ std::int32_t TQZControlEdit::AsInteger() const {
     return ValueAsInteger(editStyle_, value_, Text());
 }
 
+// A popup menu (the box's own context menu, a drop-down list) takes the
+// keys only while it is open and hands them back to the box: the box keeps
+// its focus, so the typed text, the value and the mask stay as they are.
 void TQZControlEdit::focusInEvent(QFocusEvent* event) {
-    if (!savedMask_.empty())
-        ApplyInputMask(savedMask_);
-    SetText(FormatValue());
+    if (event->reason() != Qt::PopupFocusReason) {
+        if (!savedMask_.empty())
+            ApplyInputMask(savedMask_);
+        SetText(FormatValue());
+    }
     QLineEdit::focusInEvent(event);
 }
 
 void TQZControlEdit::focusOutEvent(QFocusEvent* event) {
-    SetValue(TextToValue());
-    if (savedMask_.empty())
-        savedMask_ = editMask_;
-    ApplyInputMask({});
-    SetText(FormatValue());
+    if (event->reason() != Qt::PopupFocusReason) {
+        SetValue(TextToValue());
+        if (savedMask_.empty())
+            savedMask_ = editMask_;
+        ApplyInputMask({});
+        SetText(FormatValue());
+    }
     QLineEdit::focusOutEvent(event);
 }
 

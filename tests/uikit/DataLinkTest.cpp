@@ -9,6 +9,7 @@
 #include "StoreTestDatabase.h"
 #include "Transaction.h"
 
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -146,6 +147,24 @@ TEST_F(DataLinkTest, LeavingAnUntouchedBoxKeepsWhatAnotherProgramStored) {
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
 }
 
+TEST_F(DataLinkTest, PopupMenuOverABoxWritesNothingUntilTheBoxIsLeft) {
+    auto* box = new TQZEdit(&window);
+    box->DataLink().SetDataField("FUN_NOME");
+    box->DataLink().SetDataSource(&source);
+    Show();
+    Enter(box);
+    box->SetText("JO\xC3O DA SILVA");
+    QMenu menu(box);
+    menu.addAction("Colar");
+    menu.popup(box->mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(menu.isVisible());
+    menu.close();
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("JO\xC3O"));
+    EXPECT_EQ(box->Text(), "JO\xC3O DA SILVA");
+    Leave();
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("JO\xC3O DA SILVA"));
+}
+
 TEST_F(DataLinkTest, LeavingABoxOnAnEmptyDataSetAddsARecord) {
     db.Execute("ALTER SEQUENCE GEN_FUNCIONARIOS_ID RESTART WITH 100");
     employees.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_CODIGO > 100";
@@ -177,6 +196,9 @@ TEST_F(DataLinkTest, PickOnlyListMapsItemsToStoredValues) {
 
     Enter(list);
     list->setCurrentIndex(0);
+    list->showPopup();  // dropping the list down does not leave it
+    EXPECT_EQ(Stored("FUN_UF"), FieldValue("N"));
+    list->hidePopup();
     Leave();
     EXPECT_EQ(Stored("FUN_UF"), FieldValue("S"));
 

@@ -3,6 +3,7 @@
 #include "FixedClock.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -126,6 +127,23 @@ TEST_F(EditBoxTest, DateStyleBringsMaskAndButtonAndTextStyleTakesThemAway) {
     Type("abc");
     EXPECT_EQ(Shown(), "abc");
     EXPECT_EQ(box->EditMask(), "");
+}
+
+TEST_F(EditBoxTest, PopupMenuOverTheBoxLeavesTheTypingAsItIs) {
+    box->SetEditStyle(esDate);
+    Enter();
+    box->setCursorPosition(0);
+    Type("0503");
+    QMenu menu(box);
+    menu.addAction("Colar");
+    menu.popup(box->mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(menu.isVisible());
+    menu.close();
+    EXPECT_EQ(Shown(), "05/03/");
+    EXPECT_EQ(box->EditMask(), "!99/99/9999;1; ");
+    Type("2015");
+    Leave();
+    EXPECT_EQ(box->Value(), TEditValue(EncodeDate(2015, 3, 5)));
 }
 
 TEST_F(EditBoxTest, DateKeysSetTodayAndStepByDays) {
