@@ -22,6 +22,13 @@ long double QuantityAsCount(long double quantity) {
     return ParseDecimal(digits).value_or(static_cast<double>(quantity));
 }
 
+// A bar code too long for a 32-bit number (an EAN-13 label, for example)
+// still names a product: digits only, not all of them zero.
+bool IsLongBarcode(const std::string& code) {
+    return !code.empty() && code.find_first_not_of("0123456789") == std::string::npos &&
+           code.find_first_not_of('0') != std::string::npos;
+}
+
 bool Holds(const std::string& text, char c) {
     return text.find(c) != std::string::npos;
 }
@@ -29,8 +36,8 @@ bool Holds(const std::string& text, char c) {
 }  // namespace
 
 std::string TDM::QueryPrice(const std::string& line) {
-    if (IntArgument(line) < 1) return "300-INFORME O C\xD3" "DIGO DO PRODUTO!";
     const std::string code = TextArgument(line);
+    if (IntArgument(line) < 1 && !IsLongBarcode(code)) return "300-INFORME O C\xD3" "DIGO DO PRODUTO!";
     const int product = FindProductByBarcode(code);
     if (product == 0) return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
     return "000-PRE\xC7O: " + FormatMoney(GetProductPrice(product, false).Raw());

@@ -194,8 +194,11 @@ TEST(Interpreter, QueriesPrices) {
         {"price", {}, {"R789"}, "000-PRE\xC7O: R$ 4,50"},
         {"price of the loaded tab's table", {"UPDATE PRODUTOS SET PRO_VALOR2 = 1234.5"},
          {"C1", "T2", "R789"}, "000-PRE\xC7O: R$ 1.234,50"},
-        {"bar code beyond 32 bits", {}, {"R7891000100103"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
+        {"bar code beyond 32 bits", {"UPDATE PRODUTOS SET PRO_CODBARRAS = '7891000100103'"},
+         {"R7891000100103"}, "000-PRE\xC7O: R$ 4,50"},
         {"no code", {}, {"R"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
+        {"zero code", {}, {"R0000000000000"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
+        {"negative code", {}, {"R-5"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
         {"unknown code", {}, {"R555"}, "200-PRODUTO 555 N\xC3O ENCONTRADO!"},
     });
 }
