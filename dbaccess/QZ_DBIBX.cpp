@@ -62,6 +62,16 @@ void RunStatements(const std::string& text)
         Statement(Shared(), statement).Run();
 }
 
+// Undoes the uncommitted work after a failed write. The caller re-raises the
+// error that led here, so a failing rollback must not replace it.
+void UndoQuietly(Transaction& transaction) noexcept
+{
+    try {
+        if (transaction.Active())
+            transaction.RollbackRetaining();
+    } catch (...) {
+    }
+}
 
 }  // namespace
 
@@ -99,8 +109,7 @@ void PostAndCommit(EditableDataSet& dataSet)
         dataSet.Post();
         transaction.CommitRetaining();
     } catch (...) {
-        if (transaction.Active())
-            transaction.RollbackRetaining();
+        UndoQuietly(transaction);
         dataSet.Cancel();
         throw;
     }
@@ -118,7 +127,7 @@ void RunScript(const std::string& text, bool plain)
         RunStatements(text);
         transaction.CommitRetaining();
     } catch (...) {
-        transaction.RollbackRetaining();
+        UndoQuietly(transaction);
         throw;
     }
 }

@@ -20,8 +20,6 @@ class KeyLog {
 public:
     explicit KeyLog(std::string path) : path_(std::move(path)) {}
 
-    const std::string& Path() const { return path_; }
-
     // Adds one entry, creating the file when missing. Throws
     // std::runtime_error "Cannot open file "<path>". <reason>" when the file
     // cannot be read and "Cannot create file "<path>". <reason>" when it

@@ -23,7 +23,6 @@ public:
     void ReceiveFromHost(std::string_view bytes);
 
     void PressKey(uint16_t code) { keyBuffer_.push_back(code); }
-    bool HasKeys() const { return !keyBuffer_.empty(); }
     // The key buffer, encoded for the host, and emptied.
     std::string TakeKeys();
 
