@@ -137,6 +137,12 @@ size_t EndOfKeys(const IniText& text, const SectionSpan& span) {
     return insertAt;
 }
 
+// A value lives on its key's line: it ends at its first line break, so a
+// text pasted with several lines cannot add keys or sections to the file.
+std::string OnOneLine(const std::string& value) {
+    return value.substr(0, value.find_first_of("\r\n"));
+}
+
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
@@ -166,17 +172,18 @@ std::vector<std::string> IniFile::ReadSectionValues(const std::string& section) 
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string written = OnOneLine(value);
     IniText text = Load(path_);
     auto span = FindSection(text, section);
     if (!span) {
         if (!text.lines.empty() && !IsBlank(text.lines.back()))
             text.lines.emplace_back();
         text.lines.push_back("[" + section + "]");
-        text.lines.push_back(key + "=" + value);
+        text.lines.push_back(key + "=" + written);
     } else if (auto index = FindKey(text, *span, key)) {
-        text.lines[*index] = ParseKeyLine(text.lines[*index])->key + "=" + value;
+        text.lines[*index] = ParseKeyLine(text.lines[*index])->key + "=" + written;
     } else {
-        text.lines.insert(text.lines.begin() + EndOfKeys(text, *span), key + "=" + value);
+        text.lines.insert(text.lines.begin() + EndOfKeys(text, *span), key + "=" + written);
     }
     Save(path_, text);
 }

@@ -26,8 +26,9 @@ public:
     // dropped), in file order; comments and blank lines are left out.
     std::vector<std::string> ReadSectionValues(const std::string& section) const;
 
-    // Writers create the file and the section when missing. A file that
-    // cannot be written throws std::runtime_error "Unable to write to <path>".
+    // Writers create the file and the section when missing. A value ends at
+    // its first line break. A file that cannot be written throws
+    // std::runtime_error "Unable to write to <path>".
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
     // Removes the key's line; a missing file, section or key is left alone.

@@ -99,6 +99,14 @@ TEST_F(IniFileTest, WritingKeepsEveryOtherLineAsItStood) {
               "A= 2526#13 \r\n");
 }
 
+TEST_F(IniFileTest, AValueWithLineBreaksCannotAddLinesToTheFile) {
+    IniFile ini(path);
+    ini.WriteString("Terminais", "0", "10.0.0.5\n[FIT]\nPROTOCOLO=1");  // pasted into a box
+    ini.WriteString("Terminais", "1", "10.0.0.6\r\nPorta=1");
+    ini.WriteString("Terminais", "0", "10.0.0.7\r2=10.0.0.8");
+    EXPECT_EQ(Content(), "[Terminais]\r\n0=10.0.0.7\r\n1=10.0.0.6\r\n");
+}
+
 TEST_F(IniFileTest, FirstWriteCreatesTheFileAndAFileWithBareLineFeedsKeepsThem) {
     IniFile created(path);
     created.WriteInteger("FIT", "PROTOCOLO", -1);
