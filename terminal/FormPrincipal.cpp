@@ -9,6 +9,7 @@
 #include "Windows1252.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -16,12 +17,14 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <string_view>
 
 namespace {
 
@@ -31,6 +34,18 @@ const char* const kSpecialActions[] = {
     "3 - SELECIONAR FUNCIONÁRIO",      "4 - TROCAR TABELA DE PREÇO",   "5 - ALTERAR QUANTIDADE PRODUTO",
     "6 - CONSULTAR VALOR DA COMANDA",  "7 - LIMPAR VISOR",             "8 - COMISSÃO P/ FUNCIONÁRIO",
 };
+
+// The letters the interpreter reads as commands; their boxes are painted
+// light red (red 255, green 213, blue 213) so nobody maps them by mistake.
+bool IsSystemLetter(char letter) {
+    return std::string_view("BCQRSTUV").find(letter) != std::string_view::npos;
+}
+
+void MarkAsSystemFunction(QLineEdit* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, QColor(255, 213, 213));
+    box->setPalette(palette);
+}
 
 std::string ToWindows1252(const QString& text) {
     return Utf8ToWindows1252(text.toStdString());
@@ -140,6 +155,8 @@ QWidget* TFrmPrincipal::CreateLetterTab() {
         const QString letter(QChar('A' + i));
         EdtLetters[i] = new QLineEdit(tab);
         EdtLetters[i]->setObjectName("Edt" + letter);
+        if (IsSystemLetter('A' + i))
+            MarkAsSystemFunction(EdtLetters[i]);
         grid->addWidget(new QLabel("TECLA " + letter + ":", tab), i % kRowsPerColumn, 2 * (i / kRowsPerColumn));
         grid->addWidget(EdtLetters[i], i % kRowsPerColumn, 2 * (i / kRowsPerColumn) + 1);
     }
@@ -266,7 +283,10 @@ void TFrmPrincipal::QZButton1Click() {
     LoadSettings();
 }
 
-int TFrmPrincipal::SelectedTerminal() const { return CbTerminal->currentIndex(); }
+int TFrmPrincipal::SelectedTerminal() const {
+    const int position = CbTerminal->currentIndex();
+    return position < 0 ? -1 : TerminalNumber(ToWindows1252(CbTerminal->itemText(position)), position);
+}
 
 int TFrmPrincipal::SelectedProtocol() const { return CbProtocolo->currentIndex(); }
 

@@ -8,7 +8,9 @@
 
 class ServicePanel : public KeyMapping {
 public:
-    // Positions selected in CbTerminal and CbProtocolo, -1 for none.
+    // The terminal number of the entry selected in CbTerminal (its key in
+    // "BemaSB32.ini", which is its position once the list has been saved)
+    // and the position selected in CbProtocolo; -1 for none.
     virtual int SelectedTerminal() const = 0;
     virtual int SelectedProtocol() const = 0;
     // The status panel PnComando; UTF-8.

@@ -42,6 +42,14 @@ void OrderTerminalEntries(std::vector<std::string>& entries) {
     std::stable_sort(entries.begin(), entries.end(), ComesBefore);
 }
 
+int TerminalNumber(const std::string& entry, int position) {
+    const std::string_view key = KeyOf(entry);
+    if (!IsTerminalKey(key) || key.size() > 3)
+        return position;
+    const int number = std::stoi(std::string(key));
+    return number <= 255 ? number : position;
+}
+
 std::string TerminalAddress(const std::string& entry) {
     const size_t equals = entry.find('=');
     return equals == std::string::npos ? entry : entry.substr(equals + 1);

@@ -78,6 +78,8 @@ TEST_F(FormPrincipalTest, FirstStartShowsTheDefaultsAndWritesNothingBeforeTheWin
     EXPECT_EQ(w.CbTerminal->count(), 0);
     EXPECT_EQ(w.EdtLetters['C' - 'A']->text(), "C");
     EXPECT_EQ(w.EdtLetters['A' - 'A']->text(), "");
+    EXPECT_EQ(w.EdtLetters['V' - 'A']->palette().color(QPalette::Base), QColor(255, 213, 213));
+    EXPECT_NE(w.EdtLetters['W' - 'A']->palette().color(QPalette::Base), QColor(255, 213, 213));
     EXPECT_EQ(w.EdtCodes[0]->text(), "27");
     EXPECT_EQ(w.CbActions[0]->currentIndex(), 7);
     EXPECT_EQ(w.CbActions[1]->currentIndex(), -1);
@@ -136,6 +138,15 @@ TEST_F(FormPrincipalTest, AddingAndRemovingTerminals) {
     EXPECT_EQ(TerminalEntries(), (Lines{"0=10.0.0.2", "1=10.0.0.3"}));
     EXPECT_EQ(w.CbTerminal->currentIndex(), -1);
     EXPECT_EQ(vendor.ReadString("Terminais", "2", "gone"), "gone");
+}
+
+TEST_F(FormPrincipalTest, AHandWrittenListWithGapsAddressesEachTerminalByItsKey) {
+    std::ofstream(dir / "BemaSB32.ini", std::ios::binary)
+        << "[Terminais]\r\nPorta=9200\r\n0=10.0.0.1\r\n2=10.0.0.3\r\n5=10.0.0.6\r\n";
+    TFrmPrincipal& w = Window();
+    w.CbTerminal->setCurrentIndex(2);
+    w.BtnIniciar->click();
+    EXPECT_EQ(library.DisplayCalls()[2], "LimpaDisplay 5");
 }
 
 TEST_F(FormPrincipalTest, StartWithoutASelectionAsksForOne) {
