@@ -37,13 +37,6 @@ void DataSet::Close()
     NotifyDataChange();
 }
 
-void DataSet::First()
-{
-    Cancel();
-    current_ = 0;
-    NotifyDataChange();
-}
-
 void DataSet::Last()
 {
     Cancel();
@@ -56,14 +49,6 @@ void DataSet::Next()
     Cancel();
     if (current_ + 1 < rows_.size())
         ++current_;
-    NotifyDataChange();
-}
-
-void DataSet::Prior()
-{
-    Cancel();
-    if (current_ > 0)
-        --current_;
     NotifyDataChange();
 }
 

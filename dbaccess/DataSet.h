@@ -33,16 +33,11 @@ public:
 
     std::size_t RecordCount() const { return rows_.size(); }
     bool IsEmpty() const { return rows_.empty(); }
-    // Position: the current row's index, moved by First/Last/Next/Prior
-    // (which drop a pending record like Cancel does).
-    std::size_t RecNo() const { return current_; }
-    void First();
+    // Move the current row to the last one or the next one; both drop a
+    // pending record like Cancel does.
     void Last();
     void Next();
-    void Prior();
-    bool Eof() const { return rows_.empty() || current_ + 1 >= rows_.size(); }
 
-    const std::vector<std::string>& FieldNames() const { return columns_; }
     bool HasField(const std::string& name) const;
     // The current value (the record buffer while editing). Null when the
     // data set is closed or has no current row. Throws DatabaseError
@@ -88,7 +83,6 @@ protected:
     virtual void Write(const PendingRecord& record) = 0;
 
     std::size_t FieldIndex(const std::string& name) const;
-    const std::vector<std::string>& Columns() const { return columns_; }
 
 private:
     void NotifyDataChange();

@@ -73,7 +73,6 @@ void Database::Attach(const std::string& connectionString, const std::string& us
         }
         provider->release();
     });
-    connectionString_ = connectionString;
 }
 
 void Database::Close() noexcept

@@ -24,7 +24,6 @@ public:
     // demand after the next Open) and detaches. Does nothing when not open.
     void Close() noexcept;
     bool IsOpen() const;
-    const std::string& ConnectionString() const { return connectionString_; }
 
     // Creates a new, empty database with DEFAULT CHARACTER SET WIN1252 and
     // leaves it open. Throws DatabaseError.
@@ -40,5 +39,4 @@ private:
                 const std::string& password, bool create);
 
     std::unique_ptr<Handles> handles_;
-    std::string connectionString_;
 };

@@ -38,7 +38,6 @@ public:
     std::string KeyField;
     std::string Generator;
 
-    Transaction& Owner() const { return transaction_; }
     bool ReadOnly() const override { return false; }
 
 protected:
