@@ -4,6 +4,7 @@
 #include "Statement.h"
 #include "Windows1252.h"
 
+#include <optional>
 #include <stdexcept>
 #include <strings.h>
 
@@ -52,19 +53,23 @@ void DataSet::Next()
     NotifyDataChange();
 }
 
-bool DataSet::HasField(const std::string& name) const
-{
-    for (const std::string& column : columns_)
-        if (strcasecmp(column.c_str(), name.c_str()) == 0)
-            return true;
-    return false;
-}
-
-std::size_t DataSet::FieldIndex(const std::string& name) const
+std::optional<std::size_t> DataSet::FindField(const std::string& name) const
 {
     for (std::size_t i = 0; i < columns_.size(); ++i)
         if (strcasecmp(columns_[i].c_str(), name.c_str()) == 0)
             return i;
+    return std::nullopt;
+}
+
+bool DataSet::HasField(const std::string& name) const
+{
+    return FindField(name).has_value();
+}
+
+std::size_t DataSet::FieldIndex(const std::string& name) const
+{
+    if (const auto index = FindField(name))
+        return *index;
     throw DatabaseError("Field '" + Windows1252ToUtf8(name) + "' not found");
 }
 
@@ -73,14 +78,14 @@ const FieldValue& DataSet::FieldByName(const std::string& name) const
     if (!Active())
         return kNull;
     const std::size_t index = FieldIndex(name);
-    if (state_ == DataSetState::dsEdit || state_ == DataSetState::dsInsert)
+    if (Editing())
         return buffer_[index];
     return rows_.empty() ? kNull : rows_[current_][index];
 }
 
 void DataSet::SetField(const std::string& name, FieldValue value)
 {
-    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+    if (!Editing())
         throw std::logic_error("Dataset not in edit or insert mode");
     const std::size_t index = FieldIndex(name);
     buffer_[index] = std::move(value);
@@ -90,7 +95,7 @@ void DataSet::SetField(const std::string& name, FieldValue value)
 
 bool DataSet::IsModified(const std::string& name) const
 {
-    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+    if (!Editing())
         return false;
     return modified_[FieldIndex(name)];
 }
@@ -110,7 +115,7 @@ void DataSet::Edit()
 {
     if (!Active() || ReadOnly())
         throw std::logic_error("Cannot modify a closed or read-only dataset");
-    if (state_ == DataSetState::dsEdit || state_ == DataSetState::dsInsert)
+    if (Editing())
         return;
     if (rows_.empty())
         throw std::logic_error("Cannot edit an empty dataset");
@@ -122,7 +127,7 @@ void DataSet::Edit()
 
 void DataSet::Post()
 {
-    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
+    if (!Editing())
         return;
     const std::vector<FieldValue>* original = state_ == DataSetState::dsEdit ? &rows_[current_] : nullptr;
     std::vector<FieldValue> written = buffer_;
@@ -133,16 +138,17 @@ void DataSet::Post()
         rows_.push_back(std::move(written));
         current_ = rows_.size() - 1;
     }
-    buffer_.clear();
-    modified_.clear();
-    state_ = DataSetState::dsBrowse;
-    NotifyDataChange();
+    EndEditing();
 }
 
 void DataSet::Cancel()
 {
-    if (state_ != DataSetState::dsEdit && state_ != DataSetState::dsInsert)
-        return;
+    if (Editing())
+        EndEditing();
+}
+
+void DataSet::EndEditing()
+{
     buffer_.clear();
     modified_.clear();
     state_ = DataSetState::dsBrowse;

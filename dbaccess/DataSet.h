@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,10 @@ protected:
     std::size_t FieldIndex(const std::string& name) const;
 
 private:
+    std::optional<std::size_t> FindField(const std::string& name) const;
+    bool Editing() const { return state_ == DataSetState::dsEdit || state_ == DataSetState::dsInsert; }
+    // Drops the record buffer and returns to browse state.
+    void EndEditing();
     void NotifyDataChange();
 
     DataSetState state_ = DataSetState::dsInactive;
