@@ -42,8 +42,7 @@ void EditableDataSet::Insert(const PendingRecord& record)
             key = Statement(transaction_, "SELECT GEN_ID(" + Generator + ", 1) FROM RDB$DATABASE").Run().rows.at(0).at(0);
     }
     Statement insert(transaction_, InsertSQL);
-    for (const std::string& name : insert.ParameterNames())
-        insert.SetParameter(name, ParameterValue(name, record));
+    BindRecord(insert, record);
     insert.Run();
 }
 
@@ -56,8 +55,7 @@ void EditableDataSet::Update(const PendingRecord& record)
     if (changed.empty())
         return;
     Statement update(transaction_, ModifySQL.TextFor(changed));
-    for (const std::string& name : update.ParameterNames())
-        update.SetParameter(name, ParameterValue(name, record));
+    BindRecord(update, record);
     update.Run();
 }
 
@@ -66,14 +64,19 @@ void EditableDataSet::Refresh(const PendingRecord& record)
     if (RefreshSQL.empty())
         return;
     Statement refresh(transaction_, RefreshSQL);
-    for (const std::string& name : refresh.ParameterNames())
-        refresh.SetParameter(name, ParameterValue(name, record));
+    BindRecord(refresh, record);
     const RowSet fresh = refresh.Run();
     if (fresh.rows.empty())
         return;  // the row left the select (e.g. its join partner is gone): keep what was written
     for (std::size_t i = 0; i < fresh.columns.size(); ++i)
         if (HasField(fresh.columns[i]))
             record.values[FieldIndex(fresh.columns[i])] = fresh.rows[0][i];
+}
+
+void EditableDataSet::BindRecord(Statement& statement, const PendingRecord& record) const
+{
+    for (const std::string& name : statement.ParameterNames())
+        statement.SetParameter(name, ParameterValue(name, record));
 }
 
 FieldValue EditableDataSet::ParameterValue(const std::string& name, const PendingRecord& record) const

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class Statement;
 class Transaction;
 
 // "update <table> set <column> = :<column>, ... where <where>", of which the
@@ -48,6 +49,8 @@ private:
     void Insert(const PendingRecord& record);
     void Update(const PendingRecord& record);
     void Refresh(const PendingRecord& record);
+    // Sets every parameter of the statement from the record.
+    void BindRecord(Statement& statement, const PendingRecord& record) const;
     FieldValue ParameterValue(const std::string& name, const PendingRecord& record) const;
 
     Transaction& transaction_;
