@@ -2,6 +2,7 @@
 
 #include "EventGuard.h"
 #include "IniFile.h"
+#include "KeyTranslation.h"
 #include "QZ_DIALOG.h"
 #include "ServiceSettings.h"
 #include "TerminalList.h"
@@ -24,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
-#include <string_view>
 
 namespace {
 
@@ -35,12 +35,7 @@ const char* const kSpecialActions[] = {
     "6 - CONSULTAR VALOR DA COMANDA",  "7 - LIMPAR VISOR",             "8 - COMISSÃO P/ FUNCIONÁRIO",
 };
 
-// The letters the interpreter reads as commands; their boxes are painted
-// light red (red 255, green 213, blue 213) so nobody maps them by mistake.
-bool IsSystemLetter(char letter) {
-    return std::string_view("BCQRSTUV").find(letter) != std::string_view::npos;
-}
-
+// Paints a command letter's box light red (red 255, green 213, blue 213).
 void MarkAsSystemFunction(QLineEdit* box) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, QColor(255, 213, 213));
@@ -155,7 +150,7 @@ QWidget* TFrmPrincipal::CreateLetterTab() {
         const QString letter(QChar('A' + i));
         EdtLetters[i] = new QLineEdit(tab);
         EdtLetters[i]->setObjectName("Edt" + letter);
-        if (IsSystemLetter('A' + i))
+        if (IsCommandLetter('A' + i))
             MarkAsSystemFunction(EdtLetters[i]);
         grid->addWidget(new QLabel("TECLA " + letter + ":", tab), i % kRowsPerColumn, 2 * (i / kRowsPerColumn));
         grid->addWidget(EdtLetters[i], i % kRowsPerColumn, 2 * (i / kRowsPerColumn) + 1);

@@ -4,6 +4,8 @@
 #include "KeyMapping.h"
 #include "Trim.h"
 
+#include <string_view>
+
 namespace {
 
 bool IsAppendedAsItComes(std::uint16_t code) {
@@ -19,6 +21,10 @@ char UpperLetter(std::uint16_t code) {
 }
 
 }  // namespace
+
+bool IsCommandLetter(char upperLetter) {
+    return std::string_view("BCQRSTUV").find(upperLetter) != std::string_view::npos;
+}
 
 std::string MapLetterKey(char upperLetter, const std::string& boxText, std::uint16_t& currentCode) {
     std::string text = Trim(boxText);

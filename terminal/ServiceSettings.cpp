@@ -1,6 +1,7 @@
 #include "ServiceSettings.h"
 
 #include "IniFile.h"
+#include "KeyTranslation.h"
 #include "TerminalList.h"
 
 #include <cstdio>
@@ -12,11 +13,6 @@ constexpr const char* kTerminals = "Terminais";
 constexpr const char* kLetters = "TECLAS";
 constexpr const char* kSpecialCodes = "TECLASESPECIAIS";
 constexpr const char* kSpecialActions = "ACOESESPECIAIS";
-
-// Letters whose boxes hold the interpreter's command letters by default.
-bool IsCommandLetter(char letter) {
-    return std::string_view("BCQRSTUV").find(letter) != std::string_view::npos;
-}
 
 std::string PairKey(int pair) {
     char key[4];
