@@ -35,17 +35,21 @@ std::string WithCrLfLineEnds(std::string_view text) {
     throw std::runtime_error(std::string(what) + " \"" + path + "\". " + std::strerror(errno));
 }
 
+// Closes the file first, keeping the error of the call that failed.
+[[noreturn]] void CloseAndFail(int descriptor, const char* what, const std::string& path) {
+    const int error = errno;
+    close(descriptor);
+    errno = error;
+    Fail(what, path);
+}
+
 void WriteAll(int descriptor, std::string_view bytes, const std::string& path) {
     while (!bytes.empty()) {
         ssize_t written = write(descriptor, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
-        if (written < 0) {
-            int error = errno;
-            close(descriptor);
-            errno = error;
-            Fail("Cannot create file", path);
-        }
+        if (written < 0)
+            CloseAndFail(descriptor, "Cannot create file", path);
         bytes.remove_prefix(static_cast<size_t>(written));
     }
 }
@@ -66,12 +70,8 @@ void ReadPieces(const std::string& path, Consumer consume) {
         ssize_t got = read(descriptor, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            int error = errno;
-            close(descriptor);
-            errno = error;
-            Fail("Cannot open file", path);
-        }
+        if (got < 0)
+            CloseAndFail(descriptor, "Cannot open file", path);
         if (got == 0)
             break;
         consume(std::string_view(buffer, static_cast<size_t>(got)));

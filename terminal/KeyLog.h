@@ -15,6 +15,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <utility>
 
 class KeyLog {
 public:
