@@ -4,10 +4,10 @@
 #include "IniFile.h"
 #include "KeyTranslation.h"
 #include "QZ_DIALOG.h"
+#include "QtWindows1252.h"
 #include "ServiceSettings.h"
 #include "TerminalList.h"
 #include "Trim.h"
-#include "Windows1252.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -40,14 +40,6 @@ void MarkAsSystemFunction(QLineEdit* box) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, QColor(255, 213, 213));
     box->setPalette(palette);
-}
-
-std::string ToWindows1252(const QString& text) {
-    return Utf8ToWindows1252(text.toStdString());
-}
-
-QString FromWindows1252(const std::string& text) {
-    return QString::fromStdString(Windows1252ToUtf8(text));
 }
 
 // Selects a position, or nothing when the list has no such entry.

@@ -1,7 +1,7 @@
 #include "QZ_COMBORADIOBOX.h"
 
 #include "EventGuard.h"
-#include "Windows1252.h"
+#include "QtWindows1252.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
@@ -22,9 +22,9 @@ void TQZComboRadioBox::DataChange() {
         if (line != values_.end())
             setCurrentIndex(static_cast<int>(line - values_.begin()));
         else if (isEditable())
-            setEditText(QString::fromStdString(Windows1252ToUtf8(text)));
+            setEditText(FromWindows1252(text));
         else
-            setCurrentIndex(findText(QString::fromStdString(Windows1252ToUtf8(text))));
+            setCurrentIndex(findText(FromWindows1252(text)));
     }
     dataLink_.Active = true;
 }
@@ -38,7 +38,7 @@ void TQZComboRadioBox::focusOutEvent(QFocusEvent* event) {
     }
     RunGuarded([this] {
         if (isEditable()) {
-            dataLink_.UpdateValue(Utf8ToWindows1252(currentText().toStdString()));
+            dataLink_.UpdateValue(ToWindows1252(currentText()));
             return;
         }
         const int index = currentIndex();

@@ -1,7 +1,7 @@
 #include "QZ_EDIT.h"
 
 #include "QZ_FORM_POPUPEDIT.h"
-#include "Windows1252.h"
+#include "QtWindows1252.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -14,10 +14,6 @@
 namespace {
 
 constexpr double kOneHour = 1.0 / 24;
-
-QString ToQt(const std::string& cp1252Text) {
-    return QString::fromStdString(Windows1252ToUtf8(cp1252Text));
-}
 
 bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -103,11 +99,11 @@ void TQZControlEdit::SetValue(const TEditValue& value) {
 }
 
 std::string TQZControlEdit::Text() const {
-    return Utf8ToWindows1252(text().toStdString());
+    return ToWindows1252(text());
 }
 
 void TQZControlEdit::SetText(const std::string& cp1252Text) {
-    setText(ToQt(cp1252Text));
+    setText(FromWindows1252(cp1252Text));
 }
 
 bool TQZControlEdit::HasValue() const {

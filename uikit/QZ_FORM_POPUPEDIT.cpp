@@ -7,7 +7,7 @@
 #include "QZ_CONTROLS.h"
 #include "QZ_EDIT.h"
 #include "QZ_THEME.h"
-#include "Windows1252.h"
+#include "QtWindows1252.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -32,10 +32,6 @@ constexpr int kDayLabelWidth = 41;
 constexpr int kCellWidth = 40;
 constexpr int kCellHeight = 20;
 constexpr TColor kWhite = 0xFFFFFF;
-
-QString ToQt(const std::string& cp1252Text) {
-    return QString::fromStdString(Windows1252ToUtf8(cp1252Text));
-}
 
 QFont ArialBold(int pixelHeight) {
     QFont font("Arial");
@@ -179,13 +175,13 @@ void TFrmPopupEdit::CreateControls() {
     pnData_ = CreatePanel(panel1, "PnData", {0, height - 24 - 22, width, 22}, 12);
 
     pnDif_ = CreatePanel(panel1, "PnDif", {0, height - 24, width, 24}, 11);
-    pnDif_->setToolTip(ToQt("Diferen\xE7" "a para o Dia de Hoje"));
+    pnDif_->setToolTip(FromWindows1252("Diferen\xE7" "a para o Dia de Hoje"));
     speedButton3_ = CreateFlatButton(pnDif_, "SpeedButton3", {0, 0, kStepButtonWidth, 24}, 12);
     speedButton3_->setText("VOLTAR");
     speedButton3_->setToolTip("Voltar dias, meses ou anos");
     speedButton4_ = CreateFlatButton(pnDif_, "SpeedButton4", {width - kStepButtonWidth, 0, kStepButtonWidth, 24}, 12);
-    speedButton4_->setText(ToQt("AVAN\xC7" "AR"));
-    speedButton4_->setToolTip(ToQt("Incrementar dias, meses ou anos \xE0 data"));
+    speedButton4_->setText(FromWindows1252("AVAN\xC7" "AR"));
+    speedButton4_->setToolTip(FromWindows1252("Incrementar dias, meses ou anos \xE0 data"));
 
     popMais_ = CreateStepMenu("PopMais", true);
     popMenos_ = CreateStepMenu("PopMenos", false);
@@ -203,7 +199,7 @@ QMenu* TFrmPopupEdit::CreateStepMenu(const char* name, bool forward) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(ToQt(step.Caption));
+        QAction* action = menu->addAction(FromWindows1252(step.Caption));
         connect(action, &QAction::triggered, this, [this, step] {
             if (step.Kind != TDateStepKind::Cancel)
                 ShowMonth(ApplyDateStep(step, currentDate_));
@@ -215,7 +211,7 @@ QMenu* TFrmPopupEdit::CreateStepMenu(const char* name, bool forward) {
 void TFrmPopupEdit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     for (int i = 0; i < 7; ++i)
-        lblD_[i]->setText(ToQt(ShortDayName(i == 0 ? 7 : i)));
+        lblD_[i]->setText(FromWindows1252(ShortDayName(i == 0 ? 7 : i)));
     ApplyThemeColors();
     ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(Today()) : Today());
     grid_->setFocus();
@@ -255,12 +251,12 @@ void TFrmPopupEdit::ShowMonth(TDateTime date) {
     grid_->setCurrentCell(selected.Row, selected.Column);
 
     const TDateTime firstDay = EncodeDate(shown.Year, shown.Month, 1);
-    pnMes_->setText(ToQt(FormatDateTime("MMMMMM/YYYY", firstDay)).toUpper());
-    btnMes1_->setText("<< " + ToQt(ShortMonthName(DecodeDate(IncMonth(firstDay, -1)).Month)).toUpper());
-    btnMes2_->setText(ToQt(ShortMonthName(DecodeDate(IncMonth(firstDay, 1)).Month)).toUpper() + " >>");
+    pnMes_->setText(FromWindows1252(FormatDateTime("MMMMMM/YYYY", firstDay)).toUpper());
+    btnMes1_->setText("<< " + FromWindows1252(ShortMonthName(DecodeDate(IncMonth(firstDay, -1)).Month)).toUpper());
+    btnMes2_->setText(FromWindows1252(ShortMonthName(DecodeDate(IncMonth(firstDay, 1)).Month)).toUpper() + " >>");
     pnDif_->setText(QString::number(DayDifference(date, Today())) + " dia(s)");
     const std::string holiday = HolidayName(date);
-    pnData_->setText(ToQt(FormatDateTime("DD/MM/YYYY", date) + (holiday.empty() ? "" : " " + holiday)));
+    pnData_->setText(FromWindows1252(FormatDateTime("DD/MM/YYYY", date) + (holiday.empty() ? "" : " " + holiday)));
     grid_->viewport()->update();
     showingMonth_ = false;
 }
