@@ -1,22 +1,16 @@
 #include "DisplayDecoder.h"
 
+#include "ControlBytes.h"
+
 #include <algorithm>
 
 namespace {
-
-constexpr char kStx = '\x02';
-constexpr char kEtx = '\x03';
-constexpr char kEsc = '\x1b';
 
 // Longest frame and longest parameter list kept; longer ones are garbage.
 constexpr size_t kMaxFrame = 64 * 1024;
 constexpr size_t kMaxParameters = 32;
 // Cursor numbers are capped here; the display clamps them anyway.
 constexpr int kMaxNumber = 9999;
-
-bool IsControl(unsigned char byte) {
-    return byte < 0x20 || byte == 0x7f;
-}
 
 // "l;c" into its numbers; a missing or empty number is 1, as in VT100.
 std::vector<int> Numbers(const std::string& parameters) {
@@ -72,7 +66,7 @@ void DisplayDecoder::Interpret(std::string_view bytes, std::vector<DisplayComman
         }
         switch (state_) {
         case State::Text:
-            if (!IsControl(static_cast<unsigned char>(byte)))
+            if (!IsControl(byte))
                 text_ += byte;
             break;
         case State::Escape:

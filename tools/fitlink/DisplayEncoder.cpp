@@ -1,19 +1,13 @@
 #include "DisplayEncoder.h"
 
-namespace {
+#include "ControlBytes.h"
 
-constexpr char kStx = '\x02';
-constexpr char kEtx = '\x03';
-constexpr char kEsc = '\x1b';
+namespace {
 
 std::string Framed(Framing framing, std::string payload) {
     if (framing == Framing::Escape)
         return payload;
     return kStx + payload + kEtx;
-}
-
-bool IsControl(unsigned char byte) {
-    return byte < 0x20 || byte == 0x7f;
 }
 
 } // namespace
@@ -30,7 +24,7 @@ std::string EncodeMoveCursor(Framing framing, int line, int column) {
 std::string EncodeWrite(Framing framing, std::string_view text) {
     std::string payload(text);
     for (char& c : payload) {
-        if (IsControl(static_cast<unsigned char>(c)))
+        if (IsControl(c))
             c = ' ';
     }
     return Framed(framing, std::move(payload));
