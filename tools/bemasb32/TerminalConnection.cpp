@@ -16,8 +16,6 @@ namespace {
 constexpr std::chrono::milliseconds kConnectTime{500};
 constexpr std::chrono::milliseconds kSendTime{500};
 
-constexpr uint16_t kNoConnection = 65280;
-
 int MillisecondsUntil(TerminalConnection::Clock::time_point deadline) {
     auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TerminalConnection::Clock::now());
     return static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));

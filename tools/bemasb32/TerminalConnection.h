@@ -6,12 +6,16 @@
 #include "KeyCodeStream.h"
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 class TerminalConnection {
 public:
     using Clock = std::chrono::steady_clock;
+
+    // The key code that says no key waits and the terminal is not reachable.
+    static constexpr uint16_t kNoConnection = 65280;
 
     TerminalConnection(std::string address, int port);
     ~TerminalConnection();
@@ -25,8 +29,8 @@ public:
 
     // Takes the keys that have arrived, starting a connection attempt if
     // there is none, without waiting. Returns the oldest key not yet taken,
-    // 0 when none waits on a working connection, 65280 when none waits and
-    // the terminal is not (yet) reachable.
+    // 0 when none waits on a working connection, kNoConnection when none
+    // waits and the terminal is not (yet) reachable.
     uint16_t NextKey();
 
 private:

@@ -6,7 +6,6 @@ namespace {
 
 constexpr int kSuccess = 1;
 constexpr int kFailure = 0;
-constexpr int kNoConnection = 65280;
 constexpr int kLines = 4;
 
 } // namespace
@@ -46,7 +45,7 @@ int TerminalLink::EscreveDisplay(unsigned char terminal, const char* text) {
 
 int TerminalLink::LerBuffer(unsigned char terminal) {
     TerminalConnection* connection = Connection(terminal);
-    return connection ? connection->NextKey() : kNoConnection;
+    return connection ? connection->NextKey() : TerminalConnection::kNoConnection;
 }
 
 TerminalConnection* TerminalLink::Connection(unsigned char terminal) {
