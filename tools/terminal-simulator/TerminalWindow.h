@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <cstdint>
+
 class Keyboard;
 class SimulatedTerminal;
 class TerminalServer;
