@@ -59,18 +59,14 @@ TComandaStatus TDM::CurrentComandaStatus()
 
 void TDM::OpenComanda(int number)
 {
-    COM.Close();
-    COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
-    COM.Open();
+    LoadComanda(number);
     LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
     LogComandaEvent("COMANDA ABERTA NO MICROTERMINAL");
 }
 
 void TDM::CreateComanda(int number)
 {
-    COM.Close();
-    COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
-    COM.Open();
+    LoadComanda(number);
     // Read before the new row starts, so a failure leaves no pending row.
     const SqlDate date = ServerDate();
     const SqlTime time = ServerTime();

@@ -68,6 +68,13 @@ void TDM::PrepareCommands()
     displayPrompt_ = "Comanda:";
 }
 
+void TDM::LoadComanda(int number)
+{
+    COM.Close();
+    COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
+    COM.Open();
+}
+
 void TDM::LoadComandaItems(std::int64_t comandaCode)
 {
     CIN.Close();

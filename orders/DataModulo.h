@@ -116,10 +116,14 @@ private:
     // Re-reads the loaded tab's items and moves to the last one; false when
     // there is none (or no tab is loaded).
     bool LoadLastItem();
+    // Re-targets FUN on the employee whose tab badge is `badge`.
+    void LoadEmployeeByBadge(int badge);
     // ==== end of the interpreter section ====
 
 private:
     void DefineCursors();
+    // Re-targets COM on the tab with that number.
+    void LoadComanda(int number);
     // Re-targets CIN on the items of the tab with that code.
     void LoadComandaItems(std::int64_t comandaCode);
     // The server's date and time from SP_SERVERDATE / SP_SERVERTIME; a null

@@ -54,9 +54,7 @@ std::string TDM::SelectEmployee(const std::string& line) {
     const int badge = IntArgument(line);
     if (badge == 0) return "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!";
 
-    FUN.Close();
-    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
-    FUN.Open();
+    LoadEmployeeByBadge(badge);
     if (FUN.FieldByName("FUN_COMANDA").AsInteger() != badge) return "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
     if (FUN.FieldByName("FUN_ATIVO").AsInteger() != 0) return "501-O FUNCION\xC1RIO EST\xC1 INATIVO!";
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;

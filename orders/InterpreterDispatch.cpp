@@ -37,3 +37,9 @@ bool TDM::LoadLastItem() {
     CIN.Last();
     return CIN.FieldByName("CIN_CODIGO").AsInteger() != 0;
 }
+
+void TDM::LoadEmployeeByBadge(int badge) {
+    FUN.Close();
+    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
+    FUN.Open();
+}

@@ -48,9 +48,7 @@ std::string TDM::GrantCommissionOnLastItem(const std::string& line) {
     if (badge < 1) return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
     if (!LoadLastItem()) return "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
 
-    FUN.Close();
-    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
-    FUN.Open();
+    LoadEmployeeByBadge(badge);
     if (FUN.IsEmpty()) return "600-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
     return GrantCommission();
 }
