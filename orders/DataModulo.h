@@ -8,6 +8,7 @@
 #include "EditableDataSet.h"
 #include "FixedPoint.h"
 #include "Query.h"
+#include "SqlDateTime.h"
 #include "Transaction.h"
 
 #include <cstdint>
@@ -86,8 +87,7 @@ public:
     // returns the reply text.
     std::string GrantCommission();
 
-    // ==== Command interpreter (orders/Interpreter*.cpp) ====
-    // This section belongs to the interpreter; edit it along with those files.
+    // ---- Command interpreter (orders/Interpreter*.cpp) ----
 
     // Runs one terminal command line (Windows-1252, trimmed) and returns the
     // coded reply; "" for an empty line. Business refusals are replies;
@@ -96,8 +96,6 @@ public:
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
     std::string DisplayPrompt() const override { return displayPrompt_; }
-
-    std::string displayPrompt_;  // empty until PrepareCommands succeeded
 
 private:
     // One routine per command letter; each returns the reply.
@@ -118,9 +116,7 @@ private:
     bool LoadLastItem();
     // Re-targets FUN on the employee whose tab badge is `badge`.
     void LoadEmployeeByBadge(int badge);
-    // ==== end of the interpreter section ====
 
-private:
     void DefineCursors();
     // Re-targets COM on the tab with that number.
     void LoadComanda(int number);
@@ -130,4 +126,6 @@ private:
     // result is an error (there is no fallback to the local clock).
     SqlDate ServerDate();
     SqlTime ServerTime();
+
+    std::string displayPrompt_;  // empty until PrepareCommands succeeded
 };
