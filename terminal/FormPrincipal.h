@@ -34,7 +34,6 @@ public:
 
     // The data module, once created (it is created after this window).
     void SetInterpreter(CommandInterpreter* interpreter) { service_.SetInterpreter(interpreter); }
-    TerminalService& Service() { return service_; }
 
     void BtnIniciarClick() { service_.Start(); }
     void BtnPararClick() { service_.Stop(); }
