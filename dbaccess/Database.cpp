@@ -2,6 +2,9 @@
 
 #include "FirebirdClient.h"
 
+#include <string>
+#include <vector>
+
 using namespace Firebird;
 
 namespace {

@@ -4,7 +4,9 @@
 #include "NamedParameters.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <vector>
 
 using namespace Firebird;
 
