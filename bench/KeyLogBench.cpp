@@ -5,6 +5,7 @@
 #include "KeyLog.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
