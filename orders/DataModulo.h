@@ -35,7 +35,7 @@ public:
     TDM& operator=(const TDM&) = delete;
 
     // Once connected: saves the base selects of COM and CIN, reads the
-    // CONFIGURA row (now and only now) and sets the prompt "Comanda:".
+    // CONFIGURA row (here and nowhere else) and sets the prompt "Comanda:".
     // Throws DatabaseError (the prompt then stays empty).
     void PrepareCommands();
 
