@@ -1,5 +1,6 @@
 #include "QZ_DIALOG_FORM.h"
 
+#include "BoldArial.h"
 #include "QZ_BUTTON.h"
 #include "QZ_CONTROLS.h"
 #include "QZ_DIALOG_ICONS.h"
@@ -31,13 +32,6 @@ constexpr int kResultNo = 2;
 const QString kOk = QStringLiteral("OK");
 const QString kYes = QStringLiteral("SIM");
 const QString kNo = QStringLiteral("NÃO (ESC)");
-
-QFont BoldArial(int pixelHeight) {
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(pixelHeight);
-    return font;
-}
 
 QWidget* WhitePanel(QWidget* parent) {
     auto* panel = new QWidget(parent);

@@ -1,5 +1,6 @@
 #include "QZ_FORM_POPUPEDIT.h"
 
+#include "BoldArial.h"
 #include "CalendarCellLook.h"
 #include "CalendarMonth.h"
 #include "DateSteps.h"
@@ -33,13 +34,6 @@ constexpr int kCellWidth = 40;
 constexpr int kCellHeight = 20;
 constexpr TColor kWhite = 0xFFFFFF;
 
-QFont ArialBold(int pixelHeight) {
-    QFont font("Arial");
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
-    return font;
-}
-
 void SetColors(QWidget* widget, std::optional<TColor> background, std::optional<TColor> text) {
     QPalette colors = widget->palette();
     if (background) {
@@ -58,7 +52,7 @@ QLabel* CreatePanel(QWidget* parent, const QString& name, QRect geometry, int fo
     panel->setObjectName(name);
     panel->setGeometry(geometry);
     panel->setAlignment(Qt::AlignCenter);
-    panel->setFont(ArialBold(fontPixels));
+    panel->setFont(BoldArial(fontPixels));
     return panel;
 }
 
@@ -68,7 +62,7 @@ QToolButton* CreateFlatButton(QWidget* parent, const char* name, QRect geometry,
     button->setGeometry(geometry);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(ArialBold(fontPixels));
+    button->setFont(BoldArial(fontPixels));
     SetColors(button, std::nullopt, kWhite);
     return button;
 }
@@ -165,7 +159,7 @@ void TFrmPopupEdit::CreateControls() {
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setFont(ArialBold(16));
+    grid_->setFont(BoldArial(16));
     grid_->setItemDelegate(new TCalendarCellPainter(this));
     grid_->installEventFilter(this);
     connect(grid_, &QTableWidget::currentCellChanged, this,
