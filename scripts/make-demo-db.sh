@@ -1,22 +1,34 @@
 #!/usr/bin/env bash
 # Makes a fresh demonstration shop database from schema/shop.sql and
-# schema/demo.sql, opened through the embedded engine.
-#   scripts/make-demo-db.sh [PATH]      (default: build/demo/DBEMPRESA.FDB)
+# schema/demo.sql.
+#   scripts/make-demo-db.sh [PATH]
+#       opened through the embedded engine (default: build/demo/DBEMPRESA.FDB)
+#   scripts/make-demo-db.sh --login USER PASSWORD PATH
+#       made through the local server (127.0.0.1) by that login, which owns
+#       it, so a program connecting through the server with it may use it
 # An existing file at PATH is replaced only when it is a demonstration
 # database made by this script; anything else is left alone.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+isql=(isql-fb -q -user SYSDBA)
+prefix=
+if [ "${1:-}" = "--login" ]; then
+  isql=(isql-fb -q -user "$2" -password "$3")
+  prefix=127.0.0.1:
+  shift 3
+fi
 target=${1:-$root/build/demo/DBEMPRESA.FDB}
 marker='Quorvel demonstration shop'
 
 case "$target" in
   *:*) echo "Give a local file path, not a server connection: $target" >&2; exit 2 ;;
 esac
+target=$(realpath -m "$target")
 
 is_demo() {
   local description
   description=$(printf 'SET HEADING OFF;\nSELECT RDB$DESCRIPTION FROM RDB$DATABASE;\n' |
-    isql-fb -q -user SYSDBA "$1" 2>/dev/null) || return 1
+    "${isql[@]}" "$prefix$1" 2>/dev/null) || return 1
   grep -qF "$marker" <<<"$description"
 }
 
@@ -25,14 +37,16 @@ if [ -e "$target" ] && ! is_demo "$target"; then
   exit 1
 fi
 
-mkdir -p "$(dirname "$target")"
-fresh=$(mktemp "$(dirname "$target")/.demo-XXXXXX.fdb")
-rm -f "$fresh"
+folder=$(dirname "$target")
+mkdir -p "$folder"
+# The server writes the file as its own user.
+[ -n "$prefix" ] && chmod 0777 "$folder"
+fresh=$(mktemp -u "$folder/.demo-XXXXXX.fdb")
 trap 'rm -f "$fresh"' EXIT
 
-printf "CREATE DATABASE '%s' DEFAULT CHARACTER SET WIN1252;\n" "$fresh" | isql-fb -q -user SYSDBA
-isql-fb -q -bail -user SYSDBA -i "$root/schema/shop.sql" "$fresh"
-isql-fb -q -bail -user SYSDBA -ch UTF8 -i "$root/schema/demo.sql" "$fresh"
+printf "CREATE DATABASE '%s' DEFAULT CHARACTER SET WIN1252;\n" "$prefix$fresh" | "${isql[@]}"
+"${isql[@]}" -bail -i "$root/schema/shop.sql" "$prefix$fresh"
+"${isql[@]}" -bail -ch UTF8 -i "$root/schema/demo.sql" "$prefix$fresh"
 mv -f "$fresh" "$target"
 trap - EXIT
 echo "Demonstration database ready: $target"
