@@ -1,8 +1,11 @@
 #include "FormPrincipal.h"
 
+#include "BoldArial.h"
 #include "EventGuard.h"
+#include "FormPrincipalHelpTab.h"
 #include "IniFile.h"
-#include "KeyTranslation.h"
+#include "QZ_BUTTON.h"
+#include "QZ_DBEDIT.h"
 #include "QZ_DIALOG.h"
 #include "QtWindows1252.h"
 #include "ServiceSettings.h"
@@ -10,48 +13,41 @@
 #include "Trim.h"
 
 #include <QCheckBox>
-#include <QColor>
 #include <QComboBox>
 #include <QEvent>
-#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
-#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <filesystem>
+#include <initializer_list>
 
 namespace {
 
-const char* const kProtocols[] = {"0 - VT100-STXETX (PADRÃO)", "1 - VT100-ESC"};
-const char* const kSpecialActions[] = {
-    "0 - ABRIR OU SELECIONAR COMANDA", "1 - CONSULTAR PREÇO",          "2 - SELECIONAR CLIENTE",
-    "3 - SELECIONAR FUNCIONÁRIO",      "4 - TROCAR TABELA DE PREÇO",   "5 - ALTERAR QUANTIDADE PRODUTO",
-    "6 - CONSULTAR VALOR DA COMANDA",  "7 - LIMPAR VISOR",             "8 - COMISSÃO P/ FUNCIONÁRIO",
-};
+constexpr int kClientWidth = 774;
+constexpr int kClientHeight = 512;
+constexpr int kTitleHeight = 40;
+constexpr int kButtonBarHeight = 41;
+constexpr int kButtonWidth = 136;
+constexpr int kButtonHeight = 33;
+constexpr int kButtonGap = 4;
+constexpr int kFontHeight = 12;
+constexpr int kTitleFontHeight = 20;
 
-// Paints a command letter's box light red (red 255, green 213, blue 213).
-void MarkAsSystemFunction(QLineEdit* box) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, QColor(255, 213, 213));
-    box->setPalette(palette);
-}
+// Tabs drawn as flat buttons: only the chosen one looks pressed in.
+const char* const kFlatButtonTabs =
+    "QTabBar::tab { border: 1px solid transparent; border-radius: 2px; padding: 5px 12px; margin: 3px 1px 2px 1px; }"
+    "QTabBar::tab:hover { border-color: #9a9a9a; }"
+    "QTabBar::tab:selected { background: #d4d4d4; border: 1px solid; border-color: #7a7a7a #ffffff #ffffff #7a7a7a; }";
 
 // Selects a position, or nothing when the list has no such entry.
 void SelectPosition(QComboBox* list, int position) {
     list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-}
-
-QComboBox* NewList(const char* const* entries, size_t count, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    for (size_t i = 0; i < count; ++i)
-        list->addItem(QString::fromUtf8(entries[i]));
-    return list;
 }
 
 // Runs a handler of this window inside the exception barrier.
@@ -60,16 +56,30 @@ auto Guarded(TFrmPrincipal* window, Handler handler) {
     return [window, handler] { RunGuarded([window, handler] { (window->*handler)(); }); };
 }
 
+TQZButton* NewBarButton(const char* name, const char* caption, int left, QWidget* bar) {
+    auto* button = new TQZButton(bar);
+    button->setObjectName(name);
+    button->SetCaption(caption);
+    button->setGeometry(left, (kButtonBarHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight);
+    return button;
+}
+
 }  // namespace
 
 TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const std::string& programPath,
                              QWidget* parent)
-    : QWidget(parent),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       VendorIniPath((std::filesystem::path(programPath).parent_path() / "BemaSB32.ini").string()),
       ownIniPath_(std::filesystem::path(programPath).replace_extension(".ini").string()),
       keyLog_((std::filesystem::path(programPath).parent_path() / "teclas.txt").string()),
-      service_(library, sleeper, *this) {
-    setWindowTitle(QString::fromUtf8("Microterminal Bematech - Fit Básico v 1.2.4"));
+      service_(library, sleeper, *this),
+      keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {
+    setWindowTitle(FromWindows1252("Microterminal Bematech - Fit B\xE1sico v 1.2.4"));
+    setFont(BoldArial(kFontHeight));
+    setFixedSize(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     AskTerminalAddress = [this]() -> std::optional<QString> {
         bool accepted = false;
         QString text = QInputDialog::getText(this, "IP DO TERMINAL", "Insira o IP do terminal:", QLineEdit::Normal,
@@ -77,103 +87,64 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
         return accepted ? std::optional<QString>(text) : std::nullopt;
     };
 
-    auto* tabs = new QTabWidget(this);
-    tabs->addTab(CreateConfigurationTab(), QString::fromUtf8("CONFIGURAÇÃO"));
-    tabs->addTab(CreateLetterTab(), "CONFIGURAR TECLAS");
-    tabs->addTab(CreateSpecialKeyTab(), "TECLAS ESPECIAIS");
-    BtnLimpar = new QPushButton("LIMPAR VISOR", this);
-    BtnIniciar = new QPushButton("INICIAR F2", this);
-    BtnParar = new QPushButton("PARAR F3", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BtnLimpar);
-    buttons->addStretch();
-    buttons->addWidget(BtnIniciar);
-    buttons->addWidget(BtnParar);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
-    layout->addLayout(buttons);
-
+    CreateTitlePanel();
+    CreatePages();
+    CreateButtonBar();
     TM = new QTimer(this);
     TM->setInterval(50);
-
+    UseTheme(initialTheme_);
     ConnectHandlers();
-    LoadSettings();
+    FormCreate();
 }
 
-QWidget* TFrmPrincipal::CreateConfigurationTab() {
-    auto* tab = new QWidget;
-    CbProtocolo = NewList(kProtocols, std::size(kProtocols), tab);
-    CbProtocolo->setObjectName("CbProtocolo");
-    EdtPorta = new QLineEdit(tab);
-    EdtPorta->setObjectName("EdtPorta");
-    EdtPorta->setValidator(new QIntValidator(EdtPorta));
-    CbTerminal = new QComboBox(tab);
-    CbTerminal->setObjectName("CbTerminal");
-    QZButton2 = new QPushButton("+", tab);
-    QZButton1 = new QPushButton("-", tab);
-    PnComando = new QLabel("terminal desconectado", tab);
-    PnComando->setObjectName("PnComando");
-    CkLog = new QCheckBox(QString::fromUtf8("ATIVAR LOG (grava teclas recebidas no arquivo teclas.txt, marque apenas "
-                                            "caso seja orientado pelo suporte)"),
-                          tab);
-    CkLog->setObjectName("CkLog");
-
-    auto* grid = new QGridLayout(tab);
-    grid->addWidget(new QLabel(QString::fromUtf8("Protocolo de Comunicação:"), tab), 0, 0, 1, 3);
-    grid->addWidget(CbProtocolo, 1, 0, 1, 3);
-    grid->addWidget(new QLabel(QString::fromUtf8("Porta de Comunicação do Microterminal:"), tab), 2, 0, 1, 3);
-    grid->addWidget(EdtPorta, 3, 0, 1, 3);
-    grid->addWidget(new QLabel(QString::fromUtf8("Selecione o terminal com o qual este utilitário irá interagir:"), tab),
-                    4, 0, 1, 3);
-    grid->addWidget(CbTerminal, 5, 0);
-    grid->addWidget(QZButton2, 5, 1);
-    grid->addWidget(QZButton1, 5, 2);
-    grid->addWidget(PnComando, 6, 0, 1, 3);
-    grid->addWidget(CkLog, 7, 0, 1, 3);
-    grid->setRowStretch(8, 1);
-    return tab;
+void TFrmPrincipal::CreateTitlePanel() {
+    QZPanel1 = new TQZPanel(this);
+    QZPanel1->setObjectName("QZPanel1");
+    QZPanel1->setGeometry(0, 0, kClientWidth, kTitleHeight);
+    QZPanel1->setFont(BoldArial(kTitleFontHeight));
+    QZPanel1->SetCaption(FromWindows1252("Microterminal Bematech Fit B\xE1sico"));
 }
 
-QWidget* TFrmPrincipal::CreateLetterTab() {
-    auto* tab = new QWidget;
-    auto* grid = new QGridLayout(tab);
-    constexpr int kRowsPerColumn = 9;  // A to I, J to R, S to Z
-    for (int i = 0; i < 26; ++i) {
-        const QString letter(QChar('A' + i));
-        EdtLetters[i] = new QLineEdit(tab);
-        EdtLetters[i]->setObjectName("Edt" + letter);
-        if (IsCommandLetter('A' + i))
-            MarkAsSystemFunction(EdtLetters[i]);
-        grid->addWidget(new QLabel("TECLA " + letter + ":", tab), i % kRowsPerColumn, 2 * (i / kRowsPerColumn));
-        grid->addWidget(EdtLetters[i], i % kRowsPerColumn, 2 * (i / kRowsPerColumn) + 1);
-    }
-    return tab;
+void TFrmPrincipal::CreatePages() {
+    PC = new QTabWidget(this);
+    PC->setObjectName("PC");
+    PC->setGeometry(0, kTitleHeight, kClientWidth, kClientHeight - kTitleHeight - kButtonBarHeight);
+    PC->setDocumentMode(true);
+    PC->tabBar()->setDrawBase(false);
+    PC->tabBar()->setStyleSheet(kFlatButtonTabs);
+    PC->addTab(CreateConfigurationTab(), FromWindows1252("CONFIGURA\xC7\xC3O"));
+    PC->addTab(CreateHelpTab(), "AJUDA - TECLAS DE ATALHO");
+    PC->addTab(CreateLetterTab(), "CONFIGURAR TECLAS");
+    PC->addTab(CreateSpecialKeyTab(), "TECLAS ESPECIAIS");
 }
 
-QWidget* TFrmPrincipal::CreateSpecialKeyTab() {
-    auto* tab = new QWidget;
-    auto* grid = new QGridLayout(tab);
-    for (int i = 0; i < KeyMapping::kSpecialPairs; ++i) {
-        const QString pair = QString::number(i + 1);
-        EdtCodes[i] = new QLineEdit(tab);
-        EdtCodes[i]->setObjectName("EdtC" + pair);
-        CbActions[i] = NewList(kSpecialActions, std::size(kSpecialActions), tab);
-        CbActions[i]->setObjectName("CbC" + pair);
-        grid->addWidget(new QLabel(QString::fromUtf8("CÓDIGO"), tab), i, 0);
-        grid->addWidget(EdtCodes[i], i, 1);
-        grid->addWidget(new QLabel(QString::fromUtf8("FUNÇÃO"), tab), i, 2);
-        grid->addWidget(CbActions[i], i, 3);
-    }
-    return tab;
+void TFrmPrincipal::CreateButtonBar() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName("PnBotoes");
+    bar->setGeometry(0, kClientHeight - kButtonBarHeight, kClientWidth, kButtonBarHeight);
+    const int rightmost = kClientWidth - kButtonGap - kButtonWidth;
+    const int step = kButtonWidth + kButtonGap;
+    BtnLimpar = NewBarButton("BtnLimpar", "LIMPAR VISOR", kButtonGap, bar);
+    BtnIniciar = NewBarButton("BtnIniciar", "INICIAR F2", rightmost - 2 * step, bar);
+    BtnParar = NewBarButton("BtnParar", "PARAR F3", rightmost - step, bar);
+    BtnFechar = NewBarButton("BtnFechar", "FECHAR ESC", rightmost, bar);
+}
+
+void TFrmPrincipal::UseTheme(TQZTheme& theme) {
+    for (TQZControl* control : std::initializer_list<TQZControl*>{QZPanel1, QZButton2, QZButton1, BtnLimpar,
+                                                                  BtnIniciar, BtnParar, BtnFechar})
+        control->SetTheme(&theme);
+    EdtPorta->SetTheme(&theme);
 }
 
 void TFrmPrincipal::ConnectHandlers() {
-    connect(BtnIniciar, &QPushButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnIniciarClick));
-    connect(BtnParar, &QPushButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnPararClick));
-    connect(BtnLimpar, &QPushButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnLimparClick));
+    connect(BtnIniciar, &TQZButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnIniciarClick));
+    connect(BtnParar, &TQZButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnPararClick));
+    connect(BtnLimpar, &TQZButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnLimparClick));
+    connect(BtnFechar, &TQZButton::clicked, this, Guarded(this, &TFrmPrincipal::BtnFecharClick));
     connect(TM, &QTimer::timeout, this, Guarded(this, &TFrmPrincipal::TMTimer));
-    connect(QZButton2, &QPushButton::clicked, this, Guarded(this, &TFrmPrincipal::QZButton2Click));
-    connect(QZButton1, &QPushButton::clicked, this, Guarded(this, &TFrmPrincipal::QZButton1Click));
+    connect(QZButton2, &TQZButton::clicked, this, Guarded(this, &TFrmPrincipal::QZButton2Click));
+    connect(QZButton1, &TQZButton::clicked, this, Guarded(this, &TFrmPrincipal::QZButton1Click));
     // Only the operator's choice saves; filling the list while loading does not.
     connect(CbProtocolo, &QComboBox::activated, this, Guarded(this, &TFrmPrincipal::CbProtocoloChange));
     connect(EdtPorta, &QLineEdit::textChanged, this, Guarded(this, &TFrmPrincipal::EdtPortaChange));
@@ -184,6 +155,21 @@ void TFrmPrincipal::ConnectHandlers() {
         box->installEventFilter(this);
     for (QWidget* list : CbActions)
         list->installEventFilter(this);
+}
+
+void TFrmPrincipal::FormCreate() {
+    PC->setCurrentIndex(0);
+    LoadSettings();
+    service_.ReplyPending = false;
+}
+
+void TFrmPrincipal::FormKeyDown(int key) {
+    switch (key) {
+    case Qt::Key_Escape: BtnFechar->Click(); break;
+    case Qt::Key_F2: BtnIniciar->Click(); break;
+    case Qt::Key_F3: BtnParar->Click(); break;
+    default: break;
+    }
 }
 
 bool TFrmPrincipal::eventFilter(QObject* watched, QEvent* event) {
@@ -206,10 +192,17 @@ void TFrmPrincipal::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+void TFrmPrincipal::SavePortText() {
+    EdtPorta->SkipRefresh = true;
+    EdtPorta->SetValue(EdtPorta->TextToValue());
+    EdtPorta->SkipRefresh = false;
+    SaveSettings();
+}
+
 void TFrmPrincipal::LoadSettings() {
     const ServiceSettings settings = LoadServiceSettings(IniFile(VendorIniPath), IniFile(ownIniPath_));
     SelectPosition(CbProtocolo, settings.protocol);
-    EdtPorta->setText(QString::number(settings.port));
+    EdtPorta->SetValue(static_cast<double>(settings.port));
     CbTerminal->clear();
     for (const auto& entry : settings.terminals)
         CbTerminal->addItem(FromWindows1252(entry));
@@ -227,7 +220,7 @@ void TFrmPrincipal::SaveSettings() {
         return;
     ServiceSettings settings;
     settings.protocol = CbProtocolo->currentIndex();
-    settings.port = EdtPorta->text().toInt();
+    settings.port = EdtPorta->AsInteger();
     for (int i = 0; i < CbTerminal->count(); ++i)
         settings.terminals.push_back(ToWindows1252(CbTerminal->itemText(i)));
     for (size_t i = 0; i < EdtLetters.size(); ++i)

@@ -3,25 +3,46 @@
 #include "FakeTerminalLibrary.h"
 #include "FormPrincipal.h"
 #include "IniFile.h"
+#include "QZ_BUTTON.h"
+#include "QZ_DBEDIT.h"
+#include "QZ_THEME.h"
 #include "RecordingSleeper.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string_view>
+#include <utility>
 
 namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+
+// Records the keys pressed in the controls it watches.
+class KeyRecorder : public QObject {
+public:
+    explicit KeyRecorder(std::vector<int>& keys) : keys_(keys) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            keys_.push_back(static_cast<QKeyEvent*>(event)->key());
+        return false;
+    }
+
+private:
+    std::vector<int>& keys_;
+};
 
 class FormPrincipalTest : public ::testing::Test {
 protected:
@@ -50,6 +71,14 @@ protected:
         Window().show();
         return *window;
     }
+    // Shown and active, with the focus in the given control, as the
+    // operator has it while typing there.
+    void FocusIn(QWidget* control) {
+        ShownWindow().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        control->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(control->hasFocus());
+    }
     Lines TerminalEntries() {
         Lines entries;
         for (int i = 0; i < window->CbTerminal->count(); ++i)
@@ -57,8 +86,8 @@ protected:
         return entries;
     }
     void AddTerminal(const QString& address) {
-        window->AskTerminalAddress = [address] { return std::optional<QString>(address); };
-        window->QZButton2->click();
+        ShownWindow().AskTerminalAddress = [address] { return std::optional<QString>(address); };
+        window->QZButton2->Click();
     }
 
     fs::path dir = TestFolder();
@@ -78,8 +107,6 @@ TEST_F(FormPrincipalTest, FirstStartShowsTheDefaultsAndWritesNothingBeforeTheWin
     EXPECT_EQ(w.CbTerminal->count(), 0);
     EXPECT_EQ(w.EdtLetters['C' - 'A']->text(), "C");
     EXPECT_EQ(w.EdtLetters['A' - 'A']->text(), "");
-    EXPECT_EQ(w.EdtLetters['V' - 'A']->palette().color(QPalette::Base), QColor(255, 213, 213));
-    EXPECT_NE(w.EdtLetters['W' - 'A']->palette().color(QPalette::Base), QColor(255, 213, 213));
     EXPECT_EQ(w.EdtCodes[0]->text(), "27");
     EXPECT_EQ(w.CbActions[0]->currentIndex(), 7);
     EXPECT_EQ(w.CbActions[1]->currentIndex(), -1);
@@ -118,22 +145,22 @@ TEST_F(FormPrincipalTest, AddingAndRemovingTerminals) {
     AddTerminal("10.0.0.1");
     AddTerminal("   ");  // blank: nothing added
     w.AskTerminalAddress = [] { return std::optional<QString>(); };
-    w.QZButton2->click();  // cancelled
+    w.QZButton2->Click();  // cancelled
     AddTerminal("10.0.0.2");
     AddTerminal("10.0.0.3");
     EXPECT_EQ(TerminalEntries(), (Lines{"0=10.0.0.1", "1=10.0.0.2", "2=10.0.0.3"}));
     EXPECT_EQ(w.CbTerminal->currentIndex(), -1);
 
-    w.QZButton1->click();
+    w.QZButton1->Click();
     EXPECT_EQ(boxes.boxes, Lines{"Erro / Nenhum terminal selcionado para remover!"});
 
     w.CbTerminal->setCurrentIndex(0);
     boxes.answer = 2;
-    w.QZButton1->click();
+    w.QZButton1->Click();
     EXPECT_EQ(TerminalEntries().size(), 3u);
 
     boxes.answer = 1;
-    w.QZButton1->click();
+    w.QZButton1->Click();
     EXPECT_EQ(boxes.boxes.back(), "Excluir terminal / Deseja remover este terminal?");
     EXPECT_EQ(TerminalEntries(), (Lines{"0=10.0.0.2", "1=10.0.0.3"}));
     EXPECT_EQ(w.CbTerminal->currentIndex(), -1);
@@ -145,16 +172,59 @@ TEST_F(FormPrincipalTest, AHandWrittenListWithGapsAddressesEachTerminalByItsKey)
         << "[Terminais]\r\nPorta=9200\r\n0=10.0.0.1\r\n2=10.0.0.3\r\n5=10.0.0.6\r\n";
     TFrmPrincipal& w = Window();
     w.CbTerminal->setCurrentIndex(2);
-    w.BtnIniciar->click();
+    w.BtnIniciar->Click();
     EXPECT_EQ(library.DisplayCalls()[2], "LimpaDisplay 5");
 }
 
-TEST_F(FormPrincipalTest, StartWithoutASelectionAsksForOne) {
-    TFrmPrincipal& w = ShownWindow();
-    w.BtnIniciar->click();
-    EXPECT_EQ(w.PnComando->text(), "selecione o microterminal!");
+TEST_F(FormPrincipalTest, F2AndF3StartAndStopWhereverTheFocusIs) {
+    AddTerminal("10.0.0.1");
+    FocusIn(window->EdtPorta);
+    QTest::keyClick(window->EdtPorta, Qt::Key_F2);
+    EXPECT_EQ(window->PnComando->text(), "selecione o microterminal!");
     EXPECT_EQ(boxes.boxes, Lines{"Erro / Selecione o microterminal!"});
-    EXPECT_FALSE(w.TM->isActive());
+    EXPECT_TRUE(library.calls.empty());
+
+    // Each key acts once, though the box passes it on to its parents.
+    auto connections = [this] {
+        return std::count(library.calls.begin(), library.calls.end(), "IniciaComunicacao");
+    };
+    window->CbTerminal->setCurrentIndex(0);
+    QTest::keyClick(window->EdtPorta, Qt::Key_F2);
+    EXPECT_TRUE(window->TM->isActive());
+    EXPECT_EQ(connections(), 1);
+    QTest::keyClick(window->EdtPorta, Qt::Key_F3);
+    EXPECT_FALSE(window->TM->isActive());
+    EXPECT_EQ(connections(), 2);
+    EXPECT_EQ(library.calls.back(), "IniciaComunicacao");
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(FormPrincipalTest, EscWhileTypingInALetterBoxClosesAndSavesThatBox) {
+    QLineEdit* boxD = Window().EdtLetters['D' - 'A'];
+    std::vector<int> keysTheBoxSaw;
+    KeyRecorder recorder(keysTheBoxSaw);
+    boxD->installEventFilter(&recorder);
+    FocusIn(boxD);
+    QTest::keyClicks(boxD, "77#13");
+    QTest::keyClick(boxD, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(own.ReadString("TECLAS", "D", ""), "77#13");
+    EXPECT_EQ(keysTheBoxSaw.back(), Qt::Key_Escape);  // the key still reaches the box
+}
+
+TEST_F(FormPrincipalTest, EveryStartHasNoTerminalSelectedAndTheLogOff) {
+    TFrmPrincipal& first = ShownWindow();
+    AddTerminal("10.0.0.1");
+    AddTerminal("10.0.0.2");
+    first.CbTerminal->setCurrentIndex(1);
+    first.CkLog->setChecked(true);
+    first.close();
+    window.reset();
+
+    TFrmPrincipal& next = Window();
+    EXPECT_EQ(next.CbTerminal->count(), 2);
+    EXPECT_EQ(next.CbTerminal->currentIndex(), -1);
+    EXPECT_FALSE(next.CkLog->isChecked());
 }
 
 TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicked) {
@@ -162,7 +232,7 @@ TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicke
     AddTerminal("10.0.0.1");
     w.CbTerminal->setCurrentIndex(0);
     w.CbProtocolo->setCurrentIndex(-1);
-    w.BtnIniciar->click();
+    w.BtnIniciar->Click();
     EXPECT_EQ(library.calls[1], "SelecionaProtocolo -1");
     EXPECT_TRUE(w.TM->isActive());
     EXPECT_EQ(w.PnComando->text(), QString::fromUtf8("conexão realizada com sucesso, aguardando comandos..."));
@@ -175,11 +245,75 @@ TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicke
     EXPECT_FALSE(fs::exists(dir / "teclas.txt"));
 
     w.CkLog->setChecked(true);
-    w.BtnParar->click();
+    w.BtnParar->Click();
     EXPECT_FALSE(w.TM->isActive());
     std::ifstream log(dir / "teclas.txt", std::ios::binary);
     std::string content((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     EXPECT_EQ(content, "#LOG: TERMINAL PARADO#\r\n");
+}
+
+TEST_F(FormPrincipalTest, LayoutFacts) {
+    TFrmPrincipal& w = Window();
+    EXPECT_EQ(w.size(), QSize(774, 512));
+    EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Microterminal Bematech - Fit B\u00E1sico v 1.2.4"));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(w.QZPanel1->geometry(), QRect(0, 0, 774, 40));
+    EXPECT_EQ(w.QZPanel1->Caption(), QString::fromUtf8("Microterminal Bematech Fit B\u00E1sico"));
+
+    const char* const tabs[] = {"CONFIGURA\u00C7\u00C3O", "AJUDA - TECLAS DE ATALHO", "CONFIGURAR TECLAS",
+                                "TECLAS ESPECIAIS"};
+    ASSERT_EQ(w.PC->count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(w.PC->tabText(i), QString::fromUtf8(tabs[i]));
+    EXPECT_EQ(w.PC->currentIndex(), 0);
+
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        SCOPED_TRACE(letter);
+        const bool lightRed = std::string_view("BCQRSTUV").find(letter) != std::string_view::npos;
+        EXPECT_EQ(w.EdtLetters[letter - 'A']->palette().color(QPalette::Base) == QColor(255, 213, 213), lightRed);
+    }
+
+    // The bar takes the bottom 41 pixels: "LIMPAR VISOR" at its left edge,
+    // the other three side by side at its right edge.
+    struct ButtonFact {
+        TQZButton* button;
+        const char* caption;
+    };
+    const ButtonFact buttons[] = {{w.BtnLimpar, "LIMPAR VISOR"},
+                                  {w.BtnIniciar, "INICIAR F2"},
+                                  {w.BtnParar, "PARAR F3"},
+                                  {w.BtnFechar, "FECHAR ESC"}};
+    for (const ButtonFact& fact : buttons) {
+        SCOPED_TRACE(fact.caption);
+        EXPECT_EQ(fact.button->Caption(), fact.caption);
+        const QRect place(fact.button->mapTo(&w, QPoint(0, 0)), fact.button->size());
+        EXPECT_EQ(place.size(), QSize(136, 33));
+        EXPECT_GE(place.top(), 512 - 41);
+        EXPECT_LE(place.bottom(), 511);
+    }
+    auto left = [&w](QWidget* button) { return button->mapTo(&w, QPoint(0, 0)).x(); };
+    auto gap = [&left](QWidget* first, QWidget* second) { return left(second) - (left(first) + 136); };
+    EXPECT_LE(left(w.BtnLimpar), 8);
+    EXPECT_LE(774 - (left(w.BtnFechar) + 136), 8);
+    for (auto [first, second] : {std::pair{w.BtnIniciar, w.BtnParar}, std::pair{w.BtnParar, w.BtnFechar}}) {
+        EXPECT_GE(gap(first, second), 0);
+        EXPECT_LE(gap(first, second), 8);
+    }
+    EXPECT_GT(gap(w.BtnLimpar, w.BtnIniciar), 136);
+}
+
+TEST_F(FormPrincipalTest, ThemedControlsPaintWithTheThemeHandedOver) {
+    TFrmPrincipal& w = Window();
+    const QList<TQZControl*> themed = w.findChildren<TQZControl*>();
+    ASSERT_FALSE(themed.isEmpty());
+    for (TQZControl* control : themed)
+        EXPECT_NE(control->Theme(), nullptr) << control->objectName().toStdString();
+
+    TQZTheme tema;
+    w.UseTheme(tema);
+    for (TQZControl* control : themed)
+        EXPECT_EQ(control->Theme(), &tema) << control->objectName().toStdString();
+    EXPECT_EQ(w.EdtPorta->Theme(), &tema);
 }
 
 }  // namespace
