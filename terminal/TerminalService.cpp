@@ -170,6 +170,20 @@ void TerminalService::ReadKeys() {
     }
 }
 
+std::string TerminalService::ProcessCommandLine() {
+    try {
+        return interpreter_->ProcessCommand(Trim(CommandLine));
+    } catch (...) {
+        // The command is over: it changed nothing (a failed command is
+        // undone whole) and the error goes on to the error box. Polling goes
+        // on with an empty line, so the next command can come, which after
+        // a lost database connection makes a new one.
+        CommandLine.clear();
+        panel_.SetTimerActive(true);
+        throw;
+    }
+}
+
 void TerminalService::CompleteCommand() {
     panel_.SetTimerActive(false);
     panel_.WriteKeyLog("#LOG: COMANDO RECEBIDO - " + CommandLine + "#");
@@ -180,7 +194,7 @@ void TerminalService::CompleteCommand() {
         panel_.WriteKeyLog("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#");
         if (!interpreter_)
             throw std::runtime_error("O módulo de dados não foi iniciado.");
-        const std::string reply = interpreter_->ProcessCommand(Trim(CommandLine));
+        const std::string reply = ProcessCommandLine();
         PendingReply = reply;
         panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
         if (!IsBlank(reply))

@@ -63,6 +63,9 @@ private:
     void ShowCommandLine();
     void ReadKeys();
     void CompleteCommand();
+    // The interpreter's reply to the completed line; on an error the line is
+    // emptied and polling switched on again before the error goes on.
+    std::string ProcessCommandLine();
 
     TerminalLibrary& library_;
     Sleeper& sleeper_;

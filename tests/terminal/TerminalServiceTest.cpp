@@ -348,15 +348,22 @@ TEST_F(TerminalServiceTest, AFailedWriteWhileTypingEndsOnlyThatTick) {
     EXPECT_EQ(service.CommandLine, "C1");
 }
 
-TEST_F(TerminalServiceTest, AnInterpreterErrorIsShownAndLeavesTheLineAndPollingOff) {
+TEST_F(TerminalServiceTest, AnInterpreterErrorIsShownAndPollingGoesOnWithAnEmptyLine) {
     StartFresh();
-    interpreter.failure = "lock conflict on no wait transaction";
+    interpreter.failure = "connection lost to database";
     library.Type("C5\r");
     EXPECT_FALSE(Guarded(&TerminalService::Tick));
-    EXPECT_EQ(boxes.boxes.back(), "Quorvel / lock conflict on no wait transaction");
-    EXPECT_FALSE(panel.timerActive);
-    EXPECT_EQ(service.CommandLine, "C5");
+    EXPECT_EQ(boxes.boxes.back(), "Quorvel / connection lost to database");
+    EXPECT_TRUE(panel.timerActive);
+    EXPECT_EQ(service.CommandLine, "");
     EXPECT_FALSE(service.ReplyPending);
+
+    // The next command is the interpreter's alone, not glued to the failed one.
+    interpreter.failure.clear();
+    library.Type("V\r");
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(interpreter.received.back(), "V");
+    EXPECT_TRUE(service.ReplyPending);
 }
 
 }  // namespace
