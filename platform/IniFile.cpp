@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
@@ -14,11 +15,19 @@ namespace {
 
 constexpr size_t kMaxValueLength = 2047;
 
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    return lower;
 }
 
 // The file as lines without their line ends, and the line end it uses
@@ -72,8 +81,18 @@ std::optional<std::string> SectionName(const std::string& line) {
 
 struct KeyLine {
     std::string key;
-    std::string value;
+    std::string value;  // as it stands, blanks around it dropped
 };
+
+// The value as reading gives it: one pair of matching double or single
+// quotes around it dropped (what stands inside them is kept as it is,
+// blanks included), then cut to the longest value a read returns.
+std::string ReadValue(const KeyLine& line) {
+    std::string_view value(line.value);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value.substr(0, kMaxValueLength));
+}
 
 // A "key=value" line; comments, section headers and lines without "=" are not.
 std::optional<KeyLine> ParseKeyLine(const std::string& line) {
@@ -124,7 +143,7 @@ std::optional<std::string> FindValue(const std::string& path, const std::string&
     auto index = FindKey(text, *span, key);
     if (!index)
         return std::nullopt;
-    return ParseKeyLine(text.lines[*index])->value.substr(0, kMaxValueLength);
+    return ReadValue(*ParseKeyLine(text.lines[*index]));
 }
 
 // Where a new key of the section goes: after its last non-blank line, so
@@ -165,9 +184,12 @@ std::vector<std::string> IniFile::ReadSectionValues(const std::string& section) 
     auto span = FindSection(text, section);
     if (!span)
         return values;
-    for (size_t i = span->header + 1; i < span->end; ++i)
-        if (auto line = ParseKeyLine(text.lines[i]))
-            values.push_back(line->key + "=" + line->value.substr(0, kMaxValueLength));
+    std::set<std::string> seen;
+    for (size_t i = span->header + 1; i < span->end; ++i) {
+        auto line = ParseKeyLine(text.lines[i]);
+        if (line && seen.insert(LowerName(line->key)).second)
+            values.push_back(line->key + "=" + ReadValue(*line));
+    }
     return values;
 }
 
@@ -197,9 +219,14 @@ void IniFile::DeleteKey(const std::string& section, const std::string& key) {
     auto span = FindSection(text, section);
     if (!span)
         return;
-    auto index = FindKey(text, *span, key);
-    if (!index)
+    const auto first = text.lines.begin() + static_cast<std::ptrdiff_t>(span->header + 1);
+    const auto end = text.lines.begin() + static_cast<std::ptrdiff_t>(span->end);
+    const auto kept = std::remove_if(first, end, [&](const std::string& line) {
+        auto keyLine = ParseKeyLine(line);
+        return keyLine && SameName(keyLine->key, key);
+    });
+    if (kept == end)
         return;
-    text.lines.erase(text.lines.begin() + *index);
+    text.lines.erase(kept, end);
     Save(path_, text);
 }

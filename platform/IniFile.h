@@ -3,8 +3,10 @@
 // platform's profile-string functions do it: section and key names compared
 // without regard to case, an existing key rewritten in place, a new key at
 // the end of its section, a new section at the end of the file, blanks
-// around a value dropped on reading. Every call goes to the file; nothing is
-// cached. Other lines, comments included, are kept as they stand.
+// around a value and then one pair of matching double or single quotes
+// around it dropped on reading. When a section or a key appears twice, the
+// first one counts. Every call goes to the file; nothing is cached. Other
+// lines, comments included, are kept as they stand.
 #include <string>
 #include <vector>
 
@@ -22,8 +24,9 @@ public:
     // The value as an integer (decimal, or hexadecimal after "$", "x" or
     // "0x"); the default when missing, empty or not an integer.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
-    // Every key line of the section as "key=value" (blanks around both
-    // dropped), in file order; comments and blank lines are left out.
+    // Every key of the section as "key=value", the value as ReadString gives
+    // it, in file order; comments, blank lines and the later lines of a key
+    // that appears twice are left out.
     std::vector<std::string> ReadSectionValues(const std::string& section) const;
 
     // Writers create the file and the section when missing. A value ends at
@@ -31,7 +34,9 @@ public:
     // std::runtime_error "Unable to write to <path>".
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
-    // Removes the key's line; a missing file, section or key is left alone.
+    // Removes the key: every line of it in its section, so that a later
+    // copy cannot take its place. A missing file, section or key is left
+    // alone.
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:

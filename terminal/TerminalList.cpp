@@ -8,19 +8,25 @@ std::string_view KeyOf(std::string_view entry) {
     return entry.substr(0, entry.find('='));
 }
 
+// A digit string without its leading zeros: "007" and "7" name one number.
+std::string_view Significant(std::string_view digits) {
+    const size_t first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string_view() : digits.substr(first);
+}
+
 // Compares two digit strings by the number they hold, however long.
 bool LessNumber(std::string_view a, std::string_view b) {
-    auto significant = [](std::string_view digits) {
-        const size_t first = digits.find_first_not_of('0');
-        return first == std::string_view::npos ? std::string_view() : digits.substr(first);
-    };
-    a = significant(a);
-    b = significant(b);
+    a = Significant(a);
+    b = Significant(b);
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 bool ComesBefore(const std::string& a, const std::string& b) {
     return LessNumber(KeyOf(a), KeyOf(b));
+}
+
+bool SameNumber(const std::string& a, const std::string& b) {
+    return Significant(KeyOf(a)) == Significant(KeyOf(b));
 }
 
 }  // namespace
@@ -35,6 +41,9 @@ std::vector<std::string> TerminalEntries(const std::vector<std::string>& section
         if (IsTerminalKey(KeyOf(line)))
             entries.push_back(line);
     OrderTerminalEntries(entries);
+    // Of two keys with one number ("0" twice, or "0" and "00") the first in
+    // the file names the terminal, as the library reads it.
+    entries.erase(std::unique(entries.begin(), entries.end(), SameNumber), entries.end());
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #include "TerminalService.h"
 
 #include "CommandInterpreter.h"
+#include "EventGuard.h"
 #include "KeyTranslation.h"
 #include "LibraryResult.h"
 #include "QZ_DIALOG.h"
@@ -44,11 +45,13 @@ std::string ReceivedKeyEntry(std::uint16_t code) {
 }
 
 // What the interpreter is given: the line without the prompt in front of
-// it, cut at its first blank, carriage return and line feed.
+// it, cut at its first blank, carriage return, line feed and NUL. A mapping
+// box can hold any text; a NUL ends the line as it ends every text the
+// display and the database are given.
 void CutCommandLine(std::string& commandLine, const std::string& prompt) {
     if (!prompt.empty() && commandLine.starts_with(prompt))
         commandLine.erase(0, prompt.size());
-    for (char cut : {' ', '\r', '\n'})
+    for (char cut : {' ', '\r', '\n', '\0'})
         if (size_t at = commandLine.find(cut); at != std::string::npos)
             commandLine.erase(at);
 }
@@ -77,6 +80,8 @@ void TerminalService::Start() {
     // The last text went to the terminal served before; the one started now
     // must get the prompt even when the text is the same.
     display_.ForgetLastDisplayText();
+    terminalAway_ = false;
+    replyWaitsForReturn_ = false;
 
     if (library_.IniciaComunicacao() != 1) {
         panel_.ShowStatus("não foi possível estabelecer comunicação com o terminal!");
@@ -109,32 +114,73 @@ void TerminalService::ClearDisplay() {
 }
 
 void TerminalService::Tick() {
-    if (ReplyPending && !IsBlank(PendingReply))
+    if (ReplyPending && !IsBlank(PendingReply) && !terminalAway_ && !replyWaitsForReturn_)
         ShowPendingReply();
     ReadKeys();
 }
 
 void TerminalService::ShowPendingReply() {
     panel_.SetTimerActive(false);
-    WriteDisplay(PendingReply);
-    ReplyPending = false;
-    PendingReply.clear();
-    sleeper_.Pause(kReplyPause);
-    WriteDisplay(DisplayPrompt());
+    try {
+        WriteDisplay(PendingReply);
+        ReplyPending = false;
+        PendingReply.clear();
+        sleeper_.Pause(kReplyPause);
+        WriteDisplay(DisplayPrompt());
+    } catch (const OperationAbandoned&) {
+        // The terminal did not take the text: it may have been switched off.
+        // Polling goes on so that it is served again once it is back; a
+        // reply still pending waits until the key reads have seen it away.
+        replyWaitsForReturn_ = true;
+        panel_.SetTimerActive(true);
+        throw;
+    }
     panel_.SetTimerActive(true);
+}
+
+void TerminalService::FollowTerminalPresence(std::uint16_t code) {
+    if (code == kEndOfBuffer) {
+        terminalAway_ = true;
+        replyWaitsForReturn_ = false;
+    } else if (terminalAway_) {
+        // Back: a terminal that restarted shows a blank display, so the next
+        // text is written even when it is the last one written before.
+        terminalAway_ = false;
+        display_.ForgetLastDisplayText();
+    }
+}
+
+void TerminalService::ShowCommandLine() {
+    if (!terminalAway_)
+        WriteDisplay(DisplayPrompt() + CommandLine);
 }
 
 void TerminalService::ReadKeys() {
     std::uint16_t code = 1;
     while (code != kEnterKey && code != kNoKey && code != kEndOfBuffer) {
         code = static_cast<std::uint16_t>(library_.LerBuffer(Terminal()) & 0xFFFF);
+        FollowTerminalPresence(code);
         sleeper_.Pause(kKeyReadPause);
         panel_.WriteKeyLog(ReceivedKeyEntry(code));
-        TranslateKey(code, panel_, CommandLine, [this] { WriteDisplay(DisplayPrompt()); });
+        TranslateKey(code, panel_, CommandLine, [this] { ShowCommandLine(); });
         if (code == kEnterKey)
             CompleteCommand();
         else
-            WriteDisplay(DisplayPrompt() + CommandLine);
+            ShowCommandLine();
+    }
+}
+
+std::string TerminalService::ProcessCommandLine() {
+    try {
+        return interpreter_->ProcessCommand(Trim(CommandLine));
+    } catch (...) {
+        // The command is over: it changed nothing (a failed command is
+        // undone whole) and the error goes on to the error box. Polling goes
+        // on with an empty line, so the next command can come, which after
+        // a lost database connection makes a new one.
+        CommandLine.clear();
+        panel_.SetTimerActive(true);
+        throw;
     }
 }
 
@@ -148,7 +194,7 @@ void TerminalService::CompleteCommand() {
         panel_.WriteKeyLog("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#");
         if (!interpreter_)
             throw std::runtime_error("O módulo de dados não foi iniciado.");
-        const std::string reply = interpreter_->ProcessCommand(Trim(CommandLine));
+        const std::string reply = ProcessCommandLine();
         PendingReply = reply;
         panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
         if (!IsBlank(reply))

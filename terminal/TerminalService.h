@@ -5,8 +5,15 @@
 // Everything runs on the caller's thread; pauses go through the Sleeper.
 // A failed library call abandons the operation (OperationAbandoned after
 // the error box), so every entry point is meant to run inside RunGuarded.
+//
+// A terminal that goes away (switched off, restarting, cable pulled) is
+// served again without anyone pressing a button: the library reads the
+// no-connection code 65280 while it cannot reach the terminal, and the
+// first other result after it means the terminal is back. Then the display,
+// blank after a restart, gets the prompt and the command line again.
 #include "DisplayWriter.h"
 
+#include <cstdint>
 #include <string>
 
 class CommandInterpreter;
@@ -50,12 +57,26 @@ private:
     std::string DisplayPrompt() const;
     unsigned char Terminal() const { return static_cast<unsigned char>(TerminalNumber); }
     void ShowPendingReply();
+    // Notes from a key read whether the terminal is away or back.
+    void FollowTerminalPresence(std::uint16_t code);
+    // The prompt and the command line, unless the terminal is away.
+    void ShowCommandLine();
     void ReadKeys();
     void CompleteCommand();
+    // The interpreter's reply to the completed line; on an error the line is
+    // emptied and polling switched on again before the error goes on.
+    std::string ProcessCommandLine();
 
     TerminalLibrary& library_;
     Sleeper& sleeper_;
     ServicePanel& panel_;
     CommandInterpreter* interpreter_ = nullptr;
     DisplayWriter display_;
+    // The last key read was the no-connection code: nothing is written to
+    // the display until the terminal is back.
+    bool terminalAway_ = false;
+    // Showing a reply failed: the reply waits until the key reads have seen
+    // the terminal away and back (or the next start), instead of failing
+    // again at every tick.
+    bool replyWaitsForReturn_ = false;
 };

@@ -119,14 +119,50 @@ TEST_F(IniFileTest, FirstWriteCreatesTheFileAndAFileWithBareLineFeedsKeepsThem) 
     EXPECT_EQ(Content(), "[S]\nA=1\nB=2\n");
 }
 
-TEST_F(IniFileTest, SectionValuesComeInFileOrderAndDeletionRemovesOneLine) {
-    Put("[Terminais]\r\n1=10.0.0.2\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n[Other]\r\n2=x\r\n");
+TEST_F(IniFileTest, SectionValuesComeInFileOrderAndTheFirstOfTwinKeysCounts) {
+    Put("[Terminais]\r\n1=10.0.0.2\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n1=10.0.0.9\r\n"
+        "[Other]\r\n2=x\r\n[terminais]\r\n3=10.0.0.3\r\n");
     IniFile ini(path);
     EXPECT_EQ(ini.ReadSectionValues("TERMINAIS"),
               (std::vector<std::string>{"1=10.0.0.2", "Porta=9200", "0=10.0.0.1"}));
+    EXPECT_EQ(ini.ReadString("Terminais", "1", ""), "10.0.0.2");
+    EXPECT_EQ(ini.ReadString("Terminais", "3", "none"), "none");
+
+    // Deleting a key takes every line of it: the twin does not come back.
     ini.DeleteKey("Terminais", "1");
     ini.DeleteKey("Terminais", "2");  // lives in another section
-    EXPECT_EQ(Content(), "[Terminais]\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n[Other]\r\n2=x\r\n");
+    EXPECT_EQ(ini.ReadString("Terminais", "1", "gone"), "gone");
+    EXPECT_EQ(Content(), "[Terminais]\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n"
+                         "[Other]\r\n2=x\r\n[terminais]\r\n3=10.0.0.3\r\n");
+}
+
+TEST_F(IniFileTest, OnePairOfMatchingQuotesAroundAValueIsDropped) {
+    struct QuoteCase { const char* line; const char* value; };
+    const QuoteCase cases[] = {
+        {"0=\"192.168.0.10\"", "192.168.0.10"},
+        {"0='192.168.0.10'", "192.168.0.10"},
+        {"0 =  \"2526#13\"  ", "2526#13"},
+        {"0=\" 25 \"", " 25 "},
+        {"0=\"\"", ""},
+        {"0=''", ""},
+        {"0=\"'25'\"", "'25'"},
+        {"0=\"\"25\"\"", "\"25\""},
+        {"0=\"25'", "\"25'"},
+        {"0=\"25", "\"25"},
+        {"0=\"", "\""},
+        {"0=a\"25\"", "a\"25\""},
+        {"0=\"2\"5\"", "2\"5"},
+    };
+    IniFile ini(path);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Put(std::string("[S]\r\n") + c.line + "\r\n");
+        EXPECT_EQ(ini.ReadString("S", "0", "default"), c.value);
+        EXPECT_EQ(ini.ReadSectionValues("S"), std::vector<std::string>{std::string("0=") + c.value});
+    }
+    Put("[S]\r\nPorta=\"9300\"\r\nLong=\"" + std::string(3000, 'a') + "\"\r\n");
+    EXPECT_EQ(ini.ReadInteger("S", "Porta", 9200), 9300);
+    EXPECT_EQ(ini.ReadString("S", "Long", ""), std::string(2047, 'a'));
 }
 
 TEST_F(IniFileTest, AFileThatCannotBeWrittenRaisesUnableToWrite) {

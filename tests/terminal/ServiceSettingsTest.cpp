@@ -156,6 +156,25 @@ TEST_F(ServiceSettingsTest, AHandWrittenSectionKeepsItsTerminalsAndOtherKeys) {
     EXPECT_EQ(Load().terminals, (Lines{"0=10.0.0.1", "1=10.0.0.3", "2=10.0.0.11"}));
 }
 
+TEST_F(ServiceSettingsTest, QuotedValuesAndTwinKeysWrittenByHand) {
+    PutVendor("[Terminais]\r\n"
+              "Porta=\"9300\"\r\n"
+              "0=\"192.168.0.10\"\r\n"
+              "1='192.168.0.11'\r\n"
+              "0=192.168.0.20\r\n"
+              "00=192.168.0.30\r\n");
+    std::ofstream(own.Path(), std::ios::binary) << "[TECLAS]\r\nA=\"2526#13\"\r\nA=99\r\n";
+    ServiceSettings s = Load();
+    EXPECT_EQ(s.port, 9300);
+    EXPECT_EQ(s.terminals, (Lines{"0=192.168.0.10", "1=192.168.0.11"}));
+    EXPECT_EQ(s.letters[0], "2526#13");
+
+    // Saving leaves one line per terminal, the twins gone.
+    Save(s);
+    EXPECT_EQ(vendor.ReadSectionValues("Terminais"), (Lines{"Porta=9300", "0=192.168.0.10", "1=192.168.0.11"}));
+    EXPECT_EQ(Load().terminals, s.terminals);
+}
+
 TEST_F(ServiceSettingsTest, AnUnwritableFileStopsTheSaveWithItsPath) {
     IniFile unwritable((dir / "no-such-folder" / "BemaSB32.ini").string());
     try {

@@ -1,15 +1,27 @@
 // The program's binding of libbemasb32.so driving terminals over loopback
 // TCP: the simulator's terminal in this process, the simulator program in
 // its scripted mode, and raw peers that misbehave.
+#include "DialogRecorder.h"
 #include "DisplayWriter.h"
+#include "EventGuard.h"
+#include "FakeInterpreter.h"
+#include "FakeServicePanel.h"
 #include "FreeLoopbackPort.h"
+#include "IniFile.h"
+#include "KeyCodeStream.h"
 #include "QZ_DIALOG.h"
+#include "RecordingSleeper.h"
+#include "ServiceSettings.h"
 #include "SimulatedTerminal.h"
 #include "TerminalServer.h"
+#include "TerminalService.h"
 #include "VendorLibrary.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -17,11 +29,13 @@
 #include <functional>
 #include <memory>
 #include <netinet/in.h>
+#include <numeric>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -41,22 +55,26 @@ fs::path ProgramFolder() {
 }
 
 // A "BemaSB32.ini" for this test alone, named to the library by
-// $BEMASB32_INI: terminal 0 at the given port on loopback, terminal 3 at an
-// address that is not one.
+// $BEMASB32_INI.
 class SettingsFile {
 public:
-    SettingsFile(int port, int protocol) {
+    explicit SettingsFile(const std::string& content) {
         static int made = 0;
         path_ = fs::temp_directory_path() /
                 ("BemaSB32-" + std::to_string(getpid()) + "-" + std::to_string(++made) + ".ini");
-        std::ofstream(path_) << "[FIT]\r\nPROTOCOLO=" << protocol << "\r\n[Terminais]\r\nPorta=" << port
-                             << "\r\n0=127.0.0.1\r\n3=terminal-sem-ip\r\n";
+        std::ofstream(path_) << content;
         setenv("BEMASB32_INI", path_.c_str(), 1);
     }
+    // Terminal 0 at the given port on loopback, terminal 3 at an address
+    // that is not one.
+    SettingsFile(int port, int protocol)
+        : SettingsFile("[FIT]\r\nPROTOCOLO=" + std::to_string(protocol) + "\r\n[Terminais]\r\nPorta=" +
+                       std::to_string(port) + "\r\n0=127.0.0.1\r\n3=terminal-sem-ip\r\n") {}
     ~SettingsFile() {
         unsetenv("BEMASB32_INI");
         fs::remove(path_);
     }
+    const fs::path& Path() const { return path_; }
 
 private:
     fs::path path_;
@@ -192,6 +210,54 @@ TEST_P(LinkTest, ReconnectsAfterTheTerminalRestarts) {
     EXPECT_EQ(ReadKeys(library, 1, [this] { Serve(); }), std::vector<int>{'B'});
 }
 
+// The pauses of the polling loop spent serving the simulated terminal.
+class ServingSleeper : public Sleeper {
+public:
+    explicit ServingSleeper(std::function<void()> serve) : serve_(std::move(serve)) {}
+    void Pause(int) override { serve_(); }
+
+private:
+    std::function<void()> serve_;
+};
+
+TEST_P(LinkTest, TheServiceShowsThePromptAgainWhenTheTerminalIsBack) {
+    FakeServicePanel panel;
+    panel.selectedProtocol = GetParam();
+    FakeInterpreter interpreter;
+    ServingSleeper sleeper([this] {
+        if (server)
+            Serve();
+    });
+    TerminalService service(library, sleeper, panel);
+    service.SetInterpreter(&interpreter);
+    RunGuarded([&] { service.Start(); });
+    ASSERT_TRUE(ServeUntilShown("DISPLAY Comanda:|||"));
+    const int port = server->Port();
+    auto tickUntilShown = [&](const std::string& snapshot) {
+        return Eventually([&] {
+            RunGuarded([&] { service.Tick(); });
+            Serve();
+            return Shown() == snapshot;
+        });
+    };
+
+    // Switched off for some ticks, and restarted between two ticks.
+    for (int ticksAway : {5, 0}) {
+        SCOPED_TRACE(ticksAway);
+        server.reset();
+        terminal = std::make_unique<SimulatedTerminal>(Framing(GetParam()));
+        for (int tick = 0; tick < ticksAway; ++tick)
+            RunGuarded([&] { service.Tick(); });
+        server = std::make_unique<TerminalServer>(*terminal, "127.0.0.1", port);
+        EXPECT_TRUE(tickUntilShown("DISPLAY Comanda:|||")) << Shown();
+        terminal->PressKey('C');
+        EXPECT_TRUE(tickUntilShown("DISPLAY Comanda:C|||")) << Shown();
+        terminal->PressKey(27);  // clears the line again
+        EXPECT_TRUE(tickUntilShown("DISPLAY Comanda:|||")) << Shown();
+    }
+    EXPECT_TRUE(panel.timerActive);
+}
+
 // The simulator program in its scripted mode, driven through the library.
 class SimulatorProcess {
 public:
@@ -299,6 +365,59 @@ TEST(LinkWithoutTerminal, RefusesWhatItCannotHonour) {
     EXPECT_EQ(library.IniciaComunicacao(), 0);
 }
 
+TEST(LinkSettings, APortOutsideOneTo65535IsAFailedStartNeverAnotherPort) {
+    DialogRecorder boxes;
+    SimulatedTerminal terminal(Framing::StxEtx);
+    TerminalServer server(terminal, "127.0.0.1", 0);
+    const int port = server.Port();
+    const std::string wrongPorts[] = {std::to_string(port + 65536), "\"" + std::to_string(port + 131072) + "\"", "0",
+                                      "-1", "65536"};
+    VendorLibrary library;
+    for (const std::string& wrong : wrongPorts) {
+        SCOPED_TRACE(wrong);
+        SettingsFile settings("[Terminais]\r\nPorta=" + wrong + "\r\n0=127.0.0.1\r\n");
+        EXPECT_EQ(library.IniciaComunicacao(), 0);
+        EXPECT_EQ(library.LimpaDisplay(0), 0);
+        EXPECT_EQ(library.LerBuffer(0), kNoConnection);
+        server.Serve(0ms);
+        EXPECT_FALSE(server.HostConnected());
+
+        FakeServicePanel panel;
+        RecordingSleeper sleeper;
+        TerminalService service(library, sleeper, panel);
+        boxes.boxes.clear();
+        RunGuarded([&] { service.Start(); });
+        EXPECT_EQ(panel.status, "não foi possível estabelecer comunicação com o terminal!");
+        EXPECT_FALSE(panel.timerActive);
+        EXPECT_EQ(boxes.boxes,
+                  std::vector<std::string>{"Erro / Não foi possível estabelecer comunicação com o terminal!"});
+    }
+}
+
+TEST(LinkSettings, TwinKeysAndQuotedValuesReadAlikeByTheLibraryAndTheProgram) {
+    NoMessageBoxes noMessageBoxes;
+    SimulatedTerminal terminal(Framing::StxEtx);
+    TerminalServer server(terminal, "127.0.0.1", 0);
+    // Terminal 0 is named three times; a terminal listens only at the first,
+    // quoted, address.
+    SettingsFile settings("[Terminais]\r\nPorta=\"" + std::to_string(server.Port()) +
+                          "\"\r\n0=\"127.0.0.1\"\r\n0=127.0.0.2\r\n00=127.0.0.3\r\n1='127.0.0.1'\r\n");
+
+    const ServiceSettings program =
+        LoadServiceSettings(IniFile(settings.Path().string()), IniFile(settings.Path().string() + ".own"));
+    EXPECT_EQ(program.port, server.Port());
+    EXPECT_EQ(program.terminals, (std::vector<std::string>{"0=127.0.0.1", "1=127.0.0.1"}));
+
+    VendorLibrary library;
+    ASSERT_EQ(library.IniciaComunicacao(), 1);
+    for (unsigned char number : {0, 1}) {
+        SCOPED_TRACE(static_cast<int>(number));
+        EXPECT_EQ(library.LimpaDisplay(number), 1);
+        server.Serve(0ms);
+        EXPECT_TRUE(server.HostConnected());
+    }
+}
+
 // A peer on the terminal's port that the test drives byte by byte.
 class RawPeer {
 public:
@@ -320,6 +439,27 @@ public:
     int Port() const { return port_; }
     void Accept() { host_ = accept(listener_, nullptr, nullptr); }
     void Send(const std::string& bytes) { ASSERT_EQ(send(host_, bytes.data(), bytes.size(), 0), ssize_t(bytes.size())); }
+    // Sends the key codes 1, 2, 3 and on (60000 is followed by 1) as fast as
+    // the host lets it, until told to stop or `limit` bytes are sent; the
+    // bytes sent.
+    size_t Flood(const std::atomic<bool>& stop, size_t limit) {
+        std::string cycle;
+        for (uint16_t code = 1; code <= 60000; ++code)
+            cycle += EncodeKeyCode(code);
+        size_t sent = 0;
+        while (!stop && sent < limit) {
+            pollfd entry{host_, POLLOUT, 0};
+            if (poll(&entry, 1, 10) <= 0)
+                continue;
+            const size_t at = sent % cycle.size();
+            ssize_t now = send(host_, cycle.data() + at, cycle.size() - at, MSG_DONTWAIT | MSG_NOSIGNAL);
+            if (now > 0)
+                sent += static_cast<size_t>(now);
+            else if (errno != EAGAIN && errno != EINTR)
+                break;
+        }
+        return sent;
+    }
     void Hang() {
         if (host_ >= 0)
             close(host_);
@@ -332,15 +472,22 @@ private:
     int port_;
 };
 
-TEST(LinkWithMisbehavingTerminal, HalfCodesWaitAndGarbageNeverHangs) {
-    NoMessageBoxes noMessageBoxes;
-    auto peer = std::make_unique<RawPeer>();
-    SettingsFile settings(peer->Port(), 0);
-    VendorLibrary library;
-    ASSERT_EQ(library.IniciaComunicacao(), 1);
-    ASSERT_EQ(library.LimpaDisplay(0), 1);
-    peer->Accept();
+// The library connected to a raw peer as terminal 0.
+class LinkWithMisbehavingTerminal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(library.IniciaComunicacao(), 1);
+        ASSERT_EQ(library.LimpaDisplay(0), 1);
+        peer->Accept();
+    }
 
+    NoMessageBoxes noMessageBoxes;
+    std::unique_ptr<RawPeer> peer = std::make_unique<RawPeer>();
+    SettingsFile settings{peer->Port(), 0};
+    VendorLibrary library;
+};
+
+TEST_F(LinkWithMisbehavingTerminal, HalfCodesWaitAndGarbageNeverHangs) {
     peer->Send(std::string(1, '\0'));
     EXPECT_EQ(library.LerBuffer(0), 0);
     peer->Send("A");
@@ -360,16 +507,115 @@ TEST(LinkWithMisbehavingTerminal, HalfCodesWaitAndGarbageNeverHangs) {
     EXPECT_EQ(codes, 500);
 }
 
-TEST(LinkWithMisbehavingTerminal, TerminalThatStopsReadingFailsTheWrite) {
-    NoMessageBoxes noMessageBoxes;
-    RawPeer peer;
-    SettingsFile settings(peer.Port(), 1);
-    VendorLibrary library;
-    ASSERT_EQ(library.IniciaComunicacao(), 1);
-    ASSERT_EQ(library.LimpaDisplay(0), 1);
-    peer.Accept();
+TEST_F(LinkWithMisbehavingTerminal, AFloodOfKeysIsTakenAtTheReadersPace) {
+    constexpr size_t kLimit = size_t{256} << 20;
+    std::atomic<bool> stop = false;
+    size_t sent = 0;
+    std::thread flood([&] { sent = peer->Flood(stop, kLimit); });
+
+    // Every call returns, with the next key: none dropped, none twice.
+    const std::vector<int> codes = ReadKeys(library, 5000, [] {});
+    stop = true;
+    flood.join();
+    std::vector<int> expected(5000);
+    std::iota(expected.begin(), expected.end(), 1);
+    EXPECT_EQ(codes, expected);
+    // The keys the library has not taken wait with the sender, held back by
+    // TCP: a few network buffers' worth, not all the sender could send.
+    EXPECT_LT(sent, kLimit / 4);
+}
+
+TEST_F(LinkWithMisbehavingTerminal, TerminalThatStopsReadingFailsTheWrite) {
     const std::string line4(1 << 20, 'X');
     EXPECT_TRUE(Eventually([&] { return library.EscreveDisplay(0, line4.c_str()) == 0; }));
+}
+
+// Several threads using the library at once, as a service that serves each
+// terminal from a thread of its own does.
+TEST(LinkFromSeveralThreads, EachThreadServesItsOwnTerminalWhileTheCommunicationRestarts) {
+    NoMessageBoxes noMessageBoxes;
+    struct Station {
+        Station(const char* address, int port) : server(terminal, address, port) {}
+        SimulatedTerminal terminal{Framing::StxEtx};
+        TerminalServer server;
+    };
+    Station first("127.0.0.1", 0);
+    Station second("127.0.0.2", first.server.Port());
+    SettingsFile settings("[Terminais]\r\nPorta=" + std::to_string(first.server.Port()) +
+                          "\r\n0=127.0.0.1\r\n1=127.0.0.2\r\n");
+    VendorLibrary library;
+    ASSERT_EQ(library.IniciaComunicacao(), 1);
+
+    std::atomic<int> serving = 2;
+    auto serve = [&](unsigned char number, Station& station) {
+        for (int round = 1; round <= 40; ++round) {
+            const std::string text = "T" + std::to_string(number) + "/" + std::to_string(round);
+            EXPECT_EQ(library.LimpaDisplay(number), 1);
+            EXPECT_EQ(library.EscreveDisplay(number, text.c_str()), 1);
+            const int code = 1000 * (number + 1) + round;
+            station.terminal.PressKey(static_cast<uint16_t>(code));
+            std::vector<int> keys;
+            EXPECT_TRUE(Eventually([&] {
+                station.server.Serve(1ms);
+                if (int key = library.LerBuffer(number); key != 0 && key != kNoConnection)
+                    keys.push_back(key);
+                return !keys.empty() && DisplaySnapshot(station.terminal.Display()) == "DISPLAY " + text + "|||";
+            }));
+            EXPECT_EQ(keys, std::vector<int>{code});
+        }
+        --serving;
+    };
+    std::thread one(serve, 0, std::ref(first));
+    std::thread other(serve, 1, std::ref(second));
+    // Settings read again meanwhile: the unchanged terminals keep their
+    // connections and the keys on their way.
+    while (serving > 0) {
+        EXPECT_EQ(library.IniciaComunicacao(), 1);
+        std::this_thread::sleep_for(1ms);
+    }
+    one.join();
+    other.join();
+}
+
+TEST(LinkFromSeveralThreads, TwoThreadsReadingOneTerminalGetEachKeyOnceInOrder) {
+    NoMessageBoxes noMessageBoxes;
+    SimulatedTerminal terminal(Framing::StxEtx);
+    TerminalServer server(terminal, "127.0.0.1", 0);
+    SettingsFile settings(server.Port(), 0);
+    VendorLibrary library;
+    ASSERT_EQ(library.IniciaComunicacao(), 1);
+    constexpr int kKeys = 3000;
+    for (int code = 1; code <= kKeys; ++code)
+        terminal.PressKey(static_cast<uint16_t>(code));
+
+    std::atomic<int> taken = 0;
+    auto read = [&](std::vector<int>& codes) {
+        Eventually([&] {
+            if (int code = library.LerBuffer(0); code != 0 && code != kNoConnection) {
+                codes.push_back(code);
+                ++taken;
+            }
+            return taken == kKeys;
+        });
+    };
+    std::vector<int> first, second;
+    std::thread one(read, std::ref(first));
+    std::thread other(read, std::ref(second));
+    Eventually([&] {
+        server.Serve(1ms);
+        return taken == kKeys;
+    });
+    one.join();
+    other.join();
+
+    EXPECT_TRUE(std::is_sorted(first.begin(), first.end()));
+    EXPECT_TRUE(std::is_sorted(second.begin(), second.end()));
+    std::vector<int> all = first;
+    all.insert(all.end(), second.begin(), second.end());
+    std::sort(all.begin(), all.end());
+    std::vector<int> expected(kKeys);
+    std::iota(expected.begin(), expected.end(), 1);
+    EXPECT_EQ(all, expected);
 }
 
 TEST(VendorLibraryTest, MissingLibraryOrFunctionStopsWithAClearMessage) {

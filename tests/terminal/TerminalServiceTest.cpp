@@ -114,9 +114,13 @@ TEST_F(TerminalServiceTest, CompletingACommand) {
         {"letter box with #13", "", "a", {"2526"}, "Comando: 2526 / Retorno:000-OK", ""},
         {"letter box #13 alone acts as Enter", "V", "B", {"V"}, "Comando: V / Retorno:000-OK", ""},
         {"keys after Enter wait for the next tick", "", "V\r12", {"V"}, "Comando: V / Retorno:000-OK", ""},
+        {"cut at a NUL", std::string("C5\0" "9", 4), "\r", {"C5"}, "Comando: C5 / Retorno:000-A COMANDA 5 FOI CRIADA!", ""},
+        {"a NUL in a letter box ends the line", "", "d", {"25"}, "Comando: 25 / Retorno:000-OK", ""},
+        {"a line that begins with a NUL is empty", std::string("\0" "C5", 3), "\r", {}, "terminal desconectado", ""},
     };
     panel.letters['A' - 'A'] = "2526#13";
     panel.letters['B' - 'A'] = "#13";
+    panel.letters['D' - 'A'] = std::string("25\0" "99#13", 8);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         library.keys.clear();
@@ -257,15 +261,72 @@ TEST_F(TerminalServiceTest, FailuresAtStartAndStop) {
                                   "Erro / Ocorreu um erro ao executar a operação!"}));
 }
 
-TEST_F(TerminalServiceTest, AReplyThatFailedToShowWaitsForTheNextStart) {
+TEST_F(TerminalServiceTest, ATerminalThatComesBackGetsThePromptAndTheLineAgain) {
+    constexpr int kAway = 65280;
+    panel.specialCodes[1] = "65280";
+    panel.specialActions[1] = 7;
+    StartFresh();
+    library.keys = {'C', '1', kAway};
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(library.DisplayCalls(), Joined({Shown(0, "Comanda:C"), Shown(0, "Comanda:C1")}));
+
+    // Away: nothing is written to the display, even when the line changes.
+    library.calls.clear();
+    library.keys = {kAway, kAway};
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_TRUE(library.DisplayCalls().empty());
+    EXPECT_EQ(service.CommandLine, "");
+
+    // Back: the display gets the prompt and the line, even when that is the
+    // text it showed before it went away.
+    library.keys = {'5'};
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(library.DisplayCalls(), Shown(0, "Comanda:5"));
+    library.calls.clear();
+    panel.specialCodes[1] = "";
+    library.keys = {kAway};
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(library.DisplayCalls(), Shown(0, "Comanda:5"));
+    EXPECT_TRUE(panel.timerActive);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(TerminalServiceTest, AReplyThatFailedToShowWaitsUntilTheTerminalIsBack) {
+    constexpr int kAway = 65280;
     StartFresh();
     library.Type("V\r");
     EXPECT_TRUE(Guarded(&TerminalService::Tick));
     library.results["EscreveDisplay"] = 0;
     EXPECT_FALSE(Guarded(&TerminalService::Tick));
-    EXPECT_FALSE(panel.timerActive);  // polling stops
+    EXPECT_TRUE(panel.timerActive);  // polling goes on
     EXPECT_TRUE(service.ReplyPending);
     EXPECT_EQ(service.PendingReply, "000-OK");
+
+    // Not tried again at every tick while the terminal does not answer.
+    library.calls.clear();
+    library.keys = {kAway, kAway, kAway};
+    for (int tick = 0; tick < 3; ++tick)
+        EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_TRUE(library.DisplayCalls().empty());
+    EXPECT_EQ(boxes.boxes, Calls{"Erro / Ocorreu um erro ao executar a operação!"});
+
+    library.results.clear();
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(library.DisplayCalls(), Joined({Shown(0, "Comanda:"), Shown(0, "000-OK"), Shown(0, "Comanda:")}));
+    EXPECT_FALSE(service.ReplyPending);
+    EXPECT_TRUE(panel.timerActive);
+}
+
+TEST_F(TerminalServiceTest, AReplyThatFailedToShowIsShownAfterTheNextStart) {
+    StartFresh();
+    library.Type("V\r");
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    library.results["EscreveDisplay"] = 0;
+    EXPECT_FALSE(Guarded(&TerminalService::Tick));
 
     library.results.clear();
     StartFresh();
@@ -287,15 +348,22 @@ TEST_F(TerminalServiceTest, AFailedWriteWhileTypingEndsOnlyThatTick) {
     EXPECT_EQ(service.CommandLine, "C1");
 }
 
-TEST_F(TerminalServiceTest, AnInterpreterErrorIsShownAndLeavesTheLineAndPollingOff) {
+TEST_F(TerminalServiceTest, AnInterpreterErrorIsShownAndPollingGoesOnWithAnEmptyLine) {
     StartFresh();
-    interpreter.failure = "lock conflict on no wait transaction";
+    interpreter.failure = "connection lost to database";
     library.Type("C5\r");
     EXPECT_FALSE(Guarded(&TerminalService::Tick));
-    EXPECT_EQ(boxes.boxes.back(), "Quorvel / lock conflict on no wait transaction");
-    EXPECT_FALSE(panel.timerActive);
-    EXPECT_EQ(service.CommandLine, "C5");
+    EXPECT_EQ(boxes.boxes.back(), "Quorvel / connection lost to database");
+    EXPECT_TRUE(panel.timerActive);
+    EXPECT_EQ(service.CommandLine, "");
     EXPECT_FALSE(service.ReplyPending);
+
+    // The next command is the interpreter's alone, not glued to the failed one.
+    interpreter.failure.clear();
+    library.Type("V\r");
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(interpreter.received.back(), "V");
+    EXPECT_TRUE(service.ReplyPending);
 }
 
 }  // namespace

@@ -16,6 +16,26 @@ namespace {
 constexpr std::chrono::milliseconds kConnectTime{500};
 constexpr std::chrono::milliseconds kSendTime{500};
 
+// A terminal that loses its power sends nothing to say so, and after its
+// restart it no longer knows the connection. Probes on an idle connection
+// (after 2 s, then every second, 3 unanswered end it) and a limit on bytes
+// left unacknowledged (5 s) make such a connection fail, so that the next
+// call connects again instead of talking into the void.
+constexpr int kKeepAliveIdleSeconds = 2;
+constexpr int kKeepAliveIntervalSeconds = 1;
+constexpr int kKeepAliveProbes = 3;
+constexpr unsigned kUnacknowledgedMilliseconds = 5000;
+
+void WatchForSilentLoss(int socket) {
+    const int on = 1;
+    setsockopt(socket, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    setsockopt(socket, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepAliveIdleSeconds, sizeof kKeepAliveIdleSeconds);
+    setsockopt(socket, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepAliveIntervalSeconds, sizeof kKeepAliveIntervalSeconds);
+    setsockopt(socket, IPPROTO_TCP, TCP_KEEPCNT, &kKeepAliveProbes, sizeof kKeepAliveProbes);
+    setsockopt(socket, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMilliseconds,
+               sizeof kUnacknowledgedMilliseconds);
+}
+
 int MillisecondsUntil(TerminalConnection::Clock::time_point deadline) {
     auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TerminalConnection::Clock::now());
     return static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
@@ -58,7 +78,7 @@ bool TerminalConnection::Send(std::string_view bytes) {
         } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitFor(socket_, POLLOUT, deadline)) {
             continue;
         } else {
-            Close();
+            Lose();
             return false;
         }
     }
@@ -67,13 +87,20 @@ bool TerminalConnection::Send(std::string_view bytes) {
 
 uint16_t TerminalConnection::NextKey() {
     Receive();
-    if (state_ == State::Closed)
-        StartConnecting();
-    FinishConnecting(Clock::now());
-    Receive();
     if (keys_.HasCode())
         return keys_.TakeCode();
-    return state_ == State::Connected ? 0 : kNoConnection;
+    if (!lossUnreported_) {
+        if (state_ == State::Closed)
+            StartConnecting();
+        FinishConnecting(Clock::now());
+        Receive();
+        if (keys_.HasCode())
+            return keys_.TakeCode();
+        if (state_ == State::Connected)
+            return 0;
+    }
+    lossUnreported_ = false;
+    return kNoConnection;
 }
 
 void TerminalConnection::StartConnecting() {
@@ -82,20 +109,25 @@ void TerminalConnection::StartConnecting() {
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV; // never a blocking name look-up
     addrinfo* found = nullptr;
-    if (getaddrinfo(address_.c_str(), std::to_string(port_).c_str(), &hints, &found) != 0)
+    if (getaddrinfo(address_.c_str(), std::to_string(port_).c_str(), &hints, &found) != 0) {
+        Lose();
         return;
+    }
     socket_ = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (socket_ >= 0) {
         int on = 1;
         setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        WatchForSilentLoss(socket_);
         if (connect(socket_, found->ai_addr, found->ai_addrlen) == 0) {
             state_ = State::Connected;
         } else if (errno == EINPROGRESS) {
             state_ = State::Connecting;
             attemptDeadline_ = Clock::now() + kConnectTime;
         } else {
-            Close();
+            Lose();
         }
+    } else {
+        Lose();
     }
     freeaddrinfo(found);
 }
@@ -105,34 +137,39 @@ void TerminalConnection::FinishConnecting(Clock::time_point deadline) {
         return;
     if (!WaitFor(socket_, POLLOUT, std::min(deadline, attemptDeadline_))) {
         if (Clock::now() >= attemptDeadline_)
-            Close();
+            Lose();
         return;
     }
     int error = 0;
     socklen_t length = sizeof error;
     if (getsockopt(socket_, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
-        Close();
+        Lose();
         return;
     }
     state_ = State::Connected;
 }
 
 void TerminalConnection::Receive() {
-    if (state_ != State::Connected)
-        return;
     char buffer[4096];
-    for (;;) {
-        ssize_t received = recv(socket_, buffer, sizeof buffer, MSG_DONTWAIT);
+    // Each round fills some of the room, so one call reads at most the
+    // bytes of kKeyCapacity keys however fast the terminal sends.
+    while (state_ == State::Connected && keys_.Room() > 0) {
+        ssize_t received = recv(socket_, buffer, std::min(sizeof buffer, keys_.Room()), MSG_DONTWAIT);
         if (received > 0) {
             keys_.Feed(std::string_view(buffer, static_cast<size_t>(received)));
         } else if (received < 0 && errno == EINTR) {
             continue;
         } else {
             if (received == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
-                Close();
+                Lose();
             return;
         }
     }
+}
+
+void TerminalConnection::Lose() {
+    Close();
+    lossUnreported_ = true;
 }
 
 void TerminalConnection::Close() {

@@ -8,61 +8,103 @@ constexpr int kSuccess = 1;
 constexpr int kFailure = 0;
 constexpr int kLines = 4;
 
+// The terminal's address in the settings, or null.
+const std::string* Address(const TerminalSettings* settings, unsigned char terminal) {
+    if (!settings)
+        return nullptr;
+    auto address = settings->addresses.find(terminal);
+    return address == settings->addresses.end() ? nullptr : &address->second;
+}
+
 } // namespace
 
 int TerminalLink::IniciaComunicacao() {
-    connections_.clear();
-    settings_ = TerminalSettings::Load(TerminalSettings::FilePath());
-    loaded_ = true;
-    if (!settings_)
-        return kFailure;
-    framing_ = settings_->framing;
-    return kSuccess;
+    std::lock_guard restart(restartLock_);
+    std::optional<TerminalSettings> loaded = TerminalSettings::Load(TerminalSettings::FilePath());
+    std::shared_ptr<const TerminalSettings> settings;
+    if (loaded)
+        settings = std::make_shared<const TerminalSettings>(std::move(*loaded));
+    {
+        std::lock_guard lock(settingsLock_);
+        current_.settings = settings;
+        if (settings)
+            current_.framing = settings->framing;
+        loaded_ = true;
+    }
+    for (size_t number = 0; number < terminals_.size(); ++number) {
+        Terminal& terminal = terminals_[number];
+        std::lock_guard lock(terminal.lock);
+        const std::string* address = Address(settings.get(), static_cast<unsigned char>(number));
+        if (terminal.connection && !(address && terminal.connection->Reaches(*address, settings->port)))
+            terminal.connection.reset();
+    }
+    return settings ? kSuccess : kFailure;
 }
 
 int TerminalLink::SelecionaProtocolo(int protocol) {
     if (protocol != static_cast<int>(Framing::StxEtx) && protocol != static_cast<int>(Framing::Escape))
         return kFailure;
-    framing_ = static_cast<Framing>(protocol);
+    std::lock_guard lock(settingsLock_);
+    current_.framing = static_cast<Framing>(protocol);
     return kSuccess;
 }
 
+void TerminalLink::LoadOnce() {
+    bool loaded;
+    {
+        std::lock_guard lock(settingsLock_);
+        loaded = loaded_;
+    }
+    if (!loaded)
+        IniciaComunicacao();
+}
+
+TerminalLink::Current TerminalLink::Read() {
+    std::lock_guard lock(settingsLock_);
+    return current_;
+}
+
+template <typename Work>
+int TerminalLink::WithConnection(unsigned char terminal, Work work) {
+    LoadOnce();
+    Terminal& slot = terminals_[terminal];
+    std::lock_guard lock(slot.lock);
+    // Read under the terminal's lock: a new reading of the settings that
+    // comes meanwhile checks this terminal's connection after this call.
+    const Current current = Read();
+    const std::string* address = Address(current.settings.get(), terminal);
+    if (!address)
+        return work(nullptr, current.framing);
+    if (!slot.connection)
+        slot.connection = std::make_unique<TerminalConnection>(*address, current.settings->port);
+    return work(slot.connection.get(), current.framing);
+}
+
 int TerminalLink::LimpaDisplay(unsigned char terminal) {
-    return Send(terminal, EncodeClear(framing_));
+    return Send(terminal, [](Framing framing) { return EncodeClear(framing); });
 }
 
 int TerminalLink::PosicionaCursor(unsigned char terminal, int line, int column) {
     if (line < 1 || line > kLines || column < 1)
         return kFailure;
-    return Send(terminal, EncodeMoveCursor(framing_, line, column));
+    return Send(terminal, [=](Framing framing) { return EncodeMoveCursor(framing, line, column); });
 }
 
 int TerminalLink::EscreveDisplay(unsigned char terminal, const char* text) {
     if (!text)
         return kFailure;
-    return Send(terminal, EncodeWrite(framing_, text));
+    return Send(terminal, [=](Framing framing) { return EncodeWrite(framing, text); });
 }
 
 int TerminalLink::LerBuffer(unsigned char terminal) {
-    TerminalConnection* connection = Connection(terminal);
-    return connection ? connection->NextKey() : TerminalConnection::kNoConnection;
+    return WithConnection(terminal, [](TerminalConnection* connection, Framing) {
+        return connection ? connection->NextKey() : TerminalConnection::kNoConnection;
+    });
 }
 
-TerminalConnection* TerminalLink::Connection(unsigned char terminal) {
-    if (!loaded_)
-        IniciaComunicacao();
-    if (!settings_)
-        return nullptr;
-    auto address = settings_->addresses.find(terminal);
-    if (address == settings_->addresses.end())
-        return nullptr;
-    auto& connection = connections_[terminal];
-    if (!connection)
-        connection = std::make_unique<TerminalConnection>(address->second, settings_->port);
-    return connection.get();
-}
-
-int TerminalLink::Send(unsigned char terminal, const std::string& bytes) {
-    TerminalConnection* connection = Connection(terminal);
-    return connection && connection->Send(bytes) ? kSuccess : kFailure;
+template <typename Encode>
+int TerminalLink::Send(unsigned char terminal, Encode encode) {
+    return WithConnection(terminal, [&](TerminalConnection* connection, Framing framing) {
+        return connection && connection->Send(encode(framing)) ? kSuccess : kFailure;
+    });
 }

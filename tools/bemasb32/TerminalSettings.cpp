@@ -1,7 +1,6 @@
 #include "TerminalSettings.h"
 
 #include "IniFile.h"
-#include "Trim.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -35,14 +34,18 @@ std::optional<TerminalSettings> TerminalSettings::Load(const std::string& path) 
     IniFile ini(path);
     TerminalSettings settings;
     settings.port = ini.ReadInteger("Terminais", "Porta", 9200);
+    if (settings.port < 1 || settings.port > 65535)
+        return std::nullopt;
     if (ini.ReadInteger("FIT", "PROTOCOLO", 0) == 1)
         settings.framing = Framing::Escape;
     for (const std::string& line : ini.ReadSectionValues("Terminais")) {
         size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
-        if (std::optional<int> number = TerminalNumber(Trim(line.substr(0, equals))))
-            settings.addresses[*number] = Trim(line.substr(equals + 1));
+        // The first key with a number counts ("0" before "00"), as in the
+        // program's terminal list.
+        if (std::optional<int> number = TerminalNumber(line.substr(0, equals)))
+            settings.addresses.emplace(*number, line.substr(equals + 1));
     }
     return settings;
 }

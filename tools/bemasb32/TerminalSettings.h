@@ -16,6 +16,8 @@ struct TerminalSettings {
     // The settings file: $BEMASB32_INI when set, otherwise "BemaSB32.ini" in
     // the folder of the running program.
     static std::string FilePath();
-    // Nothing when the file does not exist.
+    // Read through the INI layer, so quotes and twin keys follow the
+    // program's rules. Nothing when the file does not exist or its port is
+    // outside 1 to 65535: such a port is never taken for another one.
     static std::optional<TerminalSettings> Load(const std::string& path);
 };

@@ -5,7 +5,7 @@ std::string EncodeKeyCode(uint16_t code) {
 }
 
 void KeyCodeReader::Feed(std::string_view bytes) {
-    for (char c : bytes) {
+    for (char c : bytes.substr(0, Room())) {
         int byte = static_cast<unsigned char>(c);
         if (highByte_ < 0) {
             highByte_ = byte;
