@@ -289,3 +289,8 @@ std::string TFrmPrincipal::LetterMapping(char letter) const { return ToWindows12
 std::string TFrmPrincipal::SpecialCode(int pair) const { return ToWindows1252(EdtCodes[pair - 1]->text()); }
 
 int TFrmPrincipal::SpecialAction(int pair) const { return CbActions[pair - 1]->currentIndex(); }
+
+void TFrmPrincipal::StartTerminal(int position) {
+    CbTerminal->setCurrentIndex(position);
+    BtnIniciar->Click();
+}

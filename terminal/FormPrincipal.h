@@ -50,6 +50,9 @@ public:
     void UseTheme(TQZTheme& theme);
 
     void BtnIniciarClick() { service_.Start(); }
+    // Selects entry `position` of the terminal list and clicks "INICIAR F2",
+    // as the operator would (the program's "--terminal N").
+    void StartTerminal(int position);
     void BtnPararClick() { service_.Stop(); }
     void BtnLimparClick() { service_.ClearDisplay(); }
     void BtnFecharClick() { close(); }

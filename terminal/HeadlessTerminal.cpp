@@ -1,0 +1,87 @@
+#include "HeadlessTerminal.h"
+
+#include "DataModulo.h"
+#include "EventGuard.h"
+#include "KeyLog.h"
+#include "QZ_DBIBX.h"
+#include "StopSignal.h"
+#include "TerminalService.h"
+
+namespace {
+
+constexpr int kTickInterval = 50;
+// A terminal whose start failed is started again after this pause: nobody
+// sits at a window to press "INICIAR F2".
+constexpr int kStartRetryPause = 10000;
+
+}  // namespace
+
+void SharedKeyLog::Write(const std::string& entry) {
+    const std::lock_guard lock(mutex_);
+    log_.Write(entry);
+}
+
+HeadlessTerminal::HeadlessTerminal(int position, int number, const ServiceSettings& settings,
+                                   TerminalLibrary& library, StopSignal& stop, HeadlessOutput& output,
+                                   SharedKeyLog* keyLog)
+    : position_(position), number_(number), settings_(settings), library_(library), stop_(stop),
+      output_(output), keyLog_(keyLog) {}
+
+HeadlessTerminal::~HeadlessTerminal() {
+    Join();
+}
+
+bool HeadlessTerminal::Connect(const std::string& settingsPath) {
+    std::future<bool> connected = connected_.get_future();
+    thread_ = std::thread([this, settingsPath] { Run(settingsPath); });
+    return connected.get();
+}
+
+void HeadlessTerminal::Join() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void HeadlessTerminal::Run(const std::string& settingsPath) {
+    // The data module lives and dies on this thread: it registers its
+    // connection and transaction as this thread's shared pair.
+    TDM dataModule;
+    bool connected = false;
+    RunGuarded([&] { connected = ConnectFromSettings(settingsPath); });
+    connected_.set_value(connected);
+    if (!connected)
+        return;
+    RunGuarded([&] { dataModule.PrepareCommands(); });
+
+    TerminalService service(library_, stop_, *this);
+    service.SetInterpreter(&dataModule);
+    while (!stop_.Requested()) {
+        RunGuarded([&] { service.Start(); });
+        if (timerActive_)
+            break;
+        stop_.Pause(kStartRetryPause);
+    }
+    while (!stop_.Requested()) {
+        if (timerActive_)
+            RunGuarded([&] { service.Tick(); });
+        stop_.Pause(kTickInterval);
+    }
+    RunGuarded([&] { service.Stop(); });
+}
+
+void HeadlessTerminal::WriteKeyLog(const std::string& entry) {
+    if (keyLog_)
+        keyLog_->Write(entry);
+}
+
+std::string HeadlessTerminal::LetterMapping(char letter) const {
+    return letter >= 'A' && letter <= 'Z' ? settings_.letters[letter - 'A'] : std::string();
+}
+
+std::string HeadlessTerminal::SpecialCode(int pair) const {
+    return pair >= 1 && pair <= kSpecialPairs ? settings_.specialCodes[pair - 1] : std::string();
+}
+
+int HeadlessTerminal::SpecialAction(int pair) const {
+    return pair >= 1 && pair <= kSpecialPairs ? settings_.specialActions[pair - 1] : -1;
+}

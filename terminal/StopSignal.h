@@ -1,0 +1,21 @@
+#pragma once
+// The end of the service without windows, shared by the terminals' threads:
+// pauses wait on it, so a stop request ends them at once instead of after
+// the 3000 ms a reply stays on the display.
+#include "Sleeper.h"
+
+#include <condition_variable>
+#include <mutex>
+
+class StopSignal : public Sleeper {
+public:
+    void Request();
+    bool Requested() const;
+    // Waits the whole pause, or until a stop is requested.
+    void Pause(int milliseconds) override;
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    bool requested_ = false;
+};
