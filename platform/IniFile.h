@@ -22,6 +22,8 @@ public:
     // The value as an integer (decimal, or hexadecimal after "$", "x" or
     // "0x"); the default when missing, empty or not an integer.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+    // Whether the section holds the key (with any value, empty too).
+    bool ValueExists(const std::string& section, const std::string& key) const;
     // Every key line of the section as "key=value" (blanks around both
     // dropped), in file order; comments and blank lines are left out.
     std::vector<std::string> ReadSectionValues(const std::string& section) const;
