@@ -59,6 +59,8 @@ std::string SqlQuoted(const std::string& text);
 
 // The key the stored user name and password are scrambled with.
 inline constexpr std::string_view kCredentialKey = "VELASTRO";
+// The server address for a missing or blank one: this computer.
+inline constexpr const char* kDefaultIP = "127.0.0.1";
 
 // The database beside the program: program folder + "Dados/" + the bare
 // file name (DatabaseFileName).

@@ -27,6 +27,8 @@
 #include <QScreen>
 
 #include <filesystem>
+#include <initializer_list>
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -45,7 +47,6 @@ constexpr int kButtonGap = 3;
 constexpr int kAccepted = 1;
 constexpr int kCancelled = 2;
 
-const char* const kDefaultIP = "127.0.0.1";
 const char* const kToolName = "MervakTools";
 
 QFont WindowFont(bool bold = false) {

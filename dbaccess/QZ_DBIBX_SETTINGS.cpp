@@ -15,7 +15,6 @@
 namespace {
 
 constexpr const char* kSection = "IBCONFIG";
-constexpr const char* kDefaultIP = "127.0.0.1";
 constexpr int kSiblingCount = 13;
 constexpr std::string_view kSwitch = "CFG=";
 
