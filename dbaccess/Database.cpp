@@ -1,7 +1,9 @@
 #include "Database.h"
 
+#include "DatabaseError.h"
 #include "FirebirdClient.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -9,15 +11,19 @@ using namespace Firebird;
 
 namespace {
 
-std::vector<unsigned char> DatabaseParameters(const std::string& user, const std::string& password, bool create)
+struct DatabaseParameter {
+    unsigned char tag;
+    std::string value;
+};
+
+std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParameter>& parameters, bool create)
 {
     std::vector<unsigned char> buffer;
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         IXpbBuilder* dpb = FirebirdClient::Util()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
         try {
-            dpb->insertString(&status, isc_dpb_user_name, user.c_str());
-            dpb->insertString(&status, isc_dpb_password, password.c_str());
-            dpb->insertString(&status, isc_dpb_lc_ctype, "WIN1252");
+            for (const DatabaseParameter& parameter : parameters)
+                dpb->insertString(&status, parameter.tag, parameter.value.c_str());
             if (create) {
                 dpb->insertString(&status, isc_dpb_set_db_charset, "WIN1252");
                 dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
@@ -31,6 +37,28 @@ std::vector<unsigned char> DatabaseParameters(const std::string& user, const std
         dpb->dispose();
     });
     return buffer;
+}
+
+std::vector<DatabaseParameter> Login(const std::string& user, const std::string& password)
+{
+    return {{isc_dpb_user_name, user}, {isc_dpb_password, password}, {isc_dpb_lc_ctype, "WIN1252"}};
+}
+
+// The parameter of one "name=value" line; the name in any case.
+DatabaseParameter ParameterOfLine(const std::string& line)
+{
+    static const struct {
+        const char* name;
+        unsigned char tag;
+    } kKnown[] = {{"user_name", isc_dpb_user_name}, {"password", isc_dpb_password}, {"lc_ctype", isc_dpb_lc_ctype}};
+    const std::size_t equals = line.find('=');
+    std::string name = line.substr(0, equals);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const auto& known : kKnown)
+        if (equals != std::string::npos && name == known.name)
+            return {known.tag, line.substr(equals + 1)};
+    throw DatabaseError("Unknown database parameter: " + line);
 }
 
 }  // namespace
@@ -50,19 +78,29 @@ Database::~Database()
 
 void Database::Open(const std::string& connectionString, const std::string& user, const std::string& password)
 {
-    Attach(connectionString, user, password, false);
+    Attach(connectionString, DatabaseParameters(Login(user, password), false), false);
+}
+
+void Database::Open()
+{
+    Close();
+    std::vector<DatabaseParameter> parameters;
+    for (const std::string& line : Params) {
+        const DatabaseParameter parameter = ParameterOfLine(line);
+        std::erase_if(parameters, [&](const DatabaseParameter& earlier) { return earlier.tag == parameter.tag; });
+        parameters.push_back(parameter);
+    }
+    Attach(DatabaseName, DatabaseParameters(parameters, false), false);
 }
 
 void Database::Create(const std::string& connectionString, const std::string& user, const std::string& password)
 {
-    Attach(connectionString, user, password, true);
+    Attach(connectionString, DatabaseParameters(Login(user, password), true), true);
 }
 
-void Database::Attach(const std::string& connectionString, const std::string& user, const std::string& password,
-                      bool create)
+void Database::Attach(const std::string& connectionString, const std::vector<unsigned char>& dpb, bool create)
 {
     Close();
-    const std::vector<unsigned char> dpb = DatabaseParameters(user, password, create);
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         IProvider* provider = FirebirdClient::Master()->getDispatcher();
         const auto size = static_cast<unsigned>(dpb.size());

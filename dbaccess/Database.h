@@ -4,6 +4,7 @@
 // server). Text crosses the connection in Windows-1252 (lc_ctype=win1252).
 #include <memory>
 #include <string>
+#include <vector>
 
 class Database {
 public:
@@ -20,6 +21,16 @@ public:
     // DatabaseError with the engine's message when it cannot be opened.
     void Open(const std::string& connectionString, const std::string& user,
               const std::string& password);
+
+    // What Open() without arguments attaches to: the connection string, and
+    // "name=value" parameter lines in order, the names user_name, password
+    // and lc_ctype (in any case; a later line wins over an earlier one).
+    std::string DatabaseName;
+    std::vector<std::string> Params;
+    // Opens DatabaseName with Params; an open attachment is closed first.
+    // Throws DatabaseError when it cannot be opened or a line names another
+    // parameter.
+    void Open();
     // Rolls back the transactions of this connection (they start again on
     // demand after the next Open) and detaches. Does nothing when not open.
     void Close() noexcept;
@@ -34,9 +45,10 @@ public:
     Handles& Native() const;  // for the other classes of this layer only
 
 private:
-    // Open and Create in one: attaches to, or creates, the database.
-    void Attach(const std::string& connectionString, const std::string& user,
-                const std::string& password, bool create);
+    // Open and Create in one: attaches to, or creates, the database with
+    // these parameter bytes.
+    void Attach(const std::string& connectionString, const std::vector<unsigned char>& parameters,
+                bool create);
 
     std::unique_ptr<Handles> handles_;
 };

@@ -178,6 +178,10 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
     return ParseInteger(*value).value_or(defaultValue);
 }
 
+bool IniFile::ValueExists(const std::string& section, const std::string& key) const {
+    return FindValue(path_, section, key).has_value();
+}
+
 std::vector<std::string> IniFile::ReadSectionValues(const std::string& section) const {
     std::vector<std::string> values;
     const IniText text = Load(path_);

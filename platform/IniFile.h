@@ -24,6 +24,8 @@ public:
     // The value as an integer (decimal, or hexadecimal after "$", "x" or
     // "0x"); the default when missing, empty or not an integer.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+    // Whether the section holds the key (with any value, empty too).
+    bool ValueExists(const std::string& section, const std::string& key) const;
     // Every key of the section as "key=value", the value as ReadString gives
     // it, in file order; comments, blank lines and the later lines of a key
     // that appears twice are left out.

@@ -1,0 +1,122 @@
+// The connection settings of the QZ_DBIBX unit: where they are kept and how
+// they become the shared connection's name and parameter lines.
+#include "QZ_DBIBX.h"
+
+#include "Database.h"
+#include "IniFile.h"
+#include "ProgramFiles.h"
+#include "QZ_CRIPTO.h"
+#include "Trim.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kSection = "IBCONFIG";
+constexpr int kSiblingCount = 13;
+constexpr std::string_view kSwitch = "CFG=";
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+bool StartsWithSwitch(const std::string& argument) {
+    if (argument.size() < kSwitch.size())
+        return false;
+    for (std::size_t i = 0; i < kSwitch.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(argument[i])) != kSwitch[i])
+            return false;
+    return true;
+}
+
+void WriteWhenMissing(IniFile& settings, const char* key, const std::string& value) {
+    if (!settings.ValueExists(kSection, key))
+        settings.WriteString(kSection, key, value);
+}
+
+}  // namespace
+
+std::string DefaultDatabasePath(const std::string& databaseFileName) {
+    return ProgramFolder() + "Dados/" + databaseFileName;
+}
+
+std::string FindSiblingIni() {
+    std::string found;
+    for (int position = 1; position <= kSiblingCount; ++position) {
+        char name[16];
+        std::snprintf(name, sizeof name, "korvi%02d.ini", position);
+        const std::string path = ProgramFolder() + name;
+        if (FileExists(path))
+            found = path;
+    }
+    return found;
+}
+
+std::string ConnectionSettingsPath(const std::vector<std::string>& arguments) {
+    if (!arguments.empty() && StartsWithSwitch(arguments.front()))
+        return arguments.front().substr(kSwitch.size());
+    return SiblingIniPath.empty() ? OwnSettingsPath(ProgramPath()) : SiblingIniPath;
+}
+
+bool CheckConnectionSettings(const std::string& iniPath) {
+    if (FileExists(DefaultDatabasePath(DatabaseFileName)))
+        return true;
+    if (!FileExists(iniPath))
+        return false;
+    const IniFile settings(iniPath);
+    return settings.ValueExists(kSection, "IP") && settings.ValueExists(kSection, "LOCAL");
+}
+
+ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std::string& databaseFileName) {
+    const IniFile settings(iniPath);
+    ConnectionSettings read;
+    read.IP = settings.ReadString(kSection, "IP", kDefaultIP);
+    read.Local = settings.ReadString(kSection, "LOCAL", DefaultDatabasePath(databaseFileName));
+    read.User = Unscramble(settings.ReadString(kSection, "USUARIO", ""), kCredentialKey);
+    read.Password = Unscramble(settings.ReadString(kSection, "SENHA", ""), kCredentialKey);
+    read.UseConfig = settings.ReadInteger(kSection, "USACONFIG", 0) != 0;
+    return read;
+}
+
+ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
+    IniFile settings(iniPath);
+    WriteWhenMissing(settings, "IP", kDefaultIP);
+    if (IsBlank(settings.ReadString(kSection, "IP", kDefaultIP)))
+        settings.WriteString(kSection, "IP", kDefaultIP);
+    WriteWhenMissing(settings, "LOCAL", DefaultDatabasePath(DatabaseFileName));
+    WriteWhenMissing(settings, "USUARIO", "");
+    WriteWhenMissing(settings, "SENHA", "");
+    WriteWhenMissing(settings, "USACONFIG", "0");
+    return ReadConnectionSettings(iniPath, DatabaseFileName);
+}
+
+void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
+                            const std::string& scrambledUser, const std::string& scrambledPassword,
+                            bool useConfig) {
+    IniFile settings(iniPath);
+    settings.WriteString(kSection, "IP", ip);
+    settings.WriteString(kSection, "LOCAL", localPath);
+    settings.WriteString(kSection, "USUARIO", scrambledUser);
+    settings.WriteString(kSection, "SENHA", scrambledPassword);
+    settings.WriteString(kSection, "USACONFIG", useConfig ? "1" : "0");
+}
+
+void PrepareLogin(Database& database, const std::string& databaseName, bool useConfig, const std::string& user,
+                  const std::string& password) {
+    database.Close();
+    database.DatabaseName = databaseName;
+    if (database.Params.size() < 2)
+        database.Params.resize(2);
+    database.Params[0] = "user_name=" + (useConfig ? user : "SYSDBA");
+    database.Params[1] = "password=" + (useConfig ? password : "portaluce");
+}
+
+void EnsureCharacterSetLine(std::vector<std::string>& params) {
+    for (const std::string& line : params)
+        if (line.find("lc_ctype") != std::string::npos)
+            return;
+    params.push_back("lc_ctype=win1252");
+}
