@@ -6,7 +6,6 @@
 #include "HeadlessService.h"
 #include "ProgramFiles.h"
 #include "ProgramOptions.h"
-#include "QZ_DBIBX_CONNECT.h"
 #include "QZ_DIALOG.h"
 #include "QZ_THEME.h"
 #include "Sleeper.h"
@@ -49,8 +48,7 @@ int main(int argc, char** argv) {
     TDM DM;
     TQZTheme Tema;
     TFrmPrincipal window(*library, sleeper, ProgramPath());
-    DataModuleCreate(DM, Tema, arguments);
-    if (ProgramEndRequested())
+    if (!DataModuleCreate(DM, Tema, arguments))
         return 1;
     window.SetInterpreter(&DM);
     window.UseTheme(Tema);

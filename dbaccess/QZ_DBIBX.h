@@ -70,6 +70,10 @@ std::string DefaultDatabasePath(const std::string& databaseFileName);
 // "korvi13.ini" that exists in the program folder; "" when none does.
 std::string FindSiblingIni();
 
+// Whether the argument is the settings switch "CFG=" + path (the prefix in
+// any case).
+bool IsSettingsSwitch(const std::string& argument);
+
 // The file StartupConnect reads and writes: SiblingIniPath, or the
 // program's own settings file when that is empty; but a first argument
 // "CFG=" + path (the prefix in any case) names the file instead, the path

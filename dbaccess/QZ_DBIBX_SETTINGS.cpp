@@ -23,15 +23,6 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-bool StartsWithSwitch(const std::string& argument) {
-    if (argument.size() < kSwitch.size())
-        return false;
-    for (std::size_t i = 0; i < kSwitch.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(argument[i])) != kSwitch[i])
-            return false;
-    return true;
-}
-
 void WriteWhenMissing(IniFile& settings, const char* key, const std::string& value) {
     if (!settings.ValueExists(kSection, key))
         settings.WriteString(kSection, key, value);
@@ -55,8 +46,17 @@ std::string FindSiblingIni() {
     return found;
 }
 
+bool IsSettingsSwitch(const std::string& argument) {
+    if (argument.size() < kSwitch.size())
+        return false;
+    for (std::size_t i = 0; i < kSwitch.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(argument[i])) != kSwitch[i])
+            return false;
+    return true;
+}
+
 std::string ConnectionSettingsPath(const std::vector<std::string>& arguments) {
-    if (!arguments.empty() && StartsWithSwitch(arguments.front()))
+    if (!arguments.empty() && IsSettingsSwitch(arguments.front()))
         return arguments.front().substr(kSwitch.size());
     return SiblingIniPath.empty() ? OwnSettingsPath(ProgramPath()) : SiblingIniPath;
 }

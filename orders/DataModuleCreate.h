@@ -17,7 +17,9 @@ class TQZTheme;
 // `dataModule` must have been created on this thread, which registered its
 // connection and transaction as the shared pair. `arguments` are the
 // program's arguments after its own name ("CFG=" in the first).
-// Returns whether a connection was made. Without one the box "Erro" / "Não
-// foi possível conectar ao banco de dados !" has been shown, and when the
-// operator cancelled the dialog the program is to end (ProgramEndRequested).
+// Returns whether the program goes on. It ends (false) when the operator
+// cancelled the connection dialog without a connection, or when the stored
+// settings could not be read (a credential that does not unscramble); the
+// box "Erro" / "Não foi possível conectar ao banco de dados !" has then
+// been shown.
 bool DataModuleCreate(TDM& dataModule, TQZTheme& tema, const std::vector<std::string>& arguments);

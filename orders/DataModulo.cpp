@@ -10,6 +10,9 @@ TDM::TDM()
       QCFG(DBTrans)
 {
     DefineCursors();
+    // The parameter lines the connection settings fill in: user and
+    // password first, then the character set of every text.
+    BaseDados.Params = {"user_name=", "password=", "lc_ctype=WIN1252"};
     SharedDatabase = &BaseDados;
     SharedTransaction = &DBTrans;
 }

@@ -1,10 +1,11 @@
 #include "HeadlessService.h"
 
-#include "HeadlessOptions.h"
+#include "ProgramOptions.h"
 #include "HeadlessOutput.h"
 #include "HeadlessTerminal.h"
 #include "IniFile.h"
 #include "KeyLog.h"
+#include "ProgramFiles.h"
 #include "QZ_DBIBX.h"
 #include "QZ_DIALOG.h"
 #include "ServiceSettings.h"
@@ -58,14 +59,14 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
         return 1;
     });
 
-    const fs::path program = RunningProgramPath();
+    const fs::path program = ProgramPath();
     HeadlessOptions options;
     ServiceSettings settings;
     std::vector<int> positions;
     try {
         options = ParseHeadlessOptions(arguments);
         settings = LoadServiceSettings(IniFile((program.parent_path() / "BemaSB32.ini").string()),
-                                       IniFile(OwnSettingsPath(program)));
+                                       IniFile(OwnSettingsPath(program.string())));
         positions = ServedPositions(options, settings);
     } catch (const UsageError& e) {
         std::cerr << e.what() << std::endl;

@@ -3,7 +3,7 @@
 #include "DataModulo.h"
 #include "EventGuard.h"
 #include "KeyLog.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_CONNECT.h"
 #include "StopSignal.h"
 #include "TerminalService.h"
 

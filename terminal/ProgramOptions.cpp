@@ -1,5 +1,7 @@
 #include "ProgramOptions.h"
 
+#include "QZ_DBIBX.h"
+
 #include <algorithm>
 #include <cctype>
 
