@@ -2,6 +2,7 @@
 // the program through libbemasb32.so, the polling loop hands the command line
 // to the interpreter on a real shop database, and the reply and the new
 // prompt come back to the terminal's display.
+#include "ChildProcess.h"
 #include "CommandInterpreter.h"
 #include "DataModulo.h"
 #include "DialogRecorder.h"
@@ -18,29 +19,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
-#include <spawn.h>
-#include <sstream>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string FileContent(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 // True when the lines appear in the text in this order (others may come
 // between them: the simulator prints every intermediate display too).
@@ -54,48 +40,6 @@ bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines
     }
     return true;
 }
-
-// The simulator in scripted mode, keys from a file, display lines to a file.
-// It ends by itself once the display has stayed unchanged for `lingerMs`.
-class ScriptedTerminal {
-public:
-    ScriptedTerminal(const fs::path& folder, int port, const std::string& keys, int lingerMs)
-        : output_(folder / "display.txt") {
-        const fs::path script = folder / "keys.txt";
-        std::ofstream(script) << keys;
-        const std::string program = (fs::read_symlink("/proc/self/exe").parent_path() / "terminal-simulator").string();
-        const std::string listen = "127.0.0.1:" + std::to_string(port);
-        const std::string linger = std::to_string(lingerMs);
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, STDIN_FILENO, script.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, output_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const char* argv[] = {program.c_str(), "--listen", listen.c_str(), "--headless", "--linger", linger.c_str(),
-                              nullptr};
-        if (posix_spawn(&pid_, program.c_str(), &files, nullptr, const_cast<char**>(argv), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&files);
-    }
-    ~ScriptedTerminal() {
-        if (pid_ > 0)
-            waitpid(pid_, nullptr, 0);
-    }
-
-    bool Running() const { return pid_ > 0; }
-
-    // Waits for the simulator to end; what it printed.
-    std::string Shown() {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        return FileContent(output_);
-    }
-
-private:
-    fs::path output_;
-    pid_t pid_ = -1;
-};
 
 class TerminalServiceEndToEnd : public ::testing::Test {
 protected:
@@ -130,8 +74,11 @@ TEST_F(TerminalServiceEndToEnd, TypingC5AndEnterOpensTabFiveAndShowsTheReply) {
     const int port = FreeLoopbackPort();
     WriteVendorSettings(port);
     // Longer than the 3000 ms the reply stays, so the new prompt is seen.
-    ScriptedTerminal terminal(folder, port, "C5<13>\n", 6000);
-    ASSERT_TRUE(terminal.Running());
+    std::ofstream(folder / "keys.txt") << "C5<13>\n";
+    ChildProcess terminal(BuiltProgramsFolder() / "terminal-simulator",
+                          {"--listen", "127.0.0.1:" + std::to_string(port), "--headless", "--linger", "6000"},
+                          folder / "display.txt", folder / "simulator.err", folder / "keys.txt");
+    ASSERT_TRUE(terminal.Started());
 
     TDM dm(store.ConnectionString(), store.User(), store.Password());
     VendorLibrary library;
@@ -148,7 +95,8 @@ TEST_F(TerminalServiceEndToEnd, TypingC5AndEnterOpensTabFiveAndShowsTheReply) {
 
     EXPECT_EQ(panel.status, "Comando: C5 / Retorno:000-A COMANDA 5 FOI CRIADA!");
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDAS WHERE COM_NUMERO = 5").AsInteger(), 1);
-    const std::string shown = terminal.Shown();
+    EXPECT_EQ(terminal.Wait(std::chrono::seconds(30)), 0);
+    const std::string shown = FileText(folder / "display.txt");
     EXPECT_TRUE(ShowsInOrder(shown, {"DISPLAY Comanda:|||", "DISPLAY Comanda:C5|||",
                                      "DISPLAY 000-A COMANDA 5 FOI|CRIADA!||", "DISPLAY Comanda 5:|||"}))
         << shown;

@@ -1,0 +1,152 @@
+// The program as a service without windows, run as a shop runs it: the
+// built Quorvel and libbemasb32.so in a program folder of their own, two
+// simulated terminals over loopback TCP, a shop database on the server.
+#include "ChildProcess.h"
+#include "FreeLoopbackPort.h"
+#include "QZ_CRIPTO.h"
+#include "StoreTestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// True when the lines appear in the text in this order (others may come
+// between them).
+bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines) {
+    size_t from = 0;
+    for (const auto& line : lines) {
+        from = text.find(line + "\n", from);
+        if (from == std::string::npos)
+            return false;
+        from += line.size();
+    }
+    return true;
+}
+
+class HeadlessService : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (const char* file : {"Quorvel", "libbemasb32.so"})
+            fs::copy_file(BuiltProgramsFolder() / file, folder / file);
+        store.SeedBasicShop();
+        store.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
+                      "VALUES (1, '2526', 'CAFE', 0, 4.50)");
+        port = FreeLoopbackPort();
+        Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port) +
+                                  "\n0=127.0.0.1\n1=127.0.0.2\n");
+        // A letter mapped to a product with "#13", and a special code that
+        // asks for the tab's total.
+        Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n[TECLASESPECIAIS]\n02=200\n[ACOESESPECIAIS]\n02=6\n" +
+                                 ConnectionSection(store.ConnectionString()));
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void Write(const std::string& name, const std::string& content) const {
+        std::ofstream(folder / name, std::ios::binary) << content;
+    }
+
+    // Section "IBCONFIG" for a "127.0.0.1:path" database and the test login.
+    std::string ConnectionSection(const std::string& connectionString) const {
+        const size_t colon = connectionString.find(':');
+        return "[IBCONFIG]\nIP=" + connectionString.substr(0, colon) + "\nLOCAL=" +
+               connectionString.substr(colon + 1) + "\nUSUARIO=" + Scramble(store.User(), "VELASTRO") +
+               "\nSENHA=" + Scramble(store.Password(), "VELASTRO") + "\nUSACONFIG=1\n";
+    }
+
+    // The program with these arguments after "--headless".
+    ChildProcess Program(const std::vector<std::string>& arguments) const {
+        std::vector<std::string> all{"--headless"};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        return ChildProcess(folder / "Quorvel", all, folder / "program.out", folder / "program.err");
+    }
+
+    // A simulated terminal at `address`, typing the keys, printing its
+    // display to `name`.out; it ends once the display stayed unchanged for
+    // `lingerMs` after the last key.
+    ChildProcess Terminal(const std::string& name, const std::string& address, const std::string& keys,
+                          int lingerMs) const {
+        Write(name + ".keys", keys);
+        return ChildProcess(BuiltProgramsFolder() / "terminal-simulator",
+                            {"--listen", address + ":" + std::to_string(port), "--headless", "--linger",
+                             std::to_string(lingerMs)},
+                            folder / (name + ".out"), folder / (name + ".err"), folder / (name + ".keys"));
+    }
+
+    std::string Output(const std::string& name) const { return FileText(folder / name); }
+
+    const fs::path folder = fs::temp_directory_path() / ("quorvel-headless-" + std::to_string(getpid()));
+    StoreTestDatabase store{StoreTestDatabase::Access::Server};
+    int port = 0;
+};
+
+TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
+    ChildProcess first = Terminal("first", "127.0.0.1", "<wait 1500>C21<13><wait 3500>A<wait 3500><200><13>", 4000);
+    ChildProcess second = Terminal("second", "127.0.0.2", "<wait 1500>C22<13><wait 3500>A<wait 3500>A", 4000);
+    ChildProcess program = Program({});
+    ASSERT_TRUE(first.Started() && second.Started() && program.Started());
+
+    EXPECT_EQ(first.Wait(60s), 0);
+    EXPECT_EQ(second.Wait(60s), 0);
+    EXPECT_TRUE(ShowsInOrder(Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI|CRIADA!||",
+                                                   "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE|ADICIONADO!||",
+                                                   "DISPLAY Comanda 21:V|||", "DISPLAY 000-TOTAL DA COMANDA|: R$ 4,50||"}))
+        << Output("first.out");
+    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
+                          "WHERE C.COM_NUMERO = 21").AsInteger(), 1);
+    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
+                          "WHERE C.COM_NUMERO = 22").AsInteger(), 2);
+
+    // The first terminal goes away and comes back: its prompt, with its own
+    // tab's number, is shown again without a key.
+    ChildProcess back = Terminal("back", "127.0.0.1", "", 3000);
+    EXPECT_EQ(back.Wait(60s), 0);
+    EXPECT_TRUE(ShowsInOrder(Output("back.out"), {"DISPLAY Comanda 21:|||"})) << Output("back.out");
+
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(10s), 0);
+    const std::string status = Output("program.out");
+    EXPECT_TRUE(ShowsInOrder(status, {"terminal 0: Comando: C21 / Retorno:000-A COMANDA 21 FOI CRIADA!",
+                                      "terminal 0: Comando: V / Retorno:000-TOTAL DA COMANDA: R$ 4,50"}))
+        << status;
+    EXPECT_TRUE(ShowsInOrder(status, {"terminal 1: Comando: C22 / Retorno:000-A COMANDA 22 FOI CRIADA!",
+                                      "terminal 1: terminal desconectado"}))
+        << status;
+    EXPECT_TRUE(ShowsInOrder(status, {"terminal 0: terminal desconectado"})) << status;
+    EXPECT_EQ(Output("program.err"), "");
+}
+
+struct RefusedStart {
+    const char* name;
+    std::vector<std::string> arguments;
+    const char* settings;  // the own settings file; nullptr keeps the fixture's
+    int status;
+    const char* error;  // what the line on standard error starts with
+};
+
+TEST_F(HeadlessService, RefusesToStartWithALineSayingWhy) {
+    const RefusedStart cases[] = {
+        {"terminal not in the list", {"--terminal", "2"}, nullptr, 2, "o terminal 2 n\xC3\xA3o est\xC3\xA1 na lista"},
+        {"unknown argument", {"--verbose"}, nullptr, 2, "argumento desconhecido \"--verbose\""},
+        {"no connection settings", {}, "[TECLAS]\n", 1, "Sem configura\xC3\xA7\xC3\xB5" "es de conex\xC3\xA3o"},
+        {"no such database", {}, "", 1, "Erro ao conectar: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.settings)
+            Write("Quorvel.ini", *c.settings ? c.settings
+                                              : ConnectionSection("127.0.0.1:" + (folder / "missing.fdb").string()));
+        ChildProcess program = Program(c.arguments);
+        EXPECT_EQ(program.Wait(30s), c.status);
+        EXPECT_EQ(Output("program.err").rfind(c.error, 0), 0u) << Output("program.err");
+    }
+}
+
+}  // namespace
