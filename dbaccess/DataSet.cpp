@@ -155,6 +155,25 @@ void DataSet::EndEditing()
     NotifyDataChange();
 }
 
+DataSet::View DataSet::CurrentView() const
+{
+    View view{Active(), columns_, {}};
+    if (!rows_.empty())
+        view.rows.push_back(rows_[current_]);
+    return view;
+}
+
+void DataSet::Restore(View view)
+{
+    buffer_.clear();
+    modified_.clear();
+    state_ = view.active ? DataSetState::dsBrowse : DataSetState::dsInactive;
+    columns_ = std::move(view.columns);
+    rows_ = std::move(view.rows);
+    current_ = 0;
+    NotifyDataChange();
+}
+
 int DataSet::AddDataChangeListener(std::function<void()> listener)
 {
     listeners_[nextListenerId_] = std::move(listener);

@@ -65,6 +65,19 @@ public:
 
     virtual bool ReadOnly() const = 0;
 
+    // What the data set shows, kept aside to be put back after a failed
+    // command: open or closed, its columns and its current row (the other
+    // rows are not kept).
+    struct View {
+        bool active = false;
+        std::vector<std::string> columns;
+        std::vector<std::vector<FieldValue>> rows;  // the current row, or none
+    };
+    View CurrentView() const;
+    // Shows the view again (browse state, or closed); a pending record is
+    // dropped.
+    void Restore(View view);
+
     // Called after every change of what the data set shows (open, close,
     // move, field set, post, cancel). Returns an id for removing it.
     int AddDataChangeListener(std::function<void()> listener);

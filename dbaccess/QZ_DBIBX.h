@@ -37,12 +37,13 @@ void PostDataSet(DataSet& dataSet);
 // Starts the shared transaction when needed, writes the pending record and
 // commits retaining. On failure: rollback-retaining, the pending record is
 // dropped (the data set shows its row as before), and the error is raised
-// again.
+// again. Inside an open unit of work (WorkUnit) the commit and the rollback
+// are the unit's, at its end.
 void PostAndCommit(EditableDataSet& dataSet);
 // Runs the statements of a script separated by "^" (text after the last
 // one runs too). With `plain` false the shared transaction is started when
 // needed and the script is committed retaining, or rolled back retaining
-// and the error raised again.
+// and the error raised again; inside an open unit of work, by the unit.
 void RunScript(const std::string& text, bool plain);
 
 // The text as an SQL string literal: in single quotes, inner quotes doubled.

@@ -70,12 +70,13 @@ public:
     // Loads tab `number` into COM and its items into CIN; logs the opening.
     void OpenComanda(int number);
     // Inserts tab `number` with the shop's defaults, loads it and its (no)
-    // items; logs the creation.
+    // items; logs the creation. All of it or nothing is committed.
     void CreateComanda(int number);
     // Whether the tab being created in COM gets the service fee.
     bool ServiceFeeApplies();
     // Inserts an item on the loaded tab (CIN then on it), logs it and
-    // rewrites the tab's totals. Writes nothing unless the status is usable.
+    // rewrites the tab's totals, all of it or nothing committed. Writes
+    // nothing unless the status is usable.
     TComandaStatus AddItem(int product, FixedPoint quantity, FixedPoint price);
     // Puts COM in edit with COM_QTDE and COM_TOTAL summed by the server over
     // the items of the tab of CIN's current row; the caller writes the tab.
@@ -90,14 +91,28 @@ public:
     // ---- Command interpreter (orders/Interpreter*.cpp) ----
 
     // Runs one terminal command line (Windows-1252, trimmed) and returns the
-    // coded reply; "" for an empty line. Business refusals are replies;
-    // database errors pass through, after the failed write was undone.
+    // coded reply; "" for an empty line. Business refusals are replies. The
+    // command's writes are committed together at its end; any error rolls
+    // all of them back, puts the loaded tab, its item and the prompt back as
+    // they were, and passes through.
     std::string ProcessCommand(const std::string& command) override;
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
     std::string DisplayPrompt() const override { return displayPrompt_; }
 
 private:
+    // What a failed command puts back.
+    struct CommandState {
+        DataSet::View comanda;
+        DataSet::View item;
+        std::string prompt;
+    };
+    CommandState SavedState() const;
+    // Also drops the pending record of every cursor.
+    void Restore(CommandState state);
+
+    // The command letter picks the routine; returns its reply.
+    std::string RunCommand(const std::string& command);
     // One routine per command letter; each returns the reply.
     std::string OpenOrCreateComanda(const std::string& line);     // C
     std::string QueryPrice(const std::string& line);              // R

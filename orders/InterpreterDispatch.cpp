@@ -1,10 +1,36 @@
-// The command interpreter's entry: the command letter picks the routine.
+// The command interpreter's entry: each command is one unit of work, and
+// the command letter picks the routine.
 #include "DataModulo.h"
 
 #include "InterpreterArguments.h"
+#include "WorkUnit.h"
 
 std::string TDM::ProcessCommand(const std::string& command) {
     if (command.empty()) return {};
+    CommandState before = SavedState();
+    try {
+        WorkUnit work(DBTrans);
+        std::string reply = RunCommand(command);
+        work.Commit();
+        return reply;
+    } catch (...) {
+        Restore(std::move(before));
+        throw;
+    }
+}
+
+TDM::CommandState TDM::SavedState() const {
+    return {COM.CurrentView(), CIN.CurrentView(), displayPrompt_};
+}
+
+void TDM::Restore(CommandState state) {
+    for (DataSet* cursor : {&PRO, &CBL, &CON, &FUN, &CAF}) cursor->Cancel();
+    COM.Restore(std::move(state.comanda));
+    CIN.Restore(std::move(state.item));
+    displayPrompt_ = std::move(state.prompt);
+}
+
+std::string TDM::RunCommand(const std::string& command) {
     switch (CommandLetter(command)) {
     case 'C': return OpenOrCreateComanda(command);
     case 'R': return QueryPrice(command);
