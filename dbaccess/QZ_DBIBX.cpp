@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
-Database* SharedDatabase = nullptr;
-Transaction* SharedTransaction = nullptr;
+thread_local Database* SharedDatabase = nullptr;
+thread_local Transaction* SharedTransaction = nullptr;
 std::string DatabaseFileName;
 std::string SiblingIniPath;
 

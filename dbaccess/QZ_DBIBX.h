@@ -1,7 +1,7 @@
 #pragma once
-// The data-access routines of the store, all on one shared connection and
-// one shared transaction that the data module registers before anything
-// else runs. Each routine raises the database error unchanged; the writing
+// The data-access routines of the store, all on the shared connection and
+// shared transaction that the data module registers before anything else
+// runs on its thread. Each routine raises the database error unchanged; the writing
 // ones undo their uncommitted work first, so the shared transaction stays
 // active and usable.
 #include "FieldValue.h"
@@ -15,9 +15,12 @@ class EditableDataSet;
 class Query;
 class Transaction;
 
-// The data module's connection and transaction, borrowed, never owned.
-extern Database* SharedDatabase;
-extern Transaction* SharedTransaction;
+// The data module's connection and transaction, borrowed, never owned. Each
+// thread has its own pair: a data module registers its pair on the thread
+// that creates it (and again on the thread of each command), so several
+// data modules, each on a thread of its own, never meet here.
+extern thread_local Database* SharedDatabase;
+extern thread_local Transaction* SharedTransaction;
 // Bare file name of the shop database, and the sibling product's settings
 // file chosen at start-up (empty when none).
 extern std::string DatabaseFileName;

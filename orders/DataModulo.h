@@ -25,7 +25,9 @@ enum TComandaStatus {
 class TDM : public CommandInterpreter {
 public:
     // Not connected yet: the cursors carry their statements and BaseDados /
-    // DBTrans are registered as the shared pair of the data-access routines.
+    // DBTrans are registered as this thread's shared pair of the data-access
+    // routines. Data modules on threads of their own never interfere; one
+    // data module is used by one thread at a time.
     TDM();
     // Connects to the store (a file path or "host:path") and prepares for
     // commands (PrepareCommands). Throws DatabaseError.
@@ -132,6 +134,8 @@ private:
     // Re-targets FUN on the employee whose tab badge is `badge`.
     void LoadEmployeeByBadge(int badge);
 
+    // Makes BaseDados and DBTrans the shared pair of the calling thread.
+    void RegisterSharedPair();
     void DefineCursors();
     // Re-targets COM on the tab with that number.
     void LoadComanda(int number);

@@ -7,6 +7,7 @@
 
 std::string TDM::ProcessCommand(const std::string& command) {
     if (command.empty()) return {};
+    RegisterSharedPair();
     CommandState before = SavedState();
     try {
         WorkUnit work(DBTrans);

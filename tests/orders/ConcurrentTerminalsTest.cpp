@@ -1,0 +1,71 @@
+// Several terminals, each with a data module of its own on a thread of its
+// own, working on one shop database through the server at the same time.
+#include "DataModulo.h"
+#include "QZ_DBIBX.h"
+#include "StoreTestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <functional>
+#include <latch>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class ConcurrentTerminalsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.SeedBasicShop();
+        db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+    }
+
+    // Runs `session` for each of `terminals` terminals on threads of their
+    // own, each with its own data module, all starting at the same moment.
+    // Returns the errors the sessions raised.
+    std::vector<std::string> RunTerminals(int terminals, const std::function<void(int, TDM&)>& session) {
+        std::latch ready(terminals);
+        std::mutex guard;
+        std::vector<std::string> errors;
+        std::vector<std::thread> threads;
+        for (int terminal = 0; terminal < terminals; ++terminal) {
+            threads.emplace_back([&, terminal] {
+                try {
+                    TDM dm(db.ConnectionString(), db.User(), db.Password());
+                    ready.arrive_and_wait();
+                    session(terminal, dm);
+                } catch (const std::exception& error) {
+                    const std::lock_guard lock(guard);
+                    errors.push_back(error.what());
+                }
+            });
+        }
+        for (auto& thread : threads) thread.join();
+        return errors;
+    }
+
+    StoreTestDatabase db{StoreTestDatabase::Access::Server};
+};
+
+}  // namespace
+
+TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPrompt) {
+    const std::vector<std::string> errors = RunTerminals(2, [](int terminal, TDM& dm) {
+        const std::string number = std::to_string(terminal + 1);
+        EXPECT_EQ(SharedTransaction, &dm.DBTrans);  // the other module, made meanwhile, registered on its own thread
+        EXPECT_EQ(dm.ProcessCommand("C" + number), "000-A COMANDA " + number + " FOI CRIADA!");
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+            EXPECT_EQ(dm.DisplayPrompt(), "Comanda " + number + ":");
+        }
+        EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 90,00");
+    });
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO || ':' || COM_TOTAL || ':' || (SELECT COUNT(*) FROM COMANDASITENS I "
+                       "WHERE I.COM_CODIGO = C.COM_CODIGO)) FROM (SELECT * FROM COMANDAS ORDER BY COM_NUMERO) C")
+                  .AsText(),
+              "1:90.00:20,2:90.00:20");
+}
