@@ -155,6 +155,19 @@ void DataSet::EndEditing()
     NotifyDataChange();
 }
 
+bool DataSet::TakeIntoCurrentRow(const RowSet& fresh)
+{
+    if (Editing())
+        throw std::logic_error("Dataset in edit or insert mode");
+    if (fresh.rows.empty() || rows_.empty())
+        return false;
+    for (std::size_t i = 0; i < fresh.columns.size(); ++i)
+        if (const auto index = FindField(fresh.columns[i]))
+            rows_[current_][*index] = fresh.rows[0][i];
+    NotifyDataChange();
+    return true;
+}
+
 DataSet::View DataSet::CurrentView() const
 {
     View view{Active(), columns_, {}};

@@ -97,6 +97,10 @@ protected:
     virtual void Write(const PendingRecord& record) = 0;
 
     std::size_t FieldIndex(const std::string& name) const;
+    // Takes the columns of the first row of `fresh` that the data set holds
+    // into its current row; false, and nothing changed, when `fresh` has no
+    // row or there is no current row. Browse state only.
+    bool TakeIntoCurrentRow(const RowSet& fresh);
 
 private:
     std::optional<std::size_t> FindField(const std::string& name) const;

@@ -4,6 +4,7 @@
 // and the command interpreter with its state (one current tab for the whole
 // program).
 #include "CommandInterpreter.h"
+#include "ConflictRetry.h"
 #include "Database.h"
 #include "EditableDataSet.h"
 #include "FixedPoint.h"
@@ -53,6 +54,10 @@ public:
     EditableDataSet CAF;  // CAIXAFUN
     Query QCFG;           // the CONFIGURA settings row
 
+    // How a command that met another terminal's or the shop system's lock
+    // is tried again (tests give it a sleeper that does not wait).
+    ConflictRetry Retry;
+
     // Base selects of COM and CIN, each line ending in a line break, so an
     // appended clause starts on a line of its own.
     std::string ComandaSelectSQL;
@@ -95,8 +100,10 @@ public:
     // Runs one terminal command line (Windows-1252, trimmed) and returns the
     // coded reply; "" for an empty line. Business refusals are replies. The
     // command's writes are committed together at its end; any error rolls
-    // all of them back, puts the loaded tab, its item and the prompt back as
-    // they were, and passes through.
+    // all of them back and puts the loaded tab, its item and the prompt back
+    // as they were. A conflict with another transaction is tried again as
+    // Retry says; any other error, and a conflict that outlasts the retries,
+    // passes through.
     std::string ProcessCommand(const std::string& command) override;
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
@@ -113,6 +120,8 @@ private:
     // Also drops the pending record of every cursor.
     void Restore(CommandState state);
 
+    // One attempt at a command, committed whole or rolled back whole.
+    std::string RunWhole(const std::string& command);
     // The command letter picks the routine; returns its reply.
     std::string RunCommand(const std::string& command);
     // One routine per command letter; each returns the reply.
@@ -128,6 +137,10 @@ private:
 
     // The refusal for a loaded tab that may not be used, "" when it may.
     std::string StatusRefusal();
+    // Locks the loaded tab's row until the command ends, so no other terminal
+    // changes its items or totals meanwhile, and takes its totals as they
+    // now stand. A tab no longer in the store, or none, stays as loaded.
+    void LockLoadedComanda();
     // Re-reads the loaded tab's items and moves to the last one; false when
     // there is none (or no tab is loaded).
     bool LoadLastItem();

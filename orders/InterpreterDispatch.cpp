@@ -1,13 +1,26 @@
-// The command interpreter's entry: each command is one unit of work, and
-// the command letter picks the routine.
+// The command interpreter's entry: each command is one unit of work, tried
+// again after a conflict, and the command letter picks the routine.
 #include "DataModulo.h"
 
+#include "DatabaseError.h"
 #include "InterpreterArguments.h"
+#include "StoreStatements.h"
 #include "WorkUnit.h"
 
 std::string TDM::ProcessCommand(const std::string& command) {
     if (command.empty()) return {};
     RegisterSharedPair();
+    for (int retry = 1;; ++retry) {
+        try {
+            return RunWhole(command);
+        } catch (const DatabaseError& error) {
+            if (!error.IsLockConflict() || retry > Retry.retries) throw;
+        }
+        Retry.PauseBefore(retry);
+    }
+}
+
+std::string TDM::RunWhole(const std::string& command) {
     CommandState before = SavedState();
     try {
         WorkUnit work(DBTrans);
@@ -53,6 +66,10 @@ std::string TDM::StatusRefusal() {
     case csUsable: break;
     }
     return {};
+}
+
+void TDM::LockLoadedComanda() {
+    if (!COM.IsEmpty()) COM.RefreshCurrentRow(StoreStatements::kComandaLock);
 }
 
 bool TDM::LoadLastItem() {

@@ -49,6 +49,8 @@ const std::string kComandaSelect =
 const std::string kComandaInsert = InsertInto("COMANDAS", kComandaColumns);
 const UpdateStatement kComandaUpdate{"COMANDAS", kComandaColumns, "COM_CODIGO = :OLD_COM_CODIGO"};
 const std::string kComandaRefresh = kComandaSelect + "\nwhere\n  COM_CODIGO = :COM_CODIGO";
+const std::string kComandaLock =
+    "SELECT COM_QTDE, COM_TOTAL FROM COMANDAS WHERE COM_CODIGO = :COM_CODIGO WITH LOCK";
 
 const std::string kItemSelect = "SELECT * FROM COMANDASITENS";
 const std::string kItemInsert = InsertInto("COMANDASITENS", kItemColumns);

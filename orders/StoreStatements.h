@@ -12,6 +12,9 @@ extern const std::string kComandaSelect;   // COMANDAS joined with CONTATOS, thr
 extern const std::string kComandaInsert;
 extern const UpdateStatement kComandaUpdate;
 extern const std::string kComandaRefresh;
+// Locks the tab's row (parameter COM_CODIGO) until the transaction's next
+// commit or rollback and reads its totals.
+extern const std::string kComandaLock;
 
 extern const std::string kItemSelect;
 extern const std::string kItemInsert;

@@ -69,3 +69,22 @@ TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPr
                   .AsText(),
               "1:90.00:20,2:90.00:20");
 }
+
+TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAddUp) {
+    constexpr int kTerminals = 4;
+    constexpr int kItems = 25;
+    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 1, 0, 0)");
+    const std::vector<std::string> errors = RunTerminals(kTerminals, [](int, TDM& dm) {
+        ASSERT_EQ(dm.ProcessCommand("C7"), "000-A COMANDA 7 FOI ABERTA!");
+        for (int i = 0; i < kItems; ++i) EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    });
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) FROM COMANDASITENS")
+                  .AsText(),
+              "100/100.000/450.00000");
+    EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "100.000/450.00");
+    // One item at a time: each item's log entry carries the tab as the one before left it.
+    EXPECT_EQ(db.Value("SELECT COUNT(DISTINCT COM_QTDE) || '/' || MAX(COM_QTDE) FROM COMANDASLOG "
+                       "WHERE LOG_MENSAGEM STARTING 'ADICIONADO'").AsText(),
+              "100/99.000");
+}

@@ -2,12 +2,14 @@
 // loaded tab and the prompt are left as they were before the command, and
 // the tab stays usable.
 #include "DataModulo.h"
+#include "Database.h"
 #include "DatabaseError.h"
 #include "StoreTestDatabase.h"
+#include "Transaction.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -74,4 +76,39 @@ TEST(WholeCommandTest, FailedOpeningKeepsThePreviousTabAndPrompt) {
     EXPECT_EQ(dm.DisplayPrompt(), "Comanda 1:");
     EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), "4.50");
+}
+
+TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
+    StoreTestDatabase db(StoreTestDatabase::Access::Server);
+    db.SeedBasicShop();
+    db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+    TDM dm(db.ConnectionString(), db.User(), db.Password());
+    dm.ProcessCommand("C1");
+    std::vector<long> pauses;
+    dm.Retry.sleep = [&pauses](std::chrono::milliseconds pause) { pauses.push_back(pause.count()); };
+
+    Database cashDesk(db.ConnectionString(), db.User(), db.Password());
+    Transaction payment(cashDesk);
+    Statement(payment, "UPDATE COMANDAS SET COM_DINHEIROPAGO = 1").Run();  // holds the tab's row
+    try {
+        dm.ProcessCommand("789");
+        ADD_FAILURE() << "added to a held tab";
+    } catch (const DatabaseError& error) {
+        EXPECT_TRUE(error.IsLockConflict()) << error.what();
+    }
+    EXPECT_EQ(pauses.size(), static_cast<std::size_t>(dm.Retry.retries));
+    for (long pause : pauses) EXPECT_TRUE(pause >= 1 && pause <= ConflictRetry::kLongestPauseMs) << pause;
+    EXPECT_EQ(db.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 0);
+
+    // The cash desk finishes during the third pause: the item goes in once.
+    pauses.clear();
+    dm.Retry.sleep = [&](std::chrono::milliseconds pause) {
+        pauses.push_back(pause.count());
+        if (pauses.size() == 3) payment.Commit();
+    };
+    EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    EXPECT_EQ(pauses.size(), 3u);
+    EXPECT_EQ(db.Value("SELECT (SELECT COUNT(*) FROM COMANDASITENS) || '/' || COM_TOTAL || '/' || COM_DINHEIROPAGO "
+                       "FROM COMANDAS").AsText(),
+              "1/4.50/1.00");
 }
