@@ -137,6 +137,10 @@ private:
 
     // The refusal for a loaded tab that may not be used, "" when it may.
     std::string StatusRefusal();
+    // Holds the settings row until the command ends, so terminals creating
+    // tabs take turns and a new number keyed on several at once makes one
+    // tab (the others then open it).
+    void HoldTabCreation();
     // Locks the loaded tab's row until the command ends, so no other terminal
     // changes its items or totals meanwhile, and takes its totals as they
     // now stand. A tab no longer in the store, or none, stays as loaded.

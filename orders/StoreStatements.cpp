@@ -64,6 +64,8 @@ const std::string kSettingsSelect =
     "CFG_PDV_ACRESCOMANDAFIM, CFG_PDV_ACRESCPORC, PRO_CODIGO_ACRESCIMO, CFG_PDV_ACRESCOMANDAINI\n"
     "FROM CONFIGURA";
 
+const std::string kTabCreationLock = "SELECT CON_CODIGO_CONSUMIDOR FROM CONFIGURA WITH LOCK";
+
 std::string SelectAllFrom(const std::string& table)
 {
     return "SELECT * FROM " + table;

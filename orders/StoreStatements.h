@@ -23,6 +23,9 @@ extern const UpdateStatement kItemUpdate;
 extern const std::string kCommissionInsert;
 
 extern const std::string kSettingsSelect;
+// Locks the settings row until the transaction's next commit or rollback:
+// the turn of one terminal to create a tab.
+extern const std::string kTabCreationLock;
 
 // "SELECT * FROM <table>": the initial select of the read-only cursors.
 std::string SelectAllFrom(const std::string& table);

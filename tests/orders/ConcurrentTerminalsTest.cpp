@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <latch>
@@ -87,4 +88,18 @@ TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
     EXPECT_EQ(db.Value("SELECT COUNT(DISTINCT COM_QTDE) || '/' || MAX(COM_QTDE) FROM COMANDASLOG "
                        "WHERE LOG_MENSAGEM STARTING 'ADICIONADO'").AsText(),
               "100/99.000");
+}
+
+TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
+    std::atomic<int> created{0};
+    const std::vector<std::string> errors = RunTerminals(10, [&](int, TDM& dm) {
+        const std::string reply = dm.ProcessCommand("C12");
+        if (reply == "000-A COMANDA 12 FOI CRIADA!") ++created;
+        else EXPECT_EQ(reply, "000-A COMANDA 12 FOI ABERTA!");
+        EXPECT_EQ(dm.DisplayPrompt(), "Comanda 12:");
+        EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    });
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || MIN(COM_TOTAL) FROM COMANDAS").AsText(), "1/45.00");
 }
