@@ -142,8 +142,10 @@ private:
     // tab (the others then open it).
     void HoldTabCreation();
     // Locks the loaded tab's row until the command ends, so no other terminal
-    // changes its items or totals meanwhile, and takes its totals as they
-    // now stand. A tab no longer in the store, or none, stays as loaded.
+    // changes its items or totals meanwhile, and takes its totals, price
+    // table, client with its credit and employee as they now stand (other
+    // terminals may have changed them). A tab no longer in the store, or
+    // none, stays as loaded.
     void LockLoadedComanda();
     // Re-reads the loaded tab's items and moves to the last one; false when
     // there is none (or no tab is loaded).

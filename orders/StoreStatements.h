@@ -13,7 +13,8 @@ extern const std::string kComandaInsert;
 extern const UpdateStatement kComandaUpdate;
 extern const std::string kComandaRefresh;
 // Locks the tab's row (parameter COM_CODIGO) until the transaction's next
-// commit or rollback and reads its totals.
+// commit or rollback and reads what other terminals may have changed: its
+// totals, price table, client (with the client's credit) and employee.
 extern const std::string kComandaLock;
 
 extern const std::string kItemSelect;

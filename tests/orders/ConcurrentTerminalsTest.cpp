@@ -103,3 +103,32 @@ TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
     EXPECT_EQ(created, 1);
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || MIN(COM_TOTAL) FROM COMANDAS").AsText(), "1/45.00");
 }
+
+TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
+    struct Case { const char* name; int number; int accepted; const char* total; const char* refusal; };
+    const Case cases[] = {
+        {"maximum total 100,00", 8, 22, "99.00", "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
+        {"client's credit 50,00", 7, 11, "49.50", "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
+    };
+    db.Execute("UPDATE CONFIGURA SET CFG_PDV_VALORMAXCOMANDA = 100");
+    db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, CON_CREDITOCONSUMO) "
+               "VALUES (2, 'ANA', 0, 0, 2, 50)");
+    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 2, 0, 0)");
+    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (2, 8, 1, 0, 0)");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::atomic<int> accepted{0};
+        const std::vector<std::string> errors = RunTerminals(4, [&](int, TDM& dm) {
+            dm.ProcessCommand("C" + std::to_string(c.number));
+            for (int i = 0; i < 10; ++i) {
+                const std::string reply = dm.ProcessCommand("789");
+                if (reply == "000-PRODUTO CAFE ADICIONADO!") ++accepted;
+                else EXPECT_EQ(reply, c.refusal);
+            }
+        });
+        EXPECT_TRUE(errors.empty()) << errors.front();
+        EXPECT_EQ(accepted, c.accepted);
+        EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(c.number)).AsText(),
+                  c.total);
+    }
+}
