@@ -2,6 +2,7 @@
 
 #include "FirebirdClient.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,15 @@ Database::~Database()
 void Database::Open(const std::string& connectionString, const std::string& user, const std::string& password)
 {
     Attach(connectionString, user, password, false);
+    lastOpened_ = Settings{connectionString, user, password};
+}
+
+void Database::Reconnect()
+{
+    if (!lastOpened_)
+        throw std::logic_error("database never opened");
+    const Settings settings = *lastOpened_;
+    Open(settings.connectionString, settings.user, settings.password);
 }
 
 void Database::Create(const std::string& connectionString, const std::string& user, const std::string& password)

@@ -3,6 +3,7 @@
 // plain file path (opened by the embedded engine) or "host:path" (through the
 // server). Text crosses the connection in Windows-1252 (lc_ctype=win1252).
 #include <memory>
+#include <optional>
 #include <string>
 
 class Database {
@@ -18,8 +19,13 @@ public:
 
     // Opens the attachment; an open one is closed first. Throws
     // DatabaseError with the engine's message when it cannot be opened.
+    // The settings of the last successful Open are kept for Reconnect.
     void Open(const std::string& connectionString, const std::string& user,
               const std::string& password);
+    // Drops the attachment, working or broken, and opens a new one with the
+    // settings of the last successful Open. Throws DatabaseError when it
+    // cannot be opened, std::logic_error when nothing was opened before.
+    void Reconnect();
     // Rolls back the transactions of this connection (they start again on
     // demand after the next Open) and detaches. Does nothing when not open.
     void Close() noexcept;
@@ -39,4 +45,10 @@ private:
                 const std::string& password, bool create);
 
     std::unique_ptr<Handles> handles_;
+    struct Settings {
+        std::string connectionString;
+        std::string user;
+        std::string password;
+    };
+    std::optional<Settings> lastOpened_;
 };

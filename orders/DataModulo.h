@@ -103,7 +103,9 @@ public:
     // all of them back and puts the loaded tab, its item and the prompt back
     // as they were. A conflict with another transaction is tried again as
     // Retry says; any other error, and a conflict that outlasts the retries,
-    // passes through.
+    // passes through. When a command failed because the connection to the
+    // store was lost, the next one first opens a new connection with the
+    // same settings and reloads the loaded tab by its number.
     std::string ProcessCommand(const std::string& command) override;
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
@@ -120,6 +122,9 @@ private:
     // Also drops the pending record of every cursor.
     void Restore(CommandState state);
 
+    // A new connection with the settings of the last one, and the loaded tab
+    // (when it is still in the store) read again by its number.
+    void Reconnect();
     // One attempt at a command, committed whole or rolled back whole.
     std::string RunWhole(const std::string& command);
     // The command letter picks the routine; returns its reply.
@@ -165,5 +170,6 @@ private:
     SqlDate ServerDate();
     SqlTime ServerTime();
 
-    std::string displayPrompt_;  // empty until PrepareCommands succeeded
+    std::string displayPrompt_;    // empty until PrepareCommands succeeded
+    bool connectionLost_ = false;  // the last command failed for want of a connection
 };

@@ -10,13 +10,25 @@
 std::string TDM::ProcessCommand(const std::string& command) {
     if (command.empty()) return {};
     RegisterSharedPair();
+    if (connectionLost_) Reconnect();
     for (int retry = 1;; ++retry) {
         try {
             return RunWhole(command);
         } catch (const DatabaseError& error) {
+            connectionLost_ = error.IsConnectionLost();
             if (!error.IsLockConflict() || retry > Retry.retries) throw;
         }
         Retry.PauseBefore(retry);
+    }
+}
+
+void TDM::Reconnect() {
+    BaseDados.Reconnect();
+    connectionLost_ = false;
+    const auto number = static_cast<int>(COM.FieldByName("COM_NUMERO").AsInteger());
+    if (number != 0 && ComandaExists(number)) {
+        LoadComanda(number);
+        LoadLastItem();
     }
 }
 

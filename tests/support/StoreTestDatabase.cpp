@@ -92,10 +92,22 @@ StoreTestDatabase::StoreTestDatabase(Access access) : folder_(NewTemporaryFolder
     } else {
         user_ = EnvironmentOr("QUORVEL_TEST_USER", "QUORVEL_TEST");
         password_ = EnvironmentOr("QUORVEL_TEST_PASSWORD", "qztest");
-        connectionString_ = "127.0.0.1:" + file.string();
-        BuildShopDatabase(connectionString_, user_, password_);
-        StopForcingWrites("127.0.0.1:service_mgr", file.string(), "-user '" + user_ + "' -password '" + password_ + "'");
+        MakeThroughServer("127.0.0.1");
     }
+}
+
+StoreTestDatabase::StoreTestDatabase(const std::string& server, const std::string& user, const std::string& password)
+    : folder_(NewTemporaryFolder()), user_(user), password_(password)
+{
+    MakeThroughServer(server);
+}
+
+void StoreTestDatabase::MakeThroughServer(const std::string& server)
+{
+    const std::string file = (folder_ / "DBEMPRESA.FDB").string();
+    connectionString_ = server + ":" + file;
+    BuildShopDatabase(connectionString_, user_, password_);
+    StopForcingWrites(server + ":service_mgr", file, "-user '" + user_ + "' -password '" + password_ + "'");
 }
 
 StoreTestDatabase::~StoreTestDatabase()
