@@ -65,6 +65,19 @@ public:
 
     virtual bool ReadOnly() const = 0;
 
+    // What the data set shows, kept aside to be put back after a failed
+    // command: open or closed, its columns and its current row (the other
+    // rows are not kept).
+    struct View {
+        bool active = false;
+        std::vector<std::string> columns;
+        std::vector<std::vector<FieldValue>> rows;  // the current row, or none
+    };
+    View CurrentView() const;
+    // Shows the view again (browse state, or closed); a pending record is
+    // dropped.
+    void Restore(View view);
+
     // Called after every change of what the data set shows (open, close,
     // move, field set, post, cancel). Returns an id for removing it.
     int AddDataChangeListener(std::function<void()> listener);
@@ -84,6 +97,10 @@ protected:
     virtual void Write(const PendingRecord& record) = 0;
 
     std::size_t FieldIndex(const std::string& name) const;
+    // Takes the columns of the first row of `fresh` that the data set holds
+    // into its current row; false, and nothing changed, when `fresh` has no
+    // row or there is no current row. Browse state only.
+    bool TakeIntoCurrentRow(const RowSet& fresh);
 
 private:
     std::optional<std::size_t> FindField(const std::string& name) const;

@@ -73,6 +73,14 @@ void EditableDataSet::Refresh(const PendingRecord& record)
             record.values[FieldIndex(fresh.columns[i])] = fresh.rows[0][i];
 }
 
+bool EditableDataSet::RefreshCurrentRow(const std::string& sql)
+{
+    Statement refresh(transaction_, sql);
+    for (const std::string& name : refresh.ParameterNames())
+        refresh.SetParameter(name, FieldByName(name));
+    return TakeIntoCurrentRow(refresh.Run());
+}
+
 void EditableDataSet::BindRecord(Statement& statement, const PendingRecord& record) const
 {
     for (const std::string& name : statement.ParameterNames())

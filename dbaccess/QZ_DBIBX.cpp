@@ -4,13 +4,14 @@
 #include "Query.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "WorkUnit.h"
 
 #include <cctype>
 #include <stdexcept>
 #include <vector>
 
-Database* SharedDatabase = nullptr;
-Transaction* SharedTransaction = nullptr;
+thread_local Database* SharedDatabase = nullptr;
+thread_local Transaction* SharedTransaction = nullptr;
 std::string DatabaseFileName;
 std::string SiblingIniPath;
 
@@ -62,17 +63,6 @@ void RunStatements(const std::string& text)
         Statement(Shared(), statement).Run();
 }
 
-// Undoes the uncommitted work after a failed write. The caller re-raises the
-// error that led here, so a failing rollback must not replace it.
-void UndoQuietly(Transaction& transaction) noexcept
-{
-    try {
-        if (transaction.Active())
-            transaction.RollbackRetaining();
-    } catch (...) {
-    }
-}
-
 }  // namespace
 
 std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open)
@@ -105,11 +95,11 @@ void PostAndCommit(EditableDataSet& dataSet)
 {
     Transaction& transaction = Shared();
     try {
+        WorkUnit work(transaction);
         transaction.EnsureStarted();
         dataSet.Post();
-        transaction.CommitRetaining();
+        work.Commit();
     } catch (...) {
-        UndoQuietly(transaction);
         dataSet.Cancel();
         throw;
     }
@@ -123,13 +113,9 @@ void RunScript(const std::string& text, bool plain)
     }
     Transaction& transaction = Shared();
     transaction.EnsureStarted();
-    try {
-        RunStatements(text);
-        transaction.CommitRetaining();
-    } catch (...) {
-        UndoQuietly(transaction);
-        throw;
-    }
+    WorkUnit work(transaction);
+    RunStatements(text);
+    work.Commit();
 }
 
 std::string SqlQuoted(const std::string& text)

@@ -3,6 +3,7 @@
 #include "DataModulo.h"
 
 #include "QZ_DBIBX.h"
+#include "WorkUnit.h"
 
 #include <cmath>
 
@@ -66,6 +67,7 @@ void TDM::OpenComanda(int number)
 
 void TDM::CreateComanda(int number)
 {
+    WorkUnit work(DBTrans);
     LoadComanda(number);
     // Read before the new row starts, so a failure leaves no pending row.
     const SqlDate date = ServerDate();
@@ -89,6 +91,7 @@ void TDM::CreateComanda(int number)
     PostDataSet(COM);
     LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
     LogComandaEvent("COMANDA CRIADA NO MICROTERMINAL");
+    work.Commit();
 }
 
 bool TDM::ServiceFeeApplies()
@@ -110,6 +113,7 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
     const TComandaStatus status = CurrentComandaStatus();
     if (status != csUsable)
         return status;
+    WorkUnit work(DBTrans);
     CIN.Append();
     CIN.SetField("PRO_CODIGO", product);
     CIN.SetField("COM_CODIGO", COM.FieldByName("COM_CODIGO"));
@@ -131,6 +135,7 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
     LogComandaEvent("ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL");
     RecalculateTotals();
     PostDataSet(COM);
+    work.Commit();
     return csUsable;
 }
 

@@ -10,8 +10,7 @@ TDM::TDM()
       QCFG(DBTrans)
 {
     DefineCursors();
-    SharedDatabase = &BaseDados;
-    SharedTransaction = &DBTrans;
+    RegisterSharedPair();
 }
 
 TDM::TDM(const std::string& connectionString, const std::string& user, const std::string& password) : TDM()
@@ -29,6 +28,12 @@ TDM::~TDM()
     // The cursors hold no engine resources; end the transaction before the
     // connection closes.
     DBTrans.Rollback();
+}
+
+void TDM::RegisterSharedPair()
+{
+    SharedDatabase = &BaseDados;
+    SharedTransaction = &DBTrans;
 }
 
 void TDM::DefineCursors()

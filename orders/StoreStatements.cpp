@@ -49,6 +49,12 @@ const std::string kComandaSelect =
 const std::string kComandaInsert = InsertInto("COMANDAS", kComandaColumns);
 const UpdateStatement kComandaUpdate{"COMANDAS", kComandaColumns, "COM_CODIGO = :OLD_COM_CODIGO"};
 const std::string kComandaRefresh = kComandaSelect + "\nwhere\n  COM_CODIGO = :COM_CODIGO";
+const std::string kComandaLock =
+    "SELECT COM_QTDE, COM_TOTAL, COM_TABELA, COM_CLIENTE, CON_CODIGO, FUN_CODIGO, PDV_CODIGO,\n"
+    "  (SELECT CON_NOME FROM CONTATOS C WHERE C.CON_CODIGO = COMANDAS.CON_CODIGO) AS CON_NOME,\n"
+    "  (SELECT CON_CREDITOTIPO FROM CONTATOS C WHERE C.CON_CODIGO = COMANDAS.CON_CODIGO) AS CON_CREDITOTIPO,\n"
+    "  (SELECT CON_CREDITOCONSUMO FROM CONTATOS C WHERE C.CON_CODIGO = COMANDAS.CON_CODIGO) AS CON_CREDITOCONSUMO\n"
+    "FROM COMANDAS WHERE COM_CODIGO = :COM_CODIGO WITH LOCK";
 
 const std::string kItemSelect = "SELECT * FROM COMANDASITENS";
 const std::string kItemInsert = InsertInto("COMANDASITENS", kItemColumns);
@@ -61,6 +67,8 @@ const std::string kSettingsSelect =
     "CFG_MAT_REF01, CFG_MAT_REF02, CFG_MAT_REF03, CFG_MAT_REF04, CFG_MAT_REF05, CFG_MAT_REF06, "
     "CFG_PDV_ACRESCOMANDAFIM, CFG_PDV_ACRESCPORC, PRO_CODIGO_ACRESCIMO, CFG_PDV_ACRESCOMANDAINI\n"
     "FROM CONFIGURA";
+
+const std::string kTabCreationLock = "SELECT CON_CODIGO_CONSUMIDOR FROM CONFIGURA WITH LOCK";
 
 std::string SelectAllFrom(const std::string& table)
 {
