@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "FirebirdClient.h"
+#include "PreparedStatement.h"
 
 #include <stdexcept>
 #include <string>
@@ -92,6 +93,9 @@ void Database::Close() noexcept
 {
     if (!handles_->attachment)
         return;
+    for (auto& [text, prepared] : handles_->prepared)
+        prepared->Free();  // a Statement still holding one finds it freed
+    handles_->prepared.clear();
     for (Transaction* transaction : handles_->transactions)
         transaction->Rollback();
     try {
