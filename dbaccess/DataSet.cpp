@@ -25,6 +25,14 @@ void DataSet::Open()
     NotifyDataChange();
 }
 
+RowSet DataSet::Select(Transaction& transaction, const std::string& sql) const
+{
+    Statement select(transaction, sql);
+    for (const auto& [name, value] : Params)
+        select.SetParameter(name, value);
+    return select.Run();
+}
+
 void DataSet::Close()
 {
     if (!Active())

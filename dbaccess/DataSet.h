@@ -15,6 +15,7 @@
 #include <vector>
 
 struct RowSet;
+class Transaction;
 
 enum class DataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
@@ -24,6 +25,10 @@ public:
     virtual ~DataSet() = default;
     DataSet(const DataSet&) = delete;
     DataSet& operator=(const DataSet&) = delete;
+
+    // Values of the ":NAME" parameters of the select text, used by the next
+    // Open.
+    SqlParameters Params;
 
     // Loads the rows; an open data set is closed first. Throws DatabaseError.
     void Open();
@@ -92,6 +97,8 @@ protected:
     };
     // Loads the rows when opened.
     virtual RowSet Fetch() = 0;
+    // The rows of `sql` run with Params.
+    RowSet Select(Transaction& transaction, const std::string& sql) const;
     // Writes the pending record to the store; may update its values (a
     // generated key, a refreshed row).
     virtual void Write(const PendingRecord& record) = 0;

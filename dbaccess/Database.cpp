@@ -2,6 +2,7 @@
 
 #include "DatabaseError.h"
 #include "FirebirdClient.h"
+#include "PreparedStatement.h"
 
 #include <cctype>
 #include <stdexcept>
@@ -134,6 +135,9 @@ void Database::Close() noexcept
 {
     if (!handles_->attachment)
         return;
+    for (auto& [text, prepared] : handles_->prepared)
+        prepared->Free();  // a Statement still holding one finds it freed
+    handles_->prepared.clear();
     for (Transaction* transaction : handles_->transactions)
         transaction->Rollback();
     try {

@@ -22,7 +22,7 @@ EditableDataSet::EditableDataSet(Transaction& transaction) : transaction_(transa
 
 RowSet EditableDataSet::Fetch()
 {
-    return Statement(transaction_, SelectSQL).Run();
+    return Select(transaction_, SelectSQL);
 }
 
 void EditableDataSet::Write(const PendingRecord& record)

@@ -73,15 +73,16 @@ std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open)
     return query;
 }
 
-long double ReadNumber(const std::string& fieldName, const std::string& sql)
+long double ReadNumber(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters)
 {
-    const std::unique_ptr<Query> query = CreateQuery(sql, true);
-    return query->FieldByName(fieldName).AsNumber();
+    return ReadValue(fieldName, sql, parameters).AsNumber();
 }
 
-FieldValue ReadValue(const std::string& fieldName, const std::string& sql)
+FieldValue ReadValue(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters)
 {
-    const std::unique_ptr<Query> query = CreateQuery(sql, true);
+    const std::unique_ptr<Query> query = CreateQuery(sql, false);
+    query->Params = parameters;
+    query->Open();
     return query->FieldByName(fieldName);
 }
 
@@ -115,6 +116,18 @@ void RunScript(const std::string& text, bool plain)
     transaction.EnsureStarted();
     WorkUnit work(transaction);
     RunStatements(text);
+    work.Commit();
+}
+
+void ExecuteSQL(const std::string& sql, const SqlParameters& parameters)
+{
+    Transaction& transaction = Shared();
+    transaction.EnsureStarted();
+    WorkUnit work(transaction);
+    Statement statement(transaction, sql);
+    for (const auto& [name, value] : parameters)
+        statement.SetParameter(name, value);
+    statement.Run();
     work.Commit();
 }
 

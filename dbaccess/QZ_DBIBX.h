@@ -38,9 +38,10 @@ extern std::string SiblingIniPath;
 std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open);
 // The named field of the first row as a number; 0 when it is null or there
 // is no row. Throws DatabaseError for a field the result does not hold.
-long double ReadNumber(const std::string& fieldName, const std::string& sql);
+// The parameters fill the text's ":NAME" places.
+long double ReadNumber(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters = {});
 // The named field of the first row, unconverted; null when there is no row.
-FieldValue ReadValue(const std::string& fieldName, const std::string& sql);
+FieldValue ReadValue(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters = {});
 // PostAndCommit for a store-bound editable data set; any other data set is
 // left untouched.
 void PostDataSet(DataSet& dataSet);
@@ -55,6 +56,10 @@ void PostAndCommit(EditableDataSet& dataSet);
 // needed and the script is committed retaining, or rolled back retaining
 // and the error raised again; inside an open unit of work, by the unit.
 void RunScript(const std::string& text, bool plain);
+
+// Runs one statement with its parameters in the shared transaction,
+// committed or rolled back like RunScript with `plain` false.
+void ExecuteSQL(const std::string& sql, const SqlParameters& parameters);
 
 // The text as an SQL string literal: in single quotes, inner quotes doubled.
 std::string SqlQuoted(const std::string& text);

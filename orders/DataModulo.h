@@ -74,7 +74,8 @@ public:
     bool IsComandaBlocked(int number);
     bool ComandaExists(int number);
     TComandaStatus CurrentComandaStatus();
-    // Loads tab `number` into COM and its items into CIN; logs the opening.
+    // Loads tab `number` into COM and its last item into CIN; logs the
+    // opening.
     void OpenComanda(int number);
     // Inserts tab `number` with the shop's defaults, loads it and its (no)
     // items; logs the creation. All of it or nothing is committed.
@@ -152,8 +153,8 @@ private:
     // terminals may have changed them). A tab no longer in the store, or
     // none, stays as loaded.
     void LockLoadedComanda();
-    // Re-reads the loaded tab's items and moves to the last one; false when
-    // there is none (or no tab is loaded).
+    // Re-reads the loaded tab's last item into CIN; false when there is none
+    // (or no tab is loaded).
     bool LoadLastItem();
     // Re-targets FUN on the employee whose tab badge is `badge`.
     void LoadEmployeeByBadge(int badge);
@@ -161,14 +162,20 @@ private:
     // Makes BaseDados and DBTrans the shared pair of the calling thread.
     void RegisterSharedPair();
     void DefineCursors();
+    // Closes the cursor, gives it this select and its parameters, opens it.
+    static void Retarget(EditableDataSet& cursor, const std::string& sql, SqlParameters parameters);
     // Re-targets COM on the tab with that number.
     void LoadComanda(int number);
-    // Re-targets CIN on the items of the tab with that code.
+    // Re-targets CIN on the last item of the tab with that code (no row when
+    // it has none): no command needs the others.
     void LoadComandaItems(std::int64_t comandaCode);
     // The server's date and time from SP_SERVERDATE / SP_SERVERTIME; a null
     // result is an error (there is no fallback to the local clock).
-    SqlDate ServerDate();
-    SqlTime ServerTime();
+    struct ServerMoment {
+        SqlDate date;
+        SqlTime time;
+    };
+    ServerMoment ServerNow();
 
     std::string displayPrompt_;    // empty until PrepareCommands succeeded
     bool connectionLost_ = false;  // the last command failed for want of a connection

@@ -45,9 +45,7 @@ std::string TDM::SelectClient(const std::string& line) {
     const int client = IntArgument(line);
     if (client == 0) return "300-INFORME O C\xD3" "DIGO DO CLIENTE!";
 
-    CON.Close();
-    CON.SelectSQL = "SELECT * FROM CONTATOS WHERE CON_CODIGO = " + std::to_string(client);
-    CON.Open();
+    Retarget(CON, StoreStatements::kClientByCode, {{"CON_CODIGO", client}});
     if (CON.FieldByName("CON_CODIGO").AsInteger() != client) return "400-CLIENTE N\xC3O ENCONTRADO!";
     if (CON.FieldByName("CON_ATIVO").AsInteger() != 0) return "401-O CLIENTE EST\xC1 INATIVO!";
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;

@@ -85,17 +85,10 @@ void TDM::LockLoadedComanda() {
 }
 
 bool TDM::LoadLastItem() {
-    CIN.Close();
-    CIN.SelectSQL = ItemSelectSQL + " WHERE COM_CODIGO = " +
-                    std::to_string(COM.FieldByName("COM_CODIGO").AsInteger()) +
-                    " ORDER BY CIN_CODIGO";
-    CIN.Open();
-    CIN.Last();
+    LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
     return CIN.FieldByName("CIN_CODIGO").AsInteger() != 0;
 }
 
 void TDM::LoadEmployeeByBadge(int badge) {
-    FUN.Close();
-    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
-    FUN.Open();
+    Retarget(FUN, StoreStatements::kEmployeeByBadge, {{"FUN_COMANDA", badge}});
 }
