@@ -25,6 +25,14 @@ void DataSet::Open()
     NotifyDataChange();
 }
 
+RowSet DataSet::Select(Transaction& transaction, const std::string& sql) const
+{
+    Statement select(transaction, sql);
+    for (const auto& [name, value] : Params)
+        select.SetParameter(name, value);
+    return select.Run();
+}
+
 void DataSet::Close()
 {
     if (!Active())
@@ -152,6 +160,38 @@ void DataSet::EndEditing()
     buffer_.clear();
     modified_.clear();
     state_ = DataSetState::dsBrowse;
+    NotifyDataChange();
+}
+
+bool DataSet::TakeIntoCurrentRow(const RowSet& fresh)
+{
+    if (Editing())
+        throw std::logic_error("Dataset in edit or insert mode");
+    if (fresh.rows.empty() || rows_.empty())
+        return false;
+    for (std::size_t i = 0; i < fresh.columns.size(); ++i)
+        if (const auto index = FindField(fresh.columns[i]))
+            rows_[current_][*index] = fresh.rows[0][i];
+    NotifyDataChange();
+    return true;
+}
+
+DataSet::View DataSet::CurrentView() const
+{
+    View view{Active(), columns_, {}};
+    if (!rows_.empty())
+        view.rows.push_back(rows_[current_]);
+    return view;
+}
+
+void DataSet::Restore(View view)
+{
+    buffer_.clear();
+    modified_.clear();
+    state_ = view.active ? DataSetState::dsBrowse : DataSetState::dsInactive;
+    columns_ = std::move(view.columns);
+    rows_ = std::move(view.rows);
+    current_ = 0;
     NotifyDataChange();
 }
 

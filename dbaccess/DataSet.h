@@ -15,6 +15,7 @@
 #include <vector>
 
 struct RowSet;
+class Transaction;
 
 enum class DataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
@@ -24,6 +25,10 @@ public:
     virtual ~DataSet() = default;
     DataSet(const DataSet&) = delete;
     DataSet& operator=(const DataSet&) = delete;
+
+    // Values of the ":NAME" parameters of the select text, used by the next
+    // Open.
+    SqlParameters Params;
 
     // Loads the rows; an open data set is closed first. Throws DatabaseError.
     void Open();
@@ -65,6 +70,19 @@ public:
 
     virtual bool ReadOnly() const = 0;
 
+    // What the data set shows, kept aside to be put back after a failed
+    // command: open or closed, its columns and its current row (the other
+    // rows are not kept).
+    struct View {
+        bool active = false;
+        std::vector<std::string> columns;
+        std::vector<std::vector<FieldValue>> rows;  // the current row, or none
+    };
+    View CurrentView() const;
+    // Shows the view again (browse state, or closed); a pending record is
+    // dropped.
+    void Restore(View view);
+
     // Called after every change of what the data set shows (open, close,
     // move, field set, post, cancel). Returns an id for removing it.
     int AddDataChangeListener(std::function<void()> listener);
@@ -79,11 +97,17 @@ protected:
     };
     // Loads the rows when opened.
     virtual RowSet Fetch() = 0;
+    // The rows of `sql` run with Params.
+    RowSet Select(Transaction& transaction, const std::string& sql) const;
     // Writes the pending record to the store; may update its values (a
     // generated key, a refreshed row).
     virtual void Write(const PendingRecord& record) = 0;
 
     std::size_t FieldIndex(const std::string& name) const;
+    // Takes the columns of the first row of `fresh` that the data set holds
+    // into its current row; false, and nothing changed, when `fresh` has no
+    // row or there is no current row. Browse state only.
+    bool TakeIntoCurrentRow(const RowSet& fresh);
 
 private:
     std::optional<std::size_t> FindField(const std::string& name) const;

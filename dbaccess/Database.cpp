@@ -2,8 +2,10 @@
 
 #include "DatabaseError.h"
 #include "FirebirdClient.h"
+#include "PreparedStatement.h"
 
 #include <cctype>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -78,19 +80,32 @@ Database::~Database()
 
 void Database::Open(const std::string& connectionString, const std::string& user, const std::string& password)
 {
-    Attach(connectionString, DatabaseParameters(Login(user, password), false), false);
+    AttachRemembered(connectionString, DatabaseParameters(Login(user, password), false));
 }
 
 void Database::Open()
 {
-    Close();
     std::vector<DatabaseParameter> parameters;
     for (const std::string& line : Params) {
         const DatabaseParameter parameter = ParameterOfLine(line);
         std::erase_if(parameters, [&](const DatabaseParameter& earlier) { return earlier.tag == parameter.tag; });
         parameters.push_back(parameter);
     }
-    Attach(DatabaseName, DatabaseParameters(parameters, false), false);
+    AttachRemembered(DatabaseName, DatabaseParameters(parameters, false));
+}
+
+void Database::Reconnect()
+{
+    if (!lastOpened_)
+        throw std::logic_error("database never opened");
+    const Settings settings = *lastOpened_;
+    AttachRemembered(settings.connectionString, settings.parameters);
+}
+
+void Database::AttachRemembered(const std::string& connectionString, const std::vector<unsigned char>& dpb)
+{
+    Attach(connectionString, dpb, false);
+    lastOpened_ = Settings{connectionString, dpb};
 }
 
 void Database::Create(const std::string& connectionString, const std::string& user, const std::string& password)
@@ -120,6 +135,9 @@ void Database::Close() noexcept
 {
     if (!handles_->attachment)
         return;
+    for (auto& [text, prepared] : handles_->prepared)
+        prepared->Free();  // a Statement still holding one finds it freed
+    handles_->prepared.clear();
     for (Transaction* transaction : handles_->transactions)
         transaction->Rollback();
     try {

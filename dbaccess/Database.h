@@ -3,6 +3,7 @@
 // plain file path (opened by the embedded engine) or "host:path" (through the
 // server). Text crosses the connection in Windows-1252 (lc_ctype=win1252).
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ public:
 
     // Opens the attachment; an open one is closed first. Throws
     // DatabaseError with the engine's message when it cannot be opened.
+    // The settings of the last successful Open are kept for Reconnect.
     void Open(const std::string& connectionString, const std::string& user,
               const std::string& password);
 
@@ -31,6 +33,10 @@ public:
     // Throws DatabaseError when it cannot be opened or a line names another
     // parameter.
     void Open();
+    // Drops the attachment, working or broken, and opens a new one with the
+    // name and parameters of the last successful Open (either form). Throws DatabaseError when it
+    // cannot be opened, std::logic_error when nothing was opened before.
+    void Reconnect();
     // Rolls back the transactions of this connection (they start again on
     // demand after the next Open) and detaches. Does nothing when not open.
     void Close() noexcept;
@@ -51,4 +57,12 @@ private:
                 bool create);
 
     std::unique_ptr<Handles> handles_;
+    // Attaches and keeps the name and parameters for Reconnect.
+    void AttachRemembered(const std::string& connectionString, const std::vector<unsigned char>& parameters);
+
+    struct Settings {
+        std::string connectionString;
+        std::vector<unsigned char> parameters;
+    };
+    std::optional<Settings> lastOpened_;
 };

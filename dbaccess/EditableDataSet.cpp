@@ -22,7 +22,7 @@ EditableDataSet::EditableDataSet(Transaction& transaction) : transaction_(transa
 
 RowSet EditableDataSet::Fetch()
 {
-    return Statement(transaction_, SelectSQL).Run();
+    return Select(transaction_, SelectSQL);
 }
 
 void EditableDataSet::Write(const PendingRecord& record)
@@ -71,6 +71,14 @@ void EditableDataSet::Refresh(const PendingRecord& record)
     for (std::size_t i = 0; i < fresh.columns.size(); ++i)
         if (HasField(fresh.columns[i]))
             record.values[FieldIndex(fresh.columns[i])] = fresh.rows[0][i];
+}
+
+bool EditableDataSet::RefreshCurrentRow(const std::string& sql)
+{
+    Statement refresh(transaction_, sql);
+    for (const std::string& name : refresh.ParameterNames())
+        refresh.SetParameter(name, FieldByName(name));
+    return TakeIntoCurrentRow(refresh.Run());
 }
 
 void EditableDataSet::BindRecord(Statement& statement, const PendingRecord& record) const

@@ -41,6 +41,11 @@ public:
 
     bool ReadOnly() const override { return false; }
 
+    // Reads the current row again through `sql`, whose parameters are named
+    // after the row's fields, and takes the columns it returns; false when it
+    // returns no row (the row then stays as it was). Throws DatabaseError.
+    bool RefreshCurrentRow(const std::string& sql);
+
 protected:
     RowSet Fetch() override;
     void Write(const PendingRecord& record) override;

@@ -8,6 +8,7 @@
 #include "SqlDateTime.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <variant>
 
@@ -58,3 +59,6 @@ public:
 private:
     Storage value_;
 };
+
+// Values of named statement parameters (":NAME" in the text), by name.
+using SqlParameters = std::map<std::string, FieldValue>;

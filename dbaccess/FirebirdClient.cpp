@@ -7,6 +7,40 @@
 
 namespace FirebirdClient {
 
+namespace {
+
+// Codes that mean the attachment is gone: the network, the server or the
+// database went away under it.
+bool MeansConnectionLost(intptr_t code)
+{
+    switch (code) {
+    case isc_network_error:
+    case isc_net_read_err:
+    case isc_net_write_err:
+    case isc_lost_db_connection:
+    case isc_conn_lost:
+    case isc_att_shutdown:
+    case isc_shutdown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether any code of the status vector means a lost connection.
+bool ConnectionLost(const intptr_t* vector)
+{
+    while (*vector != isc_arg_end) {
+        const intptr_t kind = vector[0];
+        if (kind == isc_arg_gds && MeansConnectionLost(vector[1]))
+            return true;
+        vector += kind == isc_arg_cstring ? 3 : 2;  // a counted string carries its length too
+    }
+    return false;
+}
+
+}  // namespace
+
 Firebird::IMaster* Master()
 {
     static Firebird::IMaster* const master = Firebird::fb_get_master_interface();
@@ -30,7 +64,7 @@ void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call)
         Util()->formatStatus(message, sizeof message, error.getStatus());
         const intptr_t* errors = error.getStatus()->getErrors();
         const long code = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-        throw DatabaseError(Windows1252ToUtf8(message), code);
+        throw DatabaseError(Windows1252ToUtf8(message), code, ConnectionLost(errors));
     }
 }
 

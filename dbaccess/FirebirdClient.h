@@ -8,7 +8,12 @@
 #include <firebird/Interface.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <set>
+#include <string>
+
+struct PreparedStatement;
 
 namespace FirebirdClient {
 
@@ -24,6 +29,9 @@ void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call);
 struct Database::Handles {
     Firebird::IAttachment* attachment = nullptr;
     std::set<Transaction*> transactions;  // ended before the attachment closes
+    // Statements prepared on the attachment, by SQL text; freed before it closes.
+    std::map<std::string, std::shared_ptr<PreparedStatement>> prepared;
+    unsigned long uses = 0;  // counts statement uses, for dropping the least recent
 };
 
 struct Transaction::Handles {

@@ -4,13 +4,14 @@
 #include "Query.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "WorkUnit.h"
 
 #include <cctype>
 #include <stdexcept>
 #include <vector>
 
-Database* SharedDatabase = nullptr;
-Transaction* SharedTransaction = nullptr;
+thread_local Database* SharedDatabase = nullptr;
+thread_local Transaction* SharedTransaction = nullptr;
 std::string DatabaseFileName;
 std::string SiblingIniPath;
 
@@ -62,17 +63,6 @@ void RunStatements(const std::string& text)
         Statement(Shared(), statement).Run();
 }
 
-// Undoes the uncommitted work after a failed write. The caller re-raises the
-// error that led here, so a failing rollback must not replace it.
-void UndoQuietly(Transaction& transaction) noexcept
-{
-    try {
-        if (transaction.Active())
-            transaction.RollbackRetaining();
-    } catch (...) {
-    }
-}
-
 }  // namespace
 
 std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open)
@@ -83,15 +73,16 @@ std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open)
     return query;
 }
 
-long double ReadNumber(const std::string& fieldName, const std::string& sql)
+long double ReadNumber(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters)
 {
-    const std::unique_ptr<Query> query = CreateQuery(sql, true);
-    return query->FieldByName(fieldName).AsNumber();
+    return ReadValue(fieldName, sql, parameters).AsNumber();
 }
 
-FieldValue ReadValue(const std::string& fieldName, const std::string& sql)
+FieldValue ReadValue(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters)
 {
-    const std::unique_ptr<Query> query = CreateQuery(sql, true);
+    const std::unique_ptr<Query> query = CreateQuery(sql, false);
+    query->Params = parameters;
+    query->Open();
     return query->FieldByName(fieldName);
 }
 
@@ -105,11 +96,11 @@ void PostAndCommit(EditableDataSet& dataSet)
 {
     Transaction& transaction = Shared();
     try {
+        WorkUnit work(transaction);
         transaction.EnsureStarted();
         dataSet.Post();
-        transaction.CommitRetaining();
+        work.Commit();
     } catch (...) {
-        UndoQuietly(transaction);
         dataSet.Cancel();
         throw;
     }
@@ -123,13 +114,21 @@ void RunScript(const std::string& text, bool plain)
     }
     Transaction& transaction = Shared();
     transaction.EnsureStarted();
-    try {
-        RunStatements(text);
-        transaction.CommitRetaining();
-    } catch (...) {
-        UndoQuietly(transaction);
-        throw;
-    }
+    WorkUnit work(transaction);
+    RunStatements(text);
+    work.Commit();
+}
+
+void ExecuteSQL(const std::string& sql, const SqlParameters& parameters)
+{
+    Transaction& transaction = Shared();
+    transaction.EnsureStarted();
+    WorkUnit work(transaction);
+    Statement statement(transaction, sql);
+    for (const auto& [name, value] : parameters)
+        statement.SetParameter(name, value);
+    statement.Run();
+    work.Commit();
 }
 
 std::string SqlQuoted(const std::string& text)

@@ -8,7 +8,7 @@ Query::Query(Transaction& transaction, std::string sql) : SQL(std::move(sql)), t
 
 RowSet Query::Fetch()
 {
-    return Statement(transaction_, SQL).Run();
+    return Select(transaction_, SQL);
 }
 
 void Query::Write(const PendingRecord&)

@@ -1,11 +1,12 @@
 #include "Statement.h"
 
 #include "FirebirdClient.h"
-#include "NamedParameters.h"
+#include "PreparedStatement.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 using namespace Firebird;
@@ -224,41 +225,17 @@ FieldValue ReadColumn(ThrowStatusWrapper& status, IMessageMetadata* metadata, un
 
 }  // namespace
 
-struct Statement::Handles {
-    IStatement* statement = nullptr;
-    IMessageMetadata* input = nullptr;
-    IMessageMetadata* output = nullptr;
-};
-
-Statement::Statement(Transaction& transaction, const std::string& sql)
-    : transaction_(transaction), handles_(std::make_unique<Handles>())
+Statement::Statement(Transaction& transaction, const std::string& sql) : transaction_(transaction)
 {
-    PositionalSql positional = ToPositionalParameters(sql);
-    parameterNames_ = std::move(positional.names);
     transaction_.EnsureStarted();
-    IAttachment* attachment = transaction_.Owner().Native().attachment;
-    ITransaction* native = transaction_.Native().transaction;
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        handles_->statement = attachment->prepare(&status, native, 0, positional.text.c_str(), SQL_DIALECT_V6,
-                                                  IStatement::PREPARE_PREFETCH_METADATA);
-        handles_->input = handles_->statement->getInputMetadata(&status);
-        handles_->output = handles_->statement->getOutputMetadata(&status);
-    });
+    prepared_ = PreparedFor(transaction_, sql);
 }
 
-Statement::~Statement()
+Statement::~Statement() = default;
+
+const std::vector<std::string>& Statement::ParameterNames() const
 {
-    if (handles_->input)
-        handles_->input->release();
-    if (handles_->output)
-        handles_->output->release();
-    if (handles_->statement) {
-        try {
-            FirebirdClient::Call([&](ThrowStatusWrapper& status) { handles_->statement->free(&status); });
-        } catch (...) {
-            handles_->statement->release();
-        }
-    }
+    return prepared_->parameterNames;
 }
 
 void Statement::SetParameter(const std::string& name, const FieldValue& value)
@@ -273,8 +250,10 @@ RowSet Statement::Run()
     transaction_.EnsureStarted();
     IAttachment* attachment = transaction_.Owner().Native().attachment;
     ITransaction* transaction = transaction_.Native().transaction;
+    if (!prepared_->statement)
+        throw std::logic_error("statement of a closed connection");
     std::vector<FieldValue> values;
-    for (const std::string& name : parameterNames_) {
+    for (const std::string& name : prepared_->parameterNames) {
         auto found = parameters_.find(name);
         values.push_back(found == parameters_.end() ? FieldValue() : found->second);
     }
@@ -282,17 +261,16 @@ RowSet Statement::Run()
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         InputMessage input;
         if (values.empty()) {
-            input.metadata = handles_->input;
+            input.metadata = prepared_->input;
             input.metadata->addRef();
         } else {
-            TypeParameters(status, input, handles_->input, values);
+            TypeParameters(status, input, prepared_->input, values);
         }
         FillParameters(status, input, attachment, transaction, values);
 
-        IMessageMetadata* output = handles_->output;
-        const unsigned columns = output->getCount(&status);
-        for (unsigned i = 0; i < columns; ++i)
-            result.columns.push_back(output->getAlias(&status, i));
+        IMessageMetadata* output = prepared_->output;
+        result.columns = prepared_->columns;
+        const auto columns = static_cast<unsigned>(result.columns.size());
         std::vector<unsigned char> row(output->getMessageLength(&status));
         auto keepRow = [&] {
             std::vector<FieldValue> fields;
@@ -301,9 +279,8 @@ RowSet Statement::Run()
             result.rows.push_back(std::move(fields));
         };
 
-        const unsigned kind = handles_->statement->getType(&status);
-        if (kind == isc_info_sql_stmt_select || kind == isc_info_sql_stmt_select_for_upd) {
-            IResultSet* cursor = handles_->statement->openCursor(&status, transaction, input.metadata,
+        if (prepared_->selects) {
+            IResultSet* cursor = prepared_->statement->openCursor(&status, transaction, input.metadata,
                                                                  input.buffer.data(), output, 0);
             try {
                 while (cursor->fetchNext(&status, row.data()) == IStatus::RESULT_OK)
@@ -314,7 +291,7 @@ RowSet Statement::Run()
                 throw;
             }
         } else {
-            handles_->statement->execute(&status, transaction, input.metadata, input.buffer.data(),
+            prepared_->statement->execute(&status, transaction, input.metadata, input.buffer.data(),
                                          columns ? output : nullptr, columns ? row.data() : nullptr);
             if (columns)
                 keepRow();

@@ -27,10 +27,17 @@ public:
     void Commit();
     void Rollback() noexcept;
 
+    // True while a unit of work is open on this transaction (WorkUnit): the
+    // writing routines then leave their work for the unit to commit.
+    bool InWorkUnit() const { return openWorkUnits_ > 0; }
+
     struct Handles;
     Handles& Native() const;  // for the other classes of this layer only
 
 private:
+    friend class WorkUnit;
+
     Database& database_;
     std::unique_ptr<Handles> handles_;
+    int openWorkUnits_ = 0;
 };

@@ -2,20 +2,7 @@
 
 #include "DataModulo.h"
 #include "QZ_DBIBX.h"
-
-#include <cstdio>
-#include <cstdlib>
-
-std::string LogDecimal(FixedPoint value)
-{
-    const std::int64_t hundredths = value.ToScaled(2);
-    const std::uint64_t magnitude = static_cast<std::uint64_t>(std::llabs(hundredths));
-    std::string text = (hundredths < 0 ? "-" : "") + std::to_string(magnitude / 100);
-    std::string fraction = std::to_string(100 + magnitude % 100).substr(1);
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    return fraction.empty() ? text : text + "." + fraction;
-}
+#include "StoreStatements.h"
 
 std::string Windows1252UpperCase(std::string text)
 {
@@ -33,30 +20,35 @@ std::string Windows1252UpperCase(std::string text)
     return text;
 }
 
-std::string ComandaLogStatement(const ComandaLogEntry& entry)
+SqlParameters ComandaLogParameters(const ComandaLogEntry& entry)
 {
-    char date[16];
-    char time[16];
-    std::snprintf(date, sizeof date, "%02d/%02d/%04d", entry.date.month, entry.date.day, entry.date.year);
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d", entry.time.hour, entry.time.minute, entry.time.second);
-    return "EXECUTE PROCEDURE SP_ADDCOMANDALOG(" + SqlQuoted(date) + "," + SqlQuoted(time) + "," +
-           std::to_string(entry.number) + "," + LogDecimal(entry.quantity) + "," + LogDecimal(entry.total) + "," +
-           std::to_string(entry.pointOfSale) + "," + SqlQuoted(Windows1252UpperCase(entry.message)) + "," +
-           SqlQuoted(entry.client) + "," + SqlQuoted("MICROTERMINAL") + ")";
+    const auto twoPlaces = [](FixedPoint value) { return FieldValue::Decimal{value.ToScaled(2), 2}; };
+    return {
+        {"DATA", entry.date},
+        {"HORA", SqlTime{entry.time.hour, entry.time.minute, entry.time.second, 0}},
+        {"NUMERO", entry.number},
+        {"QTDE", twoPlaces(entry.quantity)},
+        {"TOTAL", twoPlaces(entry.total)},
+        {"PDV", entry.pointOfSale},
+        {"MENSAGEM", Windows1252UpperCase(entry.message)},
+        {"CLIENTE", entry.client},
+        {"ORIGEM", "MICROTERMINAL"},
+    };
 }
 
 void TDM::LogComandaEvent(const std::string& message)
 {
     if (COM.FieldByName("COM_CODIGO").AsInteger() == 0)
         return;
+    const ServerMoment now = ServerNow();
     ComandaLogEntry entry;
-    entry.date = ServerDate();
-    entry.time = ServerTime();
+    entry.date = now.date;
+    entry.time = now.time;
     entry.number = COM.FieldByName("COM_NUMERO").AsInteger();
     entry.quantity = COM.FieldByName("COM_QTDE").AsFixed();
     entry.total = COM.FieldByName("COM_TOTAL").AsFixed();
     entry.pointOfSale = COM.FieldByName("PDV_CODIGO").AsInteger();
     entry.message = message;
     entry.client = COM.FieldByName("COM_CLIENTE").AsText();
-    RunScript(ComandaLogStatement(entry), false);
+    ExecuteSQL(StoreStatements::kComandaLog, ComandaLogParameters(entry));
 }

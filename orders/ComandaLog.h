@@ -1,7 +1,9 @@
 #pragma once
-// The audit-log statement: one SP_ADDCOMANDALOG call with the tab's number,
-// quantity, total, point of sale and client, the event message (upper-cased)
-// and the origin "MICROTERMINAL". Texts are Windows-1252.
+// The audit-log entry: one SP_ADDCOMANDALOG call with the tab's number,
+// quantity and total (each to two decimal places), point of sale and client,
+// the event message (upper-cased) and the origin "MICROTERMINAL". Texts are
+// Windows-1252.
+#include "FieldValue.h"
 #include "FixedPoint.h"
 #include "SqlDateTime.h"
 
@@ -19,13 +21,10 @@ struct ComandaLogEntry {
     std::string client;
 };
 
-// EXECUTE PROCEDURE SP_ADDCOMANDALOG('12/09/2014','21:07:05',12,3.5,47.9,0,
-// 'COMANDA ABERTA NO MICROTERMINAL','CONSUMIDOR','MICROTERMINAL')
-std::string ComandaLogStatement(const ComandaLogEntry& entry);
-
-// A decimal with at most two places (rounded, ties to even), "." as
-// separator, trailing zeros and a trailing point dropped: 3.5, 12, 0.25.
-std::string LogDecimal(FixedPoint value);
+// The parameters of StoreStatements::kComandaLog for the entry: the time in
+// whole seconds, quantity and total rounded to two places (ties to even),
+// the message upper-cased.
+SqlParameters ComandaLogParameters(const ComandaLogEntry& entry);
 
 // Upper case in the Windows-1252 code page (accented letters included).
 std::string Windows1252UpperCase(std::string text);

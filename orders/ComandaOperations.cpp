@@ -3,8 +3,12 @@
 #include "DataModulo.h"
 
 #include "QZ_DBIBX.h"
+#include "Query.h"
+#include "StoreStatements.h"
+#include "WorkUnit.h"
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -14,34 +18,27 @@ constexpr std::size_t kReferenceLength = 50;  // CIN_REF01 to CIN_REF06 hold 50 
 
 int TDM::FindProductByBarcode(const std::string& barcode)
 {
-    PRO.Close();
-    PRO.SelectSQL = "SELECT * FROM PRODUTOS WHERE PRO_CODBARRAS = " + SqlQuoted(barcode);
-    PRO.Open();
+    Retarget(PRO, StoreStatements::kProductByBarcode, {{"PRO_CODBARRAS", barcode}});
     return static_cast<int>(PRO.FieldByName("PRO_CODIGO").AsInteger());
 }
 
 FixedPoint TDM::GetProductPrice(int product, bool tableZero)
 {
     const std::int64_t table = tableZero ? 0 : COM.FieldByName("COM_TABELA").AsInteger();
-    return ReadValue("VALOR", "SELECT VALOR FROM SP_GETPRECO(" + std::to_string(product) + "," +
-                                  std::to_string(table) + ")")
-        .AsFixed();
+    return ReadValue("VALOR", StoreStatements::kPrice, {{"PRODUTO", product}, {"TABELA", table}}).AsFixed();
 }
 
 bool TDM::IsComandaBlocked(int number)
 {
     CloseOnExit closeAfterwards(CBL);
-    CBL.Close();
-    CBL.SelectSQL = "SELECT * FROM COMANDASBLOQUEADAS WHERE CBL_NUMERO = " + std::to_string(number);
-    CBL.Open();
+    Retarget(CBL, StoreStatements::kBlockedNumber, {{"CBL_NUMERO", number}});
     const FieldValue& blocked = CBL.FieldByName("CBL_NUMERO");
     return !blocked.IsNull() && blocked.AsInteger() == number;
 }
 
 bool TDM::ComandaExists(int number)
 {
-    const long double found =
-        ReadNumber("COM_NUMERO", "SELECT COM_NUMERO FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(number));
+    const long double found = ReadNumber("COM_NUMERO", StoreStatements::kTabNumber, {{"COM_NUMERO", number}});
     return std::llround(found) == number && number > 0;
 }
 
@@ -50,9 +47,13 @@ TComandaStatus TDM::CurrentComandaStatus()
     const auto number = static_cast<int>(COM.FieldByName("COM_NUMERO").AsInteger());
     if (number == 0)
         return csNotLoaded;
-    if (IsComandaBlocked(number))
+    // Both tests in one read: the blocked list first, as ever.
+    const std::unique_ptr<Query> status = CreateQuery(StoreStatements::kTabNumberStatus, false);
+    status->Params = {{"NUMERO", number}};
+    status->Open();
+    if (!status->FieldByName("CBL_NUMERO").IsNull())
         return csBlocked;
-    if (!ComandaExists(number))
+    if (status->FieldByName("COM_NUMERO").IsNull())
         return csCancelled;
     return csUsable;
 }
@@ -66,14 +67,14 @@ void TDM::OpenComanda(int number)
 
 void TDM::CreateComanda(int number)
 {
+    WorkUnit work(DBTrans);
     LoadComanda(number);
     // Read before the new row starts, so a failure leaves no pending row.
-    const SqlDate date = ServerDate();
-    const SqlTime time = ServerTime();
+    const ServerMoment now = ServerNow();
     COM.Append();
     COM.SetField("COM_NUMERO", number);
-    COM.SetField("COM_DATA", date);
-    COM.SetField("COM_HORA", time);
+    COM.SetField("COM_DATA", now.date);
+    COM.SetField("COM_HORA", now.time);
     COM.SetField("CON_CODIGO", QCFG.FieldByName("CON_CODIGO_CONSUMIDOR"));
     COM.SetField("FUN_CODIGO", QCFG.FieldByName("FUN_CODIGO_CAIXA"));
     for (const char* paid : {"COM_DINHEIROPAGO", "COM_CHEQUEPAGO", "COM_CARTAOPAGO", "COM_CARTAODEBPAGO"})
@@ -89,6 +90,7 @@ void TDM::CreateComanda(int number)
     PostDataSet(COM);
     LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
     LogComandaEvent("COMANDA CRIADA NO MICROTERMINAL");
+    work.Commit();
 }
 
 bool TDM::ServiceFeeApplies()
@@ -110,6 +112,7 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
     const TComandaStatus status = CurrentComandaStatus();
     if (status != csUsable)
         return status;
+    WorkUnit work(DBTrans);
     CIN.Append();
     CIN.SetField("PRO_CODIGO", product);
     CIN.SetField("COM_CODIGO", COM.FieldByName("COM_CODIGO"));
@@ -131,6 +134,7 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
     LogComandaEvent("ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL");
     RecalculateTotals();
     PostDataSet(COM);
+    work.Commit();
     return csUsable;
 }
 
@@ -138,12 +142,11 @@ void TDM::RecalculateTotals()
 {
     if (COM.IsEmpty())
         return;  // no tab row loaded: nothing to total (an edit would insert a blank tab)
-    const std::string code = std::to_string(CIN.FieldByName("COM_CODIGO").AsInteger());
-    const FixedPoint quantity =
-        ReadValue("TOTAL", "SELECT SUM(CIN_QTDE) AS TOTAL FROM COMANDASITENS WHERE COM_CODIGO = " + code).AsFixed();
-    const FixedPoint total = ReadValue("TOTAL", "SELECT SUM(CIN_QTDE*(CIN_VALOR-CIN_DESCONTO+CIN_ACRESCIMO)) AS TOTAL "
-                                                "FROM COMANDASITENS WHERE COM_CODIGO = " + code)
-                                 .AsFixed();
+    const std::unique_ptr<Query> totals = CreateQuery(StoreStatements::kTabTotals, false);
+    totals->Params = {{"COM_CODIGO", CIN.FieldByName("COM_CODIGO").AsInteger()}};
+    totals->Open();
+    const FixedPoint quantity = totals->FieldByName("QTDE").AsFixed();
+    const FixedPoint total = totals->FieldByName("TOTAL").AsFixed();
     COM.Edit();
     COM.SetField("COM_QTDE", quantity);
     COM.SetField("COM_TOTAL", total);

@@ -3,6 +3,7 @@
 #include "DataModulo.h"
 
 #include "QZ_DBIBX.h"
+#include "StoreStatements.h"
 
 namespace {
 
@@ -18,10 +19,7 @@ std::string TDM::GrantCommission()
     FixedPoint amount;
     {
         CloseOnExit closeProduct(PRO);
-        PRO.Close();
-        PRO.SelectSQL = "SELECT * FROM PRODUTOS WHERE PRO_CODIGO = " +
-                        std::to_string(CIN.FieldByName("PRO_CODIGO").AsInteger());
-        PRO.Open();
+        Retarget(PRO, StoreStatements::kProductByCode, {{"PRO_CODIGO", CIN.FieldByName("PRO_CODIGO").AsInteger()}});
         amount = PRO.FieldByName("PRO_COMISSAOVAL").AsFixed();
         const FixedPoint percentage = PRO.FieldByName("PRO_COMISSAOPOR").AsFixed();
         if (amount == FixedPoint() && percentage == FixedPoint())
@@ -35,19 +33,16 @@ std::string TDM::GrantCommission()
 
     const std::string identifier = "C" + std::to_string(COM.FieldByName("COM_CODIGO").AsInteger()) + "I" +
                                    std::to_string(CIN.FieldByName("CIN_CODIGO").AsInteger());
-    CAF.Close();
-    CAF.SelectSQL = "SELECT * FROM CAIXAFUN WHERE CAI_ID=" + SqlQuoted(identifier);
-    CAF.Open();
+    Retarget(CAF, StoreStatements::kCommissionById, {{"CAI_ID", identifier}});
     if (CAF.FieldByName("CAF_CODIGO").AsInteger() != 0) {
         CAF.Close();
         return kAlreadyGranted;
     }
-    const SqlDate date = ServerDate();
-    const SqlTime time = ServerTime();
+    const ServerMoment now = ServerNow();
     CAF.Append();
     CAF.SetField("FUN_CODIGO", FUN.FieldByName("FUN_CODIGO"));
-    CAF.SetField("CAF_DATA", date);
-    CAF.SetField("CAF_HORA", time);
+    CAF.SetField("CAF_DATA", now.date);
+    CAF.SetField("CAF_HORA", now.time);
     CAF.SetField("CAF_CREDITO", amount);
     CAF.SetField("CAF_DEBITO", FixedPoint());
     CAF.SetField("CAF_FINANCEIRO", 0);

@@ -2,7 +2,10 @@
 
 #include "DatabaseError.h"
 #include "QZ_DBIBX.h"
+#include "Query.h"
 #include "StoreStatements.h"
+
+#include <memory>
 
 TDM::TDM()
     : DBTrans(BaseDados),
@@ -13,8 +16,7 @@ TDM::TDM()
     // The parameter lines the connection settings fill in: user and
     // password first, then the character set of every text.
     BaseDados.Params = {"user_name=", "password=", "lc_ctype=WIN1252"};
-    SharedDatabase = &BaseDados;
-    SharedTransaction = &DBTrans;
+    RegisterSharedPair();
 }
 
 TDM::TDM(const std::string& connectionString, const std::string& user, const std::string& password) : TDM()
@@ -32,6 +34,12 @@ TDM::~TDM()
     // The cursors hold no engine resources; end the transaction before the
     // connection closes.
     DBTrans.Rollback();
+}
+
+void TDM::RegisterSharedPair()
+{
+    SharedDatabase = &BaseDados;
+    SharedTransaction = &DBTrans;
 }
 
 void TDM::DefineCursors()
@@ -71,32 +79,32 @@ void TDM::PrepareCommands()
     displayPrompt_ = "Comanda:";
 }
 
+void TDM::Retarget(EditableDataSet& cursor, const std::string& sql, SqlParameters parameters)
+{
+    cursor.Close();
+    cursor.SelectSQL = sql;
+    cursor.Params = std::move(parameters);
+    cursor.Open();
+}
+
 void TDM::LoadComanda(int number)
 {
-    COM.Close();
-    COM.SelectSQL = ComandaSelectSQL + " WHERE COM_NUMERO = " + std::to_string(number);
-    COM.Open();
+    Retarget(COM, ComandaSelectSQL + StoreStatements::kWhereTabNumber, {{"COM_NUMERO", number}});
 }
 
 void TDM::LoadComandaItems(std::int64_t comandaCode)
 {
-    CIN.Close();
-    CIN.SelectSQL = ItemSelectSQL + " WHERE COM_CODIGO = " + std::to_string(comandaCode);
-    CIN.Open();
+    Retarget(CIN, ItemSelectSQL + StoreStatements::kWhereLastItemOfTab, {{"COM_CODIGO", comandaCode}});
 }
 
-SqlDate TDM::ServerDate()
+TDM::ServerMoment TDM::ServerNow()
 {
-    const FieldValue date = ReadValue("DATA", "SELECT DATA FROM SP_SERVERDATE");
+    const std::unique_ptr<Query> now = CreateQuery(StoreStatements::kServerMoment, true);
+    const FieldValue& date = now->FieldByName("DATA");
+    const FieldValue& time = now->FieldByName("HORA");
     if (date.IsNull())
         throw DatabaseError("SP_SERVERDATE returned no date");
-    return date.AsDate();
-}
-
-SqlTime TDM::ServerTime()
-{
-    const FieldValue time = ReadValue("HORA", "SELECT HORA FROM SP_SERVERTIME");
     if (time.IsNull())
         throw DatabaseError("SP_SERVERTIME returned no time");
-    return time.AsTime();
+    return {date.AsDate(), time.AsTime()};
 }

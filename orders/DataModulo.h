@@ -4,6 +4,7 @@
 // and the command interpreter with its state (one current tab for the whole
 // program).
 #include "CommandInterpreter.h"
+#include "ConflictRetry.h"
 #include "Database.h"
 #include "EditableDataSet.h"
 #include "FixedPoint.h"
@@ -25,7 +26,9 @@ enum TComandaStatus {
 class TDM : public CommandInterpreter {
 public:
     // Not connected yet: the cursors carry their statements and BaseDados /
-    // DBTrans are registered as the shared pair of the data-access routines.
+    // DBTrans are registered as this thread's shared pair of the data-access
+    // routines. Data modules on threads of their own never interfere; one
+    // data module is used by one thread at a time.
     TDM();
     // Connects to the store (a file path or "host:path") and prepares for
     // commands (PrepareCommands). Throws DatabaseError.
@@ -51,6 +54,10 @@ public:
     EditableDataSet CAF;  // CAIXAFUN
     Query QCFG;           // the CONFIGURA settings row
 
+    // How a command that met another terminal's or the shop system's lock
+    // is tried again (tests give it a sleeper that does not wait).
+    ConflictRetry Retry;
+
     // Base selects of COM and CIN, each line ending in a line break, so an
     // appended clause starts on a line of its own.
     std::string ComandaSelectSQL;
@@ -67,15 +74,17 @@ public:
     bool IsComandaBlocked(int number);
     bool ComandaExists(int number);
     TComandaStatus CurrentComandaStatus();
-    // Loads tab `number` into COM and its items into CIN; logs the opening.
+    // Loads tab `number` into COM and its last item into CIN; logs the
+    // opening.
     void OpenComanda(int number);
     // Inserts tab `number` with the shop's defaults, loads it and its (no)
-    // items; logs the creation.
+    // items; logs the creation. All of it or nothing is committed.
     void CreateComanda(int number);
     // Whether the tab being created in COM gets the service fee.
     bool ServiceFeeApplies();
     // Inserts an item on the loaded tab (CIN then on it), logs it and
-    // rewrites the tab's totals. Writes nothing unless the status is usable.
+    // rewrites the tab's totals, all of it or nothing committed. Writes
+    // nothing unless the status is usable.
     TComandaStatus AddItem(int product, FixedPoint quantity, FixedPoint price);
     // Puts COM in edit with COM_QTDE and COM_TOTAL summed by the server over
     // the items of the tab of CIN's current row; the caller writes the tab.
@@ -90,14 +99,37 @@ public:
     // ---- Command interpreter (orders/Interpreter*.cpp) ----
 
     // Runs one terminal command line (Windows-1252, trimmed) and returns the
-    // coded reply; "" for an empty line. Business refusals are replies;
-    // database errors pass through, after the failed write was undone.
+    // coded reply; "" for an empty line. Business refusals are replies. The
+    // command's writes are committed together at its end; any error rolls
+    // all of them back and puts the loaded tab, its item and the prompt back
+    // as they were. A conflict with another transaction is tried again as
+    // Retry says; any other error, and a conflict that outlasts the retries,
+    // passes through. When a command failed because the connection to the
+    // store was lost, the next one first opens a new connection with the
+    // same settings and reloads the loaded tab by its number.
     std::string ProcessCommand(const std::string& command) override;
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
     std::string DisplayPrompt() const override { return displayPrompt_; }
 
 private:
+    // What a failed command puts back.
+    struct CommandState {
+        DataSet::View comanda;
+        DataSet::View item;
+        std::string prompt;
+    };
+    CommandState SavedState() const;
+    // Also drops the pending record of every cursor.
+    void Restore(CommandState state);
+
+    // A new connection with the settings of the last one, and the loaded tab
+    // (when it is still in the store) read again by its number.
+    void Reconnect();
+    // One attempt at a command, committed whole or rolled back whole.
+    std::string RunWhole(const std::string& command);
+    // The command letter picks the routine; returns its reply.
+    std::string RunCommand(const std::string& command);
     // One routine per command letter; each returns the reply.
     std::string OpenOrCreateComanda(const std::string& line);     // C
     std::string QueryPrice(const std::string& line);              // R
@@ -111,21 +143,40 @@ private:
 
     // The refusal for a loaded tab that may not be used, "" when it may.
     std::string StatusRefusal();
-    // Re-reads the loaded tab's items and moves to the last one; false when
-    // there is none (or no tab is loaded).
+    // Holds the settings row until the command ends, so terminals creating
+    // tabs take turns and a new number keyed on several at once makes one
+    // tab (the others then open it).
+    void HoldTabCreation();
+    // Locks the loaded tab's row until the command ends, so no other terminal
+    // changes its items or totals meanwhile, and takes its totals, price
+    // table, client with its credit and employee as they now stand (other
+    // terminals may have changed them). A tab no longer in the store, or
+    // none, stays as loaded.
+    void LockLoadedComanda();
+    // Re-reads the loaded tab's last item into CIN; false when there is none
+    // (or no tab is loaded).
     bool LoadLastItem();
     // Re-targets FUN on the employee whose tab badge is `badge`.
     void LoadEmployeeByBadge(int badge);
 
+    // Makes BaseDados and DBTrans the shared pair of the calling thread.
+    void RegisterSharedPair();
     void DefineCursors();
+    // Closes the cursor, gives it this select and its parameters, opens it.
+    static void Retarget(EditableDataSet& cursor, const std::string& sql, SqlParameters parameters);
     // Re-targets COM on the tab with that number.
     void LoadComanda(int number);
-    // Re-targets CIN on the items of the tab with that code.
+    // Re-targets CIN on the last item of the tab with that code (no row when
+    // it has none): no command needs the others.
     void LoadComandaItems(std::int64_t comandaCode);
     // The server's date and time from SP_SERVERDATE / SP_SERVERTIME; a null
     // result is an error (there is no fallback to the local clock).
-    SqlDate ServerDate();
-    SqlTime ServerTime();
+    struct ServerMoment {
+        SqlDate date;
+        SqlTime time;
+    };
+    ServerMoment ServerNow();
 
-    std::string displayPrompt_;  // empty until PrepareCommands succeeded
+    std::string displayPrompt_;    // empty until PrepareCommands succeeded
+    bool connectionLost_ = false;  // the last command failed for want of a connection
 };

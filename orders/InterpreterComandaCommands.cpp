@@ -5,6 +5,7 @@
 #include "InterpreterArguments.h"
 #include "QZ_DBIBX.h"
 #include "RegionalFormats.h"
+#include "StoreStatements.h"
 
 std::string TDM::OpenOrCreateComanda(const std::string& line) {
     const int number = IntArgument(line);
@@ -12,11 +13,21 @@ std::string TDM::OpenOrCreateComanda(const std::string& line) {
     const std::string shown = std::to_string(number);
     if (IsComandaBlocked(number)) return "101-A COMANDA " + shown + " EST\xC1 BLOQUEADA!";
 
-    const bool exists = ComandaExists(number);
+    bool exists = ComandaExists(number);
+    if (!exists) {
+        // Another terminal may be creating the same number right now: take
+        // the turn to create, then look again.
+        HoldTabCreation();
+        exists = ComandaExists(number);
+    }
     if (exists) OpenComanda(number);
     else CreateComanda(number);
     displayPrompt_ = "Comanda " + shown + ":";
     return "000-A COMANDA " + shown + (exists ? " FOI ABERTA!" : " FOI CRIADA!");
+}
+
+void TDM::HoldTabCreation() {
+    CreateQuery(StoreStatements::kTabCreationLock, true);
 }
 
 std::string TDM::ChangePriceTable(const std::string& line) {
@@ -34,9 +45,7 @@ std::string TDM::SelectClient(const std::string& line) {
     const int client = IntArgument(line);
     if (client == 0) return "300-INFORME O C\xD3" "DIGO DO CLIENTE!";
 
-    CON.Close();
-    CON.SelectSQL = "SELECT * FROM CONTATOS WHERE CON_CODIGO = " + std::to_string(client);
-    CON.Open();
+    Retarget(CON, StoreStatements::kClientByCode, {{"CON_CODIGO", client}});
     if (CON.FieldByName("CON_CODIGO").AsInteger() != client) return "400-CLIENTE N\xC3O ENCONTRADO!";
     if (CON.FieldByName("CON_ATIVO").AsInteger() != 0) return "401-O CLIENTE EST\xC1 INATIVO!";
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
@@ -69,6 +78,7 @@ std::string TDM::ShowTotal() {
     // The totals are refreshed before the status is known, so a blocked or
     // cancelled tab gets them too.
     if (COM.Active()) {
+        LockLoadedComanda();
         RecalculateTotals();
         PostDataSet(COM);
     }

@@ -1,10 +1,62 @@
-// The command interpreter's entry: the command letter picks the routine.
+// The command interpreter's entry: each command is one unit of work, tried
+// again after a conflict, and the command letter picks the routine.
 #include "DataModulo.h"
 
+#include "DatabaseError.h"
 #include "InterpreterArguments.h"
+#include "StoreStatements.h"
+#include "WorkUnit.h"
 
 std::string TDM::ProcessCommand(const std::string& command) {
     if (command.empty()) return {};
+    RegisterSharedPair();
+    if (connectionLost_) Reconnect();
+    for (int retry = 1;; ++retry) {
+        try {
+            return RunWhole(command);
+        } catch (const DatabaseError& error) {
+            connectionLost_ = error.IsConnectionLost();
+            if (!error.IsLockConflict() || retry > Retry.retries) throw;
+        }
+        Retry.PauseBefore(retry);
+    }
+}
+
+void TDM::Reconnect() {
+    BaseDados.Reconnect();
+    connectionLost_ = false;
+    const auto number = static_cast<int>(COM.FieldByName("COM_NUMERO").AsInteger());
+    if (number != 0 && ComandaExists(number)) {
+        LoadComanda(number);
+        LoadLastItem();
+    }
+}
+
+std::string TDM::RunWhole(const std::string& command) {
+    CommandState before = SavedState();
+    try {
+        WorkUnit work(DBTrans);
+        std::string reply = RunCommand(command);
+        work.Commit();
+        return reply;
+    } catch (...) {
+        Restore(std::move(before));
+        throw;
+    }
+}
+
+TDM::CommandState TDM::SavedState() const {
+    return {COM.CurrentView(), CIN.CurrentView(), displayPrompt_};
+}
+
+void TDM::Restore(CommandState state) {
+    for (DataSet* cursor : {&PRO, &CBL, &CON, &FUN, &CAF}) cursor->Cancel();
+    COM.Restore(std::move(state.comanda));
+    CIN.Restore(std::move(state.item));
+    displayPrompt_ = std::move(state.prompt);
+}
+
+std::string TDM::RunCommand(const std::string& command) {
     switch (CommandLetter(command)) {
     case 'C': return OpenOrCreateComanda(command);
     case 'R': return QueryPrice(command);
@@ -28,18 +80,15 @@ std::string TDM::StatusRefusal() {
     return {};
 }
 
+void TDM::LockLoadedComanda() {
+    if (!COM.IsEmpty()) COM.RefreshCurrentRow(StoreStatements::kComandaLock);
+}
+
 bool TDM::LoadLastItem() {
-    CIN.Close();
-    CIN.SelectSQL = ItemSelectSQL + " WHERE COM_CODIGO = " +
-                    std::to_string(COM.FieldByName("COM_CODIGO").AsInteger()) +
-                    " ORDER BY CIN_CODIGO";
-    CIN.Open();
-    CIN.Last();
+    LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
     return CIN.FieldByName("CIN_CODIGO").AsInteger() != 0;
 }
 
 void TDM::LoadEmployeeByBadge(int badge) {
-    FUN.Close();
-    FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
-    FUN.Open();
+    Retarget(FUN, StoreStatements::kEmployeeByBadge, {{"FUN_COMANDA", badge}});
 }

@@ -59,6 +59,7 @@ std::string TDM::ChangeLastItemQuantity(const std::string& line) {
     const double quantity = DecimalArgument(line);
     if (!(quantity > 0) || FixedPoint::FromDouble(quantity).ToScaled(kItemQuantityPlaces) <= 0)
         return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
+    LockLoadedComanda();
     if (!LoadLastItem()) return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
 
@@ -71,6 +72,10 @@ std::string TDM::ChangeLastItemQuantity(const std::string& line) {
 }
 
 std::string TDM::AddProduct(const std::string& line) {
+    // The limits are checked against the tab's total as it stands, with the
+    // tab held until the item is in. Held first, so that a terminal that
+    // finds it held by another gives up having done next to nothing.
+    LockLoadedComanda();
     const std::string pattern = QCFG.FieldByName("CFG_PDV_BALANCA").AsText();
     TScaleLabel label{line, 1, TScaleLabelKind::slQuantity};
     bool scaleLabel = false;

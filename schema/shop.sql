@@ -253,6 +253,10 @@ CREATE TABLE COMANDASLOG (
   LOG_ORIGEM          VARCHAR(30)
 );
 
+/* A tab's items by the tab, newest first: the totals read them by tab and
+   the commands that need the last item take the first entry. */
+CREATE DESCENDING INDEX IX_COMANDASITENS_COMANDA ON COMANDASITENS (COM_CODIGO, CIN_CODIGO);
+
 CREATE SEQUENCE GEN_COMANDAS_ID;
 CREATE SEQUENCE GEN_COMANDASITENS_ID;
 CREATE SEQUENCE GEN_CAIXAFUN_ID;

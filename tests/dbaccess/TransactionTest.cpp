@@ -5,6 +5,7 @@
 #include "QZ_DBIBX.h"
 #include "StoreTestDatabase.h"
 #include "Transaction.h"
+#include "WorkUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -81,4 +82,32 @@ TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand)
     EXPECT_FALSE(transaction.Active());
     EXPECT_EQ(ReadNumber("CON_ATIVO", "SELECT CON_ATIVO FROM CONTATOS"), 0);
     EXPECT_TRUE(transaction.Active());
+}
+
+TEST_F(TransactionTest, WritesOfAUnitCommitTogetherOrNotAtAll)
+{
+    const auto stored = [this] { return db.Value("SELECT CON_NOME || COALESCE(CON_ATIVO, 0) FROM CONTATOS").AsText(); };
+    {
+        WorkUnit command(transaction);
+        clients.Edit();
+        clients.SetField("CON_NOME", "BIA");
+        PostAndCommit(clients);
+        {
+            WorkUnit operation(transaction);  // nested: commits with the command
+            RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", false);
+            operation.Commit();
+        }
+        EXPECT_EQ(stored(), "ANA0");
+        command.Commit();
+    }
+    EXPECT_EQ(stored(), "BIA1");
+    {
+        WorkUnit command(transaction);
+        RunScript("UPDATE CONTATOS SET CON_ATIVO = 2", false);
+        clients.Edit();
+        clients.SetField("CON_NOME", "CAU");
+        PostAndCommit(clients);
+    }  // ends without Commit: an error on its way
+    EXPECT_TRUE(transaction.Active());
+    EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || CON_ATIVO AS X FROM CONTATOS").AsText(), "BIA1");
 }

@@ -45,6 +45,14 @@ void BuildShopDatabase(const std::string& connection, const std::string& user, c
     RunShell("isql-fb -q -bail " + login + " -i '" QUORVEL_SHOP_SCRIPT "' '" + connection + "' >/dev/null");
 }
 
+// Tests need no writes forced to disk; without them they run several times
+// faster (a commit then waits for no disk).
+void StopForcingWrites(const std::string& service, const std::string& file, const std::string& login)
+{
+    RunShell("fbsvcmgr " + service + " " + login + " action_properties dbname '" + file +
+             "' prp_write_mode prp_wm_async >/dev/null");
+}
+
 std::string FileContents(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -63,9 +71,7 @@ const fs::path& EmbeddedTemplate()
             return cached;
         const fs::path scratch = NewTemporaryFolder();
         BuildShopDatabase((scratch / "template.fdb").string(), "SYSDBA", "");
-        // Tests need no writes forced to disk; without them they run several times faster.
-        RunShell("fbsvcmgr service_mgr -user SYSDBA action_properties dbname '" + (scratch / "template.fdb").string() +
-                 "' prp_write_mode prp_wm_async >/dev/null");
+        StopForcingWrites("service_mgr", (scratch / "template.fdb").string(), "-user SYSDBA");
         fs::create_directories(cached.parent_path());
         fs::rename(scratch / "template.fdb", cached);  // atomic: a parallel build simply wins or loses
         fs::remove_all(scratch);
@@ -86,9 +92,22 @@ StoreTestDatabase::StoreTestDatabase(Access access) : folder_(NewTemporaryFolder
     } else {
         user_ = EnvironmentOr("QUORVEL_TEST_USER", "QUORVEL_TEST");
         password_ = EnvironmentOr("QUORVEL_TEST_PASSWORD", "qztest");
-        connectionString_ = "127.0.0.1:" + file.string();
-        BuildShopDatabase(connectionString_, user_, password_);
+        MakeThroughServer("127.0.0.1");
     }
+}
+
+StoreTestDatabase::StoreTestDatabase(const std::string& server, const std::string& user, const std::string& password)
+    : folder_(NewTemporaryFolder()), user_(user), password_(password)
+{
+    MakeThroughServer(server);
+}
+
+void StoreTestDatabase::MakeThroughServer(const std::string& server)
+{
+    const std::string file = (folder_ / "DBEMPRESA.FDB").string();
+    connectionString_ = server + ":" + file;
+    BuildShopDatabase(connectionString_, user_, password_);
+    StopForcingWrites(server + ":service_mgr", file, "-user '" + user_ + "' -password '" + password_ + "'");
 }
 
 StoreTestDatabase::~StoreTestDatabase()

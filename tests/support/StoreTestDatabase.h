@@ -19,6 +19,9 @@ public:
     enum class Access { Embedded, Server };
 
     explicit StoreTestDatabase(Access access = Access::Embedded);
+    // A database made through the server at `server` ("host" or
+    // "host/port") with that login.
+    StoreTestDatabase(const std::string& server, const std::string& user, const std::string& password);
     ~StoreTestDatabase();
     StoreTestDatabase(const StoreTestDatabase&) = delete;
     StoreTestDatabase& operator=(const StoreTestDatabase&) = delete;
@@ -39,6 +42,9 @@ public:
     void SeedBasicShop() const;
 
 private:
+    // Builds the database through the server with the login set.
+    void MakeThroughServer(const std::string& server);
+
     std::filesystem::path folder_;
     std::string connectionString_;
     std::string user_;

@@ -1,0 +1,76 @@
+#include "PreparedStatement.h"
+
+#include "NamedParameters.h"
+
+#include <algorithm>
+
+using namespace Firebird;
+
+namespace {
+
+std::shared_ptr<PreparedStatement> Prepare(ThrowStatusWrapper& status, IAttachment* attachment,
+                                           ITransaction* transaction, const std::string& sql)
+{
+    auto prepared = std::make_shared<PreparedStatement>();
+    PositionalSql positional = ToPositionalParameters(sql);
+    prepared->parameterNames = std::move(positional.names);
+    prepared->statement = attachment->prepare(&status, transaction, 0, positional.text.c_str(), SQL_DIALECT_V6,
+                                              IStatement::PREPARE_PREFETCH_METADATA);
+    prepared->input = prepared->statement->getInputMetadata(&status);
+    prepared->output = prepared->statement->getOutputMetadata(&status);
+    const unsigned kind = prepared->statement->getType(&status);
+    prepared->selects = kind == isc_info_sql_stmt_select || kind == isc_info_sql_stmt_select_for_upd;
+    const unsigned columns = prepared->output->getCount(&status);
+    for (unsigned i = 0; i < columns; ++i)
+        prepared->columns.push_back(prepared->output->getAlias(&status, i));
+    return prepared;
+}
+
+// Drops the least recently used statement when the connection keeps too many.
+void KeepWithinBound(Database::Handles& connection)
+{
+    if (connection.prepared.size() <= PreparedStatement::kMaxPrepared)
+        return;
+    const auto oldest = std::min_element(connection.prepared.begin(), connection.prepared.end(),
+                                         [](const auto& a, const auto& b) { return a.second->lastUse < b.second->lastUse; });
+    connection.prepared.erase(oldest);  // a Statement still running it keeps it alive
+}
+
+}  // namespace
+
+void PreparedStatement::Free() noexcept
+{
+    if (input)
+        input->release();
+    if (output)
+        output->release();
+    input = output = nullptr;
+    if (!statement)
+        return;
+    try {
+        FirebirdClient::Call([&](ThrowStatusWrapper& status) { statement->free(&status); });
+    } catch (...) {
+        statement->release();
+    }
+    statement = nullptr;
+}
+
+std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const std::string& sql)
+{
+    Database::Handles& connection = transaction.Owner().Native();
+    auto& kept = connection.prepared[sql];
+    if (!kept) {
+        try {
+            FirebirdClient::Call([&](ThrowStatusWrapper& status) {
+                kept = Prepare(status, connection.attachment, transaction.Native().transaction, sql);
+            });
+        } catch (...) {
+            connection.prepared.erase(sql);
+            throw;
+        }
+    }
+    kept->lastUse = ++connection.uses;
+    std::shared_ptr<PreparedStatement> prepared = kept;
+    KeepWithinBound(connection);
+    return prepared;
+}

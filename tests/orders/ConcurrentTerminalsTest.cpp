@@ -1,0 +1,134 @@
+// Several terminals, each with a data module of its own on a thread of its
+// own, working on one shop database through the server at the same time.
+#include "DataModulo.h"
+#include "QZ_DBIBX.h"
+#include "StoreTestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <latch>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class ConcurrentTerminalsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db.SeedBasicShop();
+        db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+    }
+
+    // Runs `session` for each of `terminals` terminals on threads of their
+    // own, each with its own data module, all starting at the same moment.
+    // Returns the errors the sessions raised.
+    std::vector<std::string> RunTerminals(int terminals, const std::function<void(int, TDM&)>& session) {
+        std::latch ready(terminals);
+        std::mutex guard;
+        std::vector<std::string> errors;
+        std::vector<std::thread> threads;
+        for (int terminal = 0; terminal < terminals; ++terminal) {
+            threads.emplace_back([&, terminal] {
+                try {
+                    TDM dm(db.ConnectionString(), db.User(), db.Password());
+                    ready.arrive_and_wait();
+                    session(terminal, dm);
+                } catch (const std::exception& error) {
+                    const std::lock_guard lock(guard);
+                    errors.push_back(error.what());
+                }
+            });
+        }
+        for (auto& thread : threads) thread.join();
+        return errors;
+    }
+
+    StoreTestDatabase db{StoreTestDatabase::Access::Server};
+};
+
+}  // namespace
+
+TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPrompt) {
+    const std::vector<std::string> errors = RunTerminals(2, [](int terminal, TDM& dm) {
+        const std::string number = std::to_string(terminal + 1);
+        EXPECT_EQ(SharedTransaction, &dm.DBTrans);  // the other module, made meanwhile, registered on its own thread
+        EXPECT_EQ(dm.ProcessCommand("C" + number), "000-A COMANDA " + number + " FOI CRIADA!");
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+            EXPECT_EQ(dm.DisplayPrompt(), "Comanda " + number + ":");
+        }
+        EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 90,00");
+    });
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO || ':' || COM_TOTAL || ':' || (SELECT COUNT(*) FROM COMANDASITENS I "
+                       "WHERE I.COM_CODIGO = C.COM_CODIGO)) FROM (SELECT * FROM COMANDAS ORDER BY COM_NUMERO) C")
+                  .AsText(),
+              "1:90.00:20,2:90.00:20");
+}
+
+TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAddUp) {
+    constexpr int kTerminals = 4;
+    constexpr int kItems = 25;
+    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 1, 0, 0)");
+    const std::vector<std::string> errors = RunTerminals(kTerminals, [](int, TDM& dm) {
+        ASSERT_EQ(dm.ProcessCommand("C7"), "000-A COMANDA 7 FOI ABERTA!");
+        for (int i = 0; i < kItems; ++i) EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    });
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) FROM COMANDASITENS")
+                  .AsText(),
+              "100/100.000/450.00000");
+    EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "100.000/450.00");
+    // One item at a time: each item's log entry carries the tab as the one before left it.
+    EXPECT_EQ(db.Value("SELECT COUNT(DISTINCT COM_QTDE) || '/' || MAX(COM_QTDE) FROM COMANDASLOG "
+                       "WHERE LOG_MENSAGEM STARTING 'ADICIONADO'").AsText(),
+              "100/99.000");
+}
+
+TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
+    std::atomic<int> created{0};
+    const std::vector<std::string> errors = RunTerminals(10, [&](int, TDM& dm) {
+        const std::string reply = dm.ProcessCommand("C12");
+        if (reply == "000-A COMANDA 12 FOI CRIADA!") ++created;
+        else EXPECT_EQ(reply, "000-A COMANDA 12 FOI ABERTA!");
+        EXPECT_EQ(dm.DisplayPrompt(), "Comanda 12:");
+        EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    });
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || MIN(COM_TOTAL) FROM COMANDAS").AsText(), "1/45.00");
+}
+
+TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
+    struct Case { const char* name; int number; int accepted; const char* total; const char* refusal; };
+    const Case cases[] = {
+        {"maximum total 100,00", 8, 22, "99.00", "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
+        {"client's credit 50,00", 7, 11, "49.50", "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
+    };
+    db.Execute("UPDATE CONFIGURA SET CFG_PDV_VALORMAXCOMANDA = 100");
+    db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, CON_CREDITOCONSUMO) "
+               "VALUES (2, 'ANA', 0, 0, 2, 50)");
+    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 2, 0, 0)");
+    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (2, 8, 1, 0, 0)");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::atomic<int> accepted{0};
+        const std::vector<std::string> errors = RunTerminals(4, [&](int, TDM& dm) {
+            dm.ProcessCommand("C" + std::to_string(c.number));
+            for (int i = 0; i < 10; ++i) {
+                const std::string reply = dm.ProcessCommand("789");
+                if (reply == "000-PRODUTO CAFE ADICIONADO!") ++accepted;
+                else EXPECT_EQ(reply, c.refusal);
+            }
+        });
+        EXPECT_TRUE(errors.empty()) << errors.front();
+        EXPECT_EQ(accepted, c.accepted);
+        EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(c.number)).AsText(),
+                  c.total);
+    }
+}
