@@ -95,8 +95,8 @@ TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
 
     EXPECT_EQ(first.Wait(60s), 0);
     EXPECT_EQ(second.Wait(60s), 0);
-    EXPECT_TRUE(ShowsInOrder(Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI|CRIADA!||",
-                                                   "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE|ADICIONADO!||",
+    EXPECT_TRUE(ShowsInOrder(Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI| CRIADA!||",
+                                                   "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||",
                                                    "DISPLAY Comanda 21:V|||", "DISPLAY 000-TOTAL DA COMANDA|: R$ 4,50||"}))
         << Output("first.out");
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
