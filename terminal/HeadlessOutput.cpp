@@ -4,10 +4,6 @@
 
 void HeadlessOutput::Status(int terminal, const std::string& text) {
     const std::lock_guard lock(mutex_);
-    auto [last, added] = lastStatus_.try_emplace(terminal, text);
-    if (!added && last->second == text)
-        return;
-    last->second = text;
     status_ << "terminal " << terminal << ": " << text << std::endl;
 }
 

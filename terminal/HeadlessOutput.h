@@ -4,7 +4,6 @@
 // line on standard error. Lines are UTF-8 and never interleave, whichever
 // terminal's thread writes them.
 #include <iosfwd>
-#include <map>
 #include <mutex>
 #include <string>
 
@@ -12,7 +11,8 @@ class HeadlessOutput {
 public:
     HeadlessOutput(std::ostream& status, std::ostream& messages) : status_(status), messages_(messages) {}
 
-    // "terminal N: " + text, when the text differs from that terminal's last one.
+    // "terminal N: " + text, each time the terminal's status panel is set:
+    // every command gets its line, also when it repeats the one before.
     void Status(int terminal, const std::string& text);
     // "title: text", every time.
     void Message(const std::string& title, const std::string& text);
@@ -21,5 +21,4 @@ private:
     std::mutex mutex_;
     std::ostream& status_;
     std::ostream& messages_;
-    std::map<int, std::string> lastStatus_;
 };

@@ -3,6 +3,7 @@
 // simulated terminals over loopback TCP, a shop database on the server.
 #include "ChildProcess.h"
 #include "FreeLoopbackPort.h"
+#include "PrivateFirebirdServer.h"
 #include "QZ_CRIPTO.h"
 #include "StoreTestDatabase.h"
 
@@ -10,6 +11,8 @@
 
 #include <csignal>
 #include <fstream>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -29,43 +32,45 @@ bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines
     return true;
 }
 
-class HeadlessService : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+// A shop's program folder: the built program and library, "BemaSB32.ini"
+// with two terminals on loopback, and the own settings file with a letter
+// mapped to a product with "#13", a special code that asks for the tab's
+// total and the connection to the shop database.
+class ShopFolder {
+public:
+    explicit ShopFolder(const StoreTestDatabase& store) : store_(store) {
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
         for (const char* file : {"Quorvel", "libbemasb32.so"})
-            fs::copy_file(BuiltProgramsFolder() / file, folder / file);
+            fs::copy_file(BuiltProgramsFolder() / file, folder_ / file);
         store.SeedBasicShop();
         store.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
                       "VALUES (1, '2526', 'CAFE', 0, 4.50)");
-        port = FreeLoopbackPort();
-        Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port) +
+        Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port_) +
                                   "\n0=127.0.0.1\n1=127.0.0.2\n");
-        // A letter mapped to a product with "#13", and a special code that
-        // asks for the tab's total.
         Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n[TECLASESPECIAIS]\n02=200\n[ACOESESPECIAIS]\n02=6\n" +
                                  ConnectionSection(store.ConnectionString()));
     }
-    void TearDown() override { fs::remove_all(folder); }
+    ~ShopFolder() { fs::remove_all(folder_); }
 
     void Write(const std::string& name, const std::string& content) const {
-        std::ofstream(folder / name, std::ios::binary) << content;
+        std::ofstream(folder_ / name, std::ios::binary) << content;
     }
 
-    // Section "IBCONFIG" for a "127.0.0.1:path" database and the test login.
+    // Section "IBCONFIG" for a "host:path" database and the store's login.
     std::string ConnectionSection(const std::string& connectionString) const {
         const size_t colon = connectionString.find(':');
         return "[IBCONFIG]\nIP=" + connectionString.substr(0, colon) + "\nLOCAL=" +
-               connectionString.substr(colon + 1) + "\nUSUARIO=" + Scramble(store.User(), "VELASTRO") +
-               "\nSENHA=" + Scramble(store.Password(), "VELASTRO") + "\nUSACONFIG=1\n";
+               connectionString.substr(colon + 1) + "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
+               "\nSENHA=" + Scramble(store_.Password(), "VELASTRO") + "\nUSACONFIG=1\n";
     }
+    std::string MissingDatabase() const { return "127.0.0.1:" + (folder_ / "missing.fdb").string(); }
 
     // The program with these arguments after "--headless".
     ChildProcess Program(const std::vector<std::string>& arguments) const {
         std::vector<std::string> all{"--headless"};
         all.insert(all.end(), arguments.begin(), arguments.end());
-        return ChildProcess(folder / "Quorvel", all, folder / "program.out", folder / "program.err");
+        return ChildProcess(folder_ / "Quorvel", all, folder_ / "program.out", folder_ / "program.err");
     }
 
     // A simulated terminal at `address`, typing the keys, printing its
@@ -75,30 +80,48 @@ protected:
                           int lingerMs) const {
         Write(name + ".keys", keys);
         return ChildProcess(BuiltProgramsFolder() / "terminal-simulator",
-                            {"--listen", address + ":" + std::to_string(port), "--headless", "--linger",
+                            {"--listen", address + ":" + std::to_string(port_), "--headless", "--linger",
                              std::to_string(lingerMs)},
-                            folder / (name + ".out"), folder / (name + ".err"), folder / (name + ".keys"));
+                            folder_ / (name + ".out"), folder_ / (name + ".err"), folder_ / (name + ".keys"));
     }
 
-    std::string Output(const std::string& name) const { return FileText(folder / name); }
+    std::string Output(const std::string& name) const { return FileText(folder_ / name); }
 
-    const fs::path folder = fs::temp_directory_path() / ("quorvel-headless-" + std::to_string(getpid()));
+    // Waits until the file holds the text; false when it does not within the time.
+    bool WaitFor(const std::string& name, const std::string& text, std::chrono::seconds limit) const {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (Output(name).find(text) == std::string::npos) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+private:
+    const StoreTestDatabase& store_;
+    const fs::path folder_ = fs::temp_directory_path() / ("quorvel-headless-" + std::to_string(getpid()));
+    const int port_ = FreeLoopbackPort();
+};
+
+class HeadlessService : public ::testing::Test {
+protected:
     StoreTestDatabase store{StoreTestDatabase::Access::Server};
-    int port = 0;
+    ShopFolder shop{store};
 };
 
 TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
-    ChildProcess first = Terminal("first", "127.0.0.1", "<wait 1500>C21<13><wait 3500>A<wait 3500><200><13>", 4000);
-    ChildProcess second = Terminal("second", "127.0.0.2", "<wait 1500>C22<13><wait 3500>A<wait 3500>A", 4000);
-    ChildProcess program = Program({});
+    ChildProcess first = shop.Terminal("first", "127.0.0.1", "<wait 1500>C21<13><wait 3500>A<wait 3500><200><13>", 4000);
+    ChildProcess second = shop.Terminal("second", "127.0.0.2", "<wait 1500>C22<13><wait 3500>A<wait 3500>A", 4000);
+    ChildProcess program = shop.Program({});
     ASSERT_TRUE(first.Started() && second.Started() && program.Started());
 
     EXPECT_EQ(first.Wait(60s), 0);
     EXPECT_EQ(second.Wait(60s), 0);
-    EXPECT_TRUE(ShowsInOrder(Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI| CRIADA!||",
+    EXPECT_TRUE(ShowsInOrder(shop.Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI| CRIADA!||",
                                                    "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||",
                                                    "DISPLAY Comanda 21:V|||", "DISPLAY 000-TOTAL DA COMANDA|: R$ 4,50||"}))
-        << Output("first.out");
+        << shop.Output("first.out");
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
                           "WHERE C.COM_NUMERO = 21").AsInteger(), 1);
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
@@ -106,13 +129,13 @@ TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
 
     // The first terminal goes away and comes back: its prompt, with its own
     // tab's number, is shown again without a key.
-    ChildProcess back = Terminal("back", "127.0.0.1", "", 3000);
+    ChildProcess back = shop.Terminal("back", "127.0.0.1", "", 3000);
     EXPECT_EQ(back.Wait(60s), 0);
-    EXPECT_TRUE(ShowsInOrder(Output("back.out"), {"DISPLAY Comanda 21:|||"})) << Output("back.out");
+    EXPECT_TRUE(ShowsInOrder(shop.Output("back.out"), {"DISPLAY Comanda 21:|||"})) << shop.Output("back.out");
 
     program.Signal(SIGTERM);
     EXPECT_EQ(program.Wait(10s), 0);
-    const std::string status = Output("program.out");
+    const std::string status = shop.Output("program.out");
     EXPECT_TRUE(ShowsInOrder(status, {"terminal 0: Comando: C21 / Retorno:000-A COMANDA 21 FOI CRIADA!",
                                       "terminal 0: Comando: V / Retorno:000-TOTAL DA COMANDA: R$ 4,50"}))
         << status;
@@ -120,7 +143,7 @@ TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
                                       "terminal 1: terminal desconectado"}))
         << status;
     EXPECT_TRUE(ShowsInOrder(status, {"terminal 0: terminal desconectado"})) << status;
-    EXPECT_EQ(Output("program.err"), "");
+    EXPECT_EQ(shop.Output("program.err"), "");
 }
 
 struct RefusedStart {
@@ -141,12 +164,35 @@ TEST_F(HeadlessService, RefusesToStartWithALineSayingWhy) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.settings)
-            Write("Quorvel.ini", *c.settings ? c.settings
-                                              : ConnectionSection("127.0.0.1:" + (folder / "missing.fdb").string()));
-        ChildProcess program = Program(c.arguments);
+            shop.Write("Quorvel.ini", *c.settings ? c.settings : shop.ConnectionSection(shop.MissingDatabase()));
+        ChildProcess program = shop.Program(c.arguments);
         EXPECT_EQ(program.Wait(30s), c.status);
-        EXPECT_EQ(Output("program.err").rfind(c.error, 0), 0u) << Output("program.err");
+        EXPECT_EQ(shop.Output("program.err").rfind(c.error, 0), 0u) << shop.Output("program.err");
     }
+}
+
+TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {
+    PrivateFirebirdServer server;
+    StoreTestDatabase store(server.Address(), server.User(), server.Password());
+    ShopFolder shop(store);
+    ChildProcess terminal =
+        shop.Terminal("first", "127.0.0.1", "<wait 1500>C31<13><wait 3500>A<wait 8000>A<wait 8000><200><13>", 4000);
+    ChildProcess program = shop.Program({"--terminal", "0"});
+
+    ASSERT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: 2526 / Retorno:000-PRODUTO CAFE ADICIONADO!", 60s))
+        << shop.Output("program.out") << shop.Output("program.err");
+    server.Stop();
+    // The add typed while the server is down fails and is reported; the
+    // terminal goes on being served.
+    ASSERT_TRUE(shop.WaitFor("program.err", "Quorvel: ", 60s)) << shop.Output("program.out");
+    server.Start();
+
+    EXPECT_EQ(terminal.Wait(60s), 0);
+    EXPECT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: V / Retorno:000-TOTAL DA COMANDA: R$ 4,50", 10s))
+        << shop.Output("program.out") << shop.Output("program.err");
+    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 1);
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(10s), 0);
 }
 
 }  // namespace
