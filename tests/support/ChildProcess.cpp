@@ -65,6 +65,17 @@ std::string FileText(const std::filesystem::path& path) {
     return text.str();
 }
 
+bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines) {
+    size_t from = 0;
+    for (const auto& line : lines) {
+        from = text.find(line + "\n", from);
+        if (from == std::string::npos)
+            return false;
+        from += line.size();
+    }
+    return true;
+}
+
 std::filesystem::path BuiltProgramsFolder() {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path();
 }

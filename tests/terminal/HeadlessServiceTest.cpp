@@ -19,19 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// True when the lines appear in the text in this order (others may come
-// between them).
-bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines) {
-    size_t from = 0;
-    for (const auto& line : lines) {
-        from = text.find(line + "\n", from);
-        if (from == std::string::npos)
-            return false;
-        from += line.size();
-    }
-    return true;
-}
-
 // A shop's program folder: the built program and library, "BemaSB32.ini"
 // with two terminals on loopback, and the own settings file with a letter
 // mapped to a product with "#13", a special code that asks for the tab's

@@ -28,19 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// True when the lines appear in the text in this order (others may come
-// between them: the simulator prints every intermediate display too).
-bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines) {
-    size_t from = 0;
-    for (const auto& line : lines) {
-        from = text.find(line + "\n", from);
-        if (from == std::string::npos)
-            return false;
-        from += line.size();
-    }
-    return true;
-}
-
 class TerminalServiceEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
