@@ -32,8 +32,7 @@ private:
 // The whole content of a file; "" when it is missing.
 std::string FileText(const std::filesystem::path& path);
 // True when the lines appear in the text in this order, each ended by a line
-// break;
-// others may come between them (a simulator prints every display change).
+// break; others may come between them (a simulator prints every change).
 bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines);
 // The folder of the running test program, where the build puts every program.
 std::filesystem::path BuiltProgramsFolder();
