@@ -137,7 +137,17 @@ void PrivateFirebirdServer::Stop()
 {
     if (process_ <= 0)
         return;
+    // A server with attachments may take its time over SIGTERM, or not end
+    // at all; after a few seconds it is killed, as a crashed server would be.
     kill(process_, SIGTERM);
-    waitpid(process_, nullptr, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (waitpid(process_, nullptr, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(process_, SIGKILL);
+            waitpid(process_, nullptr, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     process_ = -1;
 }

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -178,6 +179,10 @@ TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {
     EXPECT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: V / Retorno:000-TOTAL DA COMANDA: R$ 4,50", 10s))
         << shop.Output("program.out") << shop.Output("program.err");
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 1);
+    // Each error box is one line, the engine's message of several lines too.
+    std::istringstream errors(shop.Output("program.err"));
+    for (std::string line; std::getline(errors, line);)
+        EXPECT_TRUE(line.starts_with("Quorvel: ")) << line;
     program.Signal(SIGTERM);
     EXPECT_EQ(program.Wait(10s), 0);
 }
