@@ -4,6 +4,7 @@
 #include "EditableDataSet.h"
 #include "QZ_DBIBX.h"
 #include "Query.h"
+#include "Statement.h"
 #include "StoreTestDatabase.h"
 #include "Transaction.h"
 
@@ -133,10 +134,18 @@ TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTra
 
 TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone)
 {
+    // An uncommitted write in the shared transaction: posting a read-only
+    // query must neither commit it nor undo it.
+    Statement(transaction, "UPDATE PRODUTOS SET PRO_NOME = 'CH\xC1' WHERE PRO_CODIGO = 1").Run();
     Query query(transaction, "SELECT * FROM PRODUTOS");
     query.Open();
     EXPECT_NO_THROW(PostDataSet(query));
     EXPECT_EQ(query.State(), DataSetState::dsBrowse);
+    EXPECT_TRUE(transaction.Active());
+    EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CH\xC1");
+
+    transaction.Rollback();
+    EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CAF\xC9");
 }
 
 TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits)
