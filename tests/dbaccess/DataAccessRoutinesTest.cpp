@@ -1,10 +1,10 @@
 // The data-access routines on the shared connection and transaction.
-#include "Database.h"
 #include "DatabaseError.h"
 #include "EditableDataSet.h"
 #include "QZ_DBIBX.h"
 #include "Query.h"
 #include "Statement.h"
+#include "SharedStoreConnection.h"
 #include "StoreTestDatabase.h"
 #include "Transaction.h"
 
@@ -14,15 +14,8 @@ class DataAccessRoutinesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SharedDatabase = &database;
-        SharedTransaction = &transaction;
         db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_NOME, PRO_VALOR1) VALUES (1, 'CAF\xC9', 12.5)");
         db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_NOME) VALUES (2, 'SEM PRE\xC7O')");
-    }
-    void TearDown() override
-    {
-        SharedDatabase = nullptr;
-        SharedTransaction = nullptr;
     }
 
     // A cursor over CONTATOS keyed from GEN_CONTATOS_ID.
@@ -36,8 +29,8 @@ protected:
     }
 
     StoreTestDatabase db;
-    Database database{db.ConnectionString(), db.User(), db.Password()};
-    Transaction transaction{database};
+    SharedStoreConnection shared{db};
+    Transaction& transaction = shared.transaction;
 };
 
 TEST_F(DataAccessRoutinesTest, ReadNumberGivesZeroForNoRowAndNull)
