@@ -3,6 +3,22 @@
 // cursors over the shop tables, the settings row, the order-tab operations
 // and the command interpreter with its state (one current tab for the whole
 // program).
+//
+// Where the members live:
+//   DataModulo.cpp                   construction, the cursors and their
+//                                    statements, PrepareCommands, the loaders
+//                                    (Retarget, LoadComanda, LoadComandaItems)
+//                                    and ServerNow
+//   ComandaOperations.cpp            the order-tab operations, from
+//                                    FindProductByBarcode to RecalculateTotals
+//   ComandaLog.cpp                   LogComandaEvent
+//   Commission.cpp                   GrantCommission
+//   InterpreterDispatch.cpp          ProcessCommand: the whole command, its
+//                                    retries, reconnecting and putting back;
+//                                    the letter dispatch and the helpers the
+//                                    command routines share
+//   InterpreterComandaCommands.cpp   C, T, B, U and V
+//   InterpreterItemCommands.cpp      R, S, Q and adding a product
 #include "CommandInterpreter.h"
 #include "ConflictRetry.h"
 #include "Database.h"

@@ -9,6 +9,7 @@ packages=(
   firebird-dev libfbclient2 firebird3.0-server firebird3.0-utils
   googletest libgtest-dev libgmock-dev
   xvfb fonts-liberation
+  locales
 )
 
 missing=()
@@ -21,4 +22,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq "${missing[@]}"
+fi
+
+# The tests read numbers under a Brazilian locale (comma as decimal separator).
+if ! locale -a 2>/dev/null | grep -qix 'pt_BR\.utf-\?8'; then
+  echo "Generating locale pt_BR.UTF-8"
+  if grep -q '^# *pt_BR.UTF-8 UTF-8' /etc/locale.gen; then
+    sed -i 's/^# *\(pt_BR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^pt_BR.UTF-8 UTF-8' /etc/locale.gen; then
+    echo 'pt_BR.UTF-8 UTF-8' >> /etc/locale.gen
+  fi
+  locale-gen
 fi

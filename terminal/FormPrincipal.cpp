@@ -10,6 +10,7 @@
 #include "QtWindows1252.h"
 #include "ServiceSettings.h"
 #include "TerminalList.h"
+#include "TerminalSettingsFile.h"
 #include "Trim.h"
 
 #include <QCheckBox>
@@ -70,7 +71,7 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
                              QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      VendorIniPath((std::filesystem::path(programPath).parent_path() / "BemaSB32.ini").string()),
+      VendorIniPath((std::filesystem::path(programPath).parent_path() / TerminalSettingsFile::kFileName).string()),
       ownIniPath_(std::filesystem::path(programPath).replace_extension(".ini").string()),
       keyLog_((std::filesystem::path(programPath).parent_path() / "teclas.txt").string()),
       service_(library, sleeper, *this),

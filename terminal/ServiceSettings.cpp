@@ -3,13 +3,14 @@
 #include "IniFile.h"
 #include "KeyTranslation.h"
 #include "TerminalList.h"
+#include "TerminalSettingsFile.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr const char* kFit = "FIT";
-constexpr const char* kTerminals = "Terminais";
+using namespace TerminalSettingsFile;
+
 constexpr const char* kLetters = "TECLAS";
 constexpr const char* kSpecialCodes = "TECLASESPECIAIS";
 constexpr const char* kSpecialActions = "ACOESESPECIAIS";
@@ -28,7 +29,7 @@ std::string LetterKey(size_t index) {
 // terminals, and whatever higher keys a longer list left behind.
 std::vector<std::string> NumberedKeys(const IniFile& vendorFile) {
     std::vector<std::string> keys;
-    for (const auto& line : vendorFile.ReadSectionValues(kTerminals))
+    for (const auto& line : vendorFile.ReadSectionValues(kTerminalsSection))
         if (std::string key = line.substr(0, line.find('=')); IsTerminalKey(key))
             keys.push_back(key);
     return keys;
@@ -38,9 +39,9 @@ std::vector<std::string> NumberedKeys(const IniFile& vendorFile) {
 
 ServiceSettings LoadServiceSettings(const IniFile& vendorFile, const IniFile& ownFile) {
     ServiceSettings settings;
-    settings.protocol = vendorFile.ReadInteger(kFit, "PROTOCOLO", 0);
-    settings.port = vendorFile.ReadInteger(kTerminals, "Porta", 9200);
-    settings.terminals = TerminalEntries(vendorFile.ReadSectionValues(kTerminals));
+    settings.protocol = vendorFile.ReadInteger(kProtocolSection, kProtocolKey, kDefaultProtocol);
+    settings.port = vendorFile.ReadInteger(kTerminalsSection, kPortKey, kDefaultPort);
+    settings.terminals = TerminalEntries(vendorFile.ReadSectionValues(kTerminalsSection));
     for (size_t i = 0; i < settings.letters.size(); ++i) {
         const std::string letter = LetterKey(i);
         settings.letters[i] = ownFile.ReadString(kLetters, letter, IsCommandLetter(letter[0]) ? letter : "");
@@ -53,12 +54,12 @@ ServiceSettings LoadServiceSettings(const IniFile& vendorFile, const IniFile& ow
 }
 
 void SaveServiceSettings(const ServiceSettings& settings, IniFile& vendorFile, IniFile& ownFile) {
-    vendorFile.WriteInteger(kFit, "PROTOCOLO", settings.protocol);
-    vendorFile.WriteInteger(kTerminals, "Porta", settings.port);
+    vendorFile.WriteInteger(kProtocolSection, kProtocolKey, settings.protocol);
+    vendorFile.WriteInteger(kTerminalsSection, kPortKey, settings.port);
     for (const auto& key : NumberedKeys(vendorFile))
-        vendorFile.DeleteKey(kTerminals, key);
+        vendorFile.DeleteKey(kTerminalsSection, key);
     for (size_t i = 0; i < settings.terminals.size(); ++i)
-        vendorFile.WriteString(kTerminals, std::to_string(i), TerminalAddress(settings.terminals[i]));
+        vendorFile.WriteString(kTerminalsSection, std::to_string(i), TerminalAddress(settings.terminals[i]));
     for (size_t i = 0; i < settings.letters.size(); ++i)
         ownFile.WriteString(kLetters, LetterKey(i), settings.letters[i]);
     for (int pair = 1; pair <= 8; ++pair)

@@ -3,6 +3,8 @@
 // the vendor library's "BemaSB32.ini" (protocol, port, terminal addresses)
 // and the program's own file (letter mappings, special codes and actions).
 // Texts are Windows-1252.
+#include "TerminalSettingsFile.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -10,8 +12,8 @@
 class IniFile;
 
 struct ServiceSettings {
-    int protocol = 0;                         // CbProtocolo position, -1 for none
-    int port = 9200;                          // EdtPorta
+    int protocol = TerminalSettingsFile::kDefaultProtocol;  // CbProtocolo position, -1 for none
+    int port = TerminalSettingsFile::kDefaultPort;          // EdtPorta
     std::vector<std::string> terminals;       // CbTerminal entries "key=address", in list order
     std::array<std::string, 26> letters;      // EdtA to EdtZ
     std::array<std::string, 8> specialCodes;  // EdtC1 to EdtC8

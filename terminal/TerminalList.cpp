@@ -1,5 +1,7 @@
 #include "TerminalList.h"
 
+#include "TerminalSettingsFile.h"
+
 #include <algorithm>
 
 namespace {
@@ -31,14 +33,10 @@ bool SameNumber(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool IsTerminalKey(std::string_view key) {
-    return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 std::vector<std::string> TerminalEntries(const std::vector<std::string>& sectionLines) {
     std::vector<std::string> entries;
     for (const auto& line : sectionLines)
-        if (IsTerminalKey(KeyOf(line)))
+        if (TerminalSettingsFile::IsTerminalKey(KeyOf(line)))
             entries.push_back(line);
     OrderTerminalEntries(entries);
     // Of two keys with one number ("0" twice, or "0" and "00") the first in
@@ -52,11 +50,7 @@ void OrderTerminalEntries(std::vector<std::string>& entries) {
 }
 
 int TerminalNumber(const std::string& entry, int position) {
-    const std::string_view key = KeyOf(entry);
-    if (!IsTerminalKey(key) || key.size() > 3)
-        return position;
-    const int number = std::stoi(std::string(key));
-    return number <= 255 ? number : position;
+    return TerminalSettingsFile::TerminalKeyNumber(KeyOf(entry)).value_or(position);
 }
 
 std::string TerminalAddress(const std::string& entry) {

@@ -8,9 +8,6 @@
 #include <string_view>
 #include <vector>
 
-// A key made only of decimal digits: the key of a terminal's address.
-bool IsTerminalKey(std::string_view key);
-
 // The list entries from the section's lines as read (key "=" value). Of
 // several keys with the same number only the first in the file is kept.
 std::vector<std::string> TerminalEntries(const std::vector<std::string>& sectionLines);

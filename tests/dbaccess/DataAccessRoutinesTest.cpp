@@ -1,9 +1,10 @@
 // The data-access routines on the shared connection and transaction.
-#include "Database.h"
 #include "DatabaseError.h"
 #include "EditableDataSet.h"
 #include "QZ_DBIBX.h"
 #include "Query.h"
+#include "Statement.h"
+#include "SharedStoreConnection.h"
 #include "StoreTestDatabase.h"
 #include "Transaction.h"
 
@@ -13,15 +14,8 @@ class DataAccessRoutinesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SharedDatabase = &database;
-        SharedTransaction = &transaction;
         db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_NOME, PRO_VALOR1) VALUES (1, 'CAF\xC9', 12.5)");
         db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_NOME) VALUES (2, 'SEM PRE\xC7O')");
-    }
-    void TearDown() override
-    {
-        SharedDatabase = nullptr;
-        SharedTransaction = nullptr;
     }
 
     // A cursor over CONTATOS keyed from GEN_CONTATOS_ID.
@@ -35,8 +29,8 @@ protected:
     }
 
     StoreTestDatabase db;
-    Database database{db.ConnectionString(), db.User(), db.Password()};
-    Transaction transaction{database};
+    SharedStoreConnection shared{db};
+    Transaction& transaction = shared.transaction;
 };
 
 TEST_F(DataAccessRoutinesTest, ReadNumberGivesZeroForNoRowAndNull)
@@ -133,10 +127,18 @@ TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTra
 
 TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone)
 {
+    // An uncommitted write in the shared transaction: posting a read-only
+    // query must neither commit it nor undo it.
+    Statement(transaction, "UPDATE PRODUTOS SET PRO_NOME = 'CH\xC1' WHERE PRO_CODIGO = 1").Run();
     Query query(transaction, "SELECT * FROM PRODUTOS");
     query.Open();
     EXPECT_NO_THROW(PostDataSet(query));
     EXPECT_EQ(query.State(), DataSetState::dsBrowse);
+    EXPECT_TRUE(transaction.Active());
+    EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CH\xC1");
+
+    transaction.Rollback();
+    EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CAF\xC9");
 }
 
 TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits)

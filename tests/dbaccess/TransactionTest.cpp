@@ -1,8 +1,8 @@
 // The one transaction: read committed, no wait, kept alive by retaining.
-#include "Database.h"
 #include "DatabaseError.h"
 #include "EditableDataSet.h"
 #include "QZ_DBIBX.h"
+#include "SharedStoreConnection.h"
 #include "StoreTestDatabase.h"
 #include "Transaction.h"
 #include "WorkUnit.h"
@@ -13,22 +13,15 @@ class TransactionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SharedDatabase = &database;
-        SharedTransaction = &transaction;
         db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME) VALUES (1, 'ANA')");
         clients.SelectSQL = "SELECT * FROM CONTATOS";
         clients.ModifySQL = {"CONTATOS", {"CON_NOME", "CON_ATIVO"}, "CON_CODIGO = :OLD_CON_CODIGO"};
         clients.Open();
     }
-    void TearDown() override
-    {
-        SharedDatabase = nullptr;
-        SharedTransaction = nullptr;
-    }
 
     StoreTestDatabase db;
-    Database database{db.ConnectionString(), db.User(), db.Password()};
-    Transaction transaction{database};
+    SharedStoreConnection shared{db};
+    Transaction& transaction = shared.transaction;
     EditableDataSet clients{transaction};
 };
 
@@ -78,7 +71,7 @@ TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand)
 {
     RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", true);  // uncommitted
     EXPECT_TRUE(transaction.Active());
-    database.Open(db.ConnectionString(), db.User(), db.Password());
+    shared.database.Open(db.ConnectionString(), db.User(), db.Password());
     EXPECT_FALSE(transaction.Active());
     EXPECT_EQ(ReadNumber("CON_ATIVO", "SELECT CON_ATIVO FROM CONTATOS"), 0);
     EXPECT_TRUE(transaction.Active());

@@ -12,20 +12,9 @@ protected:
                    "VALUES (8, 'ANA', 0, 80)");
     }
 
-    // Loads the employee with that badge and the tab's last item, as the
-    // commission command does, and grants.
-    std::string Grant(int badge)
-    {
-        dm->CIN.Close();
-        dm->CIN.SelectSQL = dm->ItemSelectSQL + " WHERE COM_CODIGO = " +
-                            std::to_string(dm->COM.FieldByName("COM_CODIGO").AsInteger()) + " ORDER BY CIN_CODIGO";
-        dm->CIN.Open();
-        dm->CIN.Last();
-        dm->FUN.Close();
-        dm->FUN.SelectSQL = "SELECT * FROM FUNCIONARIOS WHERE FUN_COMANDA = " + std::to_string(badge);
-        dm->FUN.Open();
-        return dm->GrantCommission();
-    }
+    // The commission command for the employee with that badge, on the last
+    // item of the loaded tab.
+    std::string Grant(int badge) { return dm->ProcessCommand("S" + std::to_string(badge)); }
 };
 
 TEST_F(CommissionTest, PercentageIsTakenOnTheUnitPriceOnce)

@@ -2,6 +2,7 @@
 // nothing but an earlier demonstration.
 #include "DataModulo.h"
 #include "StoreTestDatabase.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +14,14 @@ namespace fs = std::filesystem;
 
 class DemoDatabaseTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quorvel-demo-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     int MakeDemo(const fs::path& target)
     {
         const std::string command = "'" QUORVEL_MAKE_DEMO "' '" + target.string() + "' >/dev/null 2>&1";
         return WEXITSTATUS(std::system(command.c_str()));
     }
 
-    fs::path folder;
+    TemporaryFolder demo{"quorvel-demo"};
+    const fs::path folder = demo.Path();
 };
 
 TEST_F(DemoDatabaseTest, DemoShopServesTabs)

@@ -1,11 +1,11 @@
 // The interpreter console as scripts use it: a script on standard input, one
 // UTF-8 line per command on standard output, and its exit status.
 #include "StoreTestDatabase.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -32,8 +32,8 @@ std::string ReadFile(const fs::path& path) {
 }
 
 ConsoleRun RunConsole(const std::string& arguments, const std::string& script) {
-    const fs::path folder = fs::temp_directory_path() / ("quorvel-cmd-test-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const TemporaryFolder temporary("quorvel-cmd-test");
+    const fs::path& folder = temporary.Path();
     std::ofstream(folder / "script.txt", std::ios::binary) << script;
     const std::string command = std::string(QUORVEL_CMD) + " " + arguments + " < " +
                                 (folder / "script.txt").string() + " > " + (folder / "out.txt").string() +
@@ -44,7 +44,6 @@ ConsoleRun RunConsole(const std::string& arguments, const std::string& script) {
     std::istringstream out(ReadFile(folder / "out.txt"));
     for (std::string line; std::getline(out, line);) run.lines.push_back(line);
     run.errors = ReadFile(folder / "err.txt");
-    fs::remove_all(folder);
     return run;
 }
 

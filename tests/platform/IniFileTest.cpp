@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,6 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("inifile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        path = (dir / "settings.ini").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     void Put(const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
     std::string Content() const {
         std::ifstream in(path, std::ios::binary);
@@ -29,8 +21,8 @@ protected:
         return out.str();
     }
 
-    fs::path dir;
-    std::string path;
+    TemporaryFolder dir{"inifile"};
+    std::string path = dir.PathOf("settings.ini");
 };
 
 TEST_F(IniFileTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
@@ -166,7 +158,7 @@ TEST_F(IniFileTest, OnePairOfMatchingQuotesAroundAValueIsDropped) {
 }
 
 TEST_F(IniFileTest, AFileThatCannotBeWrittenRaisesUnableToWrite) {
-    const std::string unwritable = (dir / "missing-folder" / "x.ini").string();
+    const std::string unwritable = dir.PathOf("missing-folder/x.ini");
     IniFile ini(unwritable);
     try {
         ini.WriteString("S", "K", "V");

@@ -47,16 +47,12 @@ bool Accepts(int port)
 
 PrivateFirebirdServer::PrivateFirebirdServer() : port_(FreeLoopbackPort())
 {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-server-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    folder_ = pattern;
-    fs::create_directory(folder_ / "lock");
+    fs::create_directory(folder_.Path() / "lock");
     // The engine's files, all but the two configuration files written below.
     const std::vector<fs::path> folders = EngineFolders();
     for (const fs::path& engine : folders) {
         for (const auto& entry : fs::directory_iterator(engine)) {
-            const fs::path link = folder_ / entry.path().filename();
+            const fs::path link = folder_.Path() / entry.path().filename();
             if (engine != folders.front() && entry.path().extension() != ".conf")
                 continue;  // of the configuration folder, the configuration files alone
             if (fs::exists(fs::symlink_status(link)))
@@ -69,20 +65,20 @@ PrivateFirebirdServer::PrivateFirebirdServer() : port_(FreeLoopbackPort())
                 fs::create_symlink(entry.path(), link);
         }
     }
-    fs::remove(folder_ / "firebird.conf");
-    fs::remove(folder_ / "databases.conf");
-    const std::string users = (folder_ / "security3.fdb").string();
-    std::ofstream(folder_ / "firebird.conf") << "RemoteServicePort = " << port_ << "\n"
+    fs::remove(folder_.Path() / "firebird.conf");
+    fs::remove(folder_.Path() / "databases.conf");
+    const std::string users = (folder_.Path() / "security3.fdb").string();
+    std::ofstream(folder_.Path() / "firebird.conf") << "RemoteServicePort = " << port_ << "\n"
                                              << "RemoteBindAddress = 127.0.0.1\n"
                                              << "SecurityDatabase = " << users << "\n"
                                              << "ServerMode = Super\n";
-    std::ofstream(folder_ / "databases.conf") << "security.db = " << users << "\n{\n  RemoteAccess = false\n}\n";
-    const std::string engine = "FIREBIRD='" + folder_.string() + "' FIREBIRD_LOCK='" + (folder_ / "lock").string() + "' ";
+    std::ofstream(folder_.Path() / "databases.conf") << "security.db = " << users << "\n{\n  RemoteAccess = false\n}\n";
+    const std::string engine = "FIREBIRD='" + folder_.Path().string() + "' FIREBIRD_LOCK='" + (folder_.Path() / "lock").string() + "' ";
     const std::string script = "create database '" + users + "'; commit; connect '" + users + "';\n"
                                "create user " + user_ + " password '" + password_ + "' using plugin Srp;\n"
                                "grant create database to user " + user_ + "; commit;\n";
-    std::ofstream(folder_ / "users.sql") << script;
-    if (std::system((engine + "isql-fb -q -user SYSDBA -i '" + (folder_ / "users.sql").string() + "' >/dev/null").c_str()) != 0)
+    std::ofstream(folder_.Path() / "users.sql") << script;
+    if (std::system((engine + "isql-fb -q -user SYSDBA -i '" + (folder_.Path() / "users.sql").string() + "' >/dev/null").c_str()) != 0)
         throw std::runtime_error("cannot create the private server's login");
     Start();
 }
@@ -90,8 +86,6 @@ PrivateFirebirdServer::PrivateFirebirdServer() : port_(FreeLoopbackPort())
 PrivateFirebirdServer::~PrivateFirebirdServer()
 {
     Stop();
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
 }
 
 std::string PrivateFirebirdServer::Address() const
@@ -105,8 +99,8 @@ void PrivateFirebirdServer::Start()
         return;
     // Everything the child needs is made before the fork: in a process with
     // threads, the child may only call what is safe after a fork.
-    std::vector<std::string> environment = {"FIREBIRD=" + folder_.string(),
-                                            "FIREBIRD_LOCK=" + (folder_ / "lock").string()};
+    std::vector<std::string> environment = {"FIREBIRD=" + folder_.Path().string(),
+                                            "FIREBIRD_LOCK=" + (folder_.Path() / "lock").string()};
     for (char** variable = environ; *variable; ++variable)
         if (!std::string(*variable).starts_with("FIREBIRD"))
             environment.emplace_back(*variable);
@@ -114,7 +108,7 @@ void PrivateFirebirdServer::Start()
     for (std::string& variable : environment)
         pointers.push_back(variable.data());
     pointers.push_back(nullptr);
-    const int output = open((folder_ / "server.log").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int output = open((folder_.Path() / "server.log").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     process_ = fork();
     if (process_ == 0) {
         dup2(output, STDOUT_FILENO);

@@ -4,7 +4,8 @@
 // stop and start it, as a shop's server goes down and comes back, without
 // touching the machine's shared server. It serves only the databases the
 // test makes through it.
-#include <filesystem>
+#include "TemporaryFolder.h"
+
 #include <string>
 #include <sys/types.h>
 
@@ -13,7 +14,7 @@ public:
     // Configures the server, creates its one login and starts it. Throws
     // std::runtime_error when that fails.
     PrivateFirebirdServer();
-    ~PrivateFirebirdServer();  // stops it and removes its folder
+    ~PrivateFirebirdServer();  // stops it; its folder goes with it
     PrivateFirebirdServer(const PrivateFirebirdServer&) = delete;
     PrivateFirebirdServer& operator=(const PrivateFirebirdServer&) = delete;
 
@@ -28,7 +29,7 @@ public:
     const std::string& Password() const { return password_; }
 
 private:
-    std::filesystem::path folder_;
+    TemporaryFolder folder_{"quorvel-server"};
     int port_;
     pid_t process_ = -1;
     std::string user_ = "QUORVEL_PRIVATE";

@@ -19,16 +19,6 @@ std::string EnvironmentOr(const char* name, const char* fallback)
     return value && *value ? value : fallback;
 }
 
-fs::path NewTemporaryFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "quorvel-store-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    // The server runs as its own user and must be able to write here.
-    fs::permissions(pattern, fs::perms::all);
-    return pattern;
-}
-
 void RunShell(const std::string& command)
 {
     if (std::system(command.c_str()) != 0)
@@ -69,12 +59,12 @@ const fs::path& EmbeddedTemplate()
         const fs::path cached = fs::path(QUORVEL_TEMPLATE_FOLDER) / ("shop-" + std::to_string(version) + ".fdb");
         if (fs::exists(cached))
             return cached;
-        const fs::path scratch = NewTemporaryFolder();
-        BuildShopDatabase((scratch / "template.fdb").string(), "SYSDBA", "");
-        StopForcingWrites("service_mgr", (scratch / "template.fdb").string(), "-user SYSDBA");
+        const TemporaryFolder scratch("quorvel-store");
+        const std::string built = scratch.PathOf("template.fdb");
+        BuildShopDatabase(built, "SYSDBA", "");
+        StopForcingWrites("service_mgr", built, "-user SYSDBA");
         fs::create_directories(cached.parent_path());
-        fs::rename(scratch / "template.fdb", cached);  // atomic: a parallel build simply wins or loses
-        fs::remove_all(scratch);
+        fs::rename(built, cached);  // atomic: a parallel build simply wins or loses
         return cached;
     }();
     return path;
@@ -82,9 +72,9 @@ const fs::path& EmbeddedTemplate()
 
 }  // namespace
 
-StoreTestDatabase::StoreTestDatabase(Access access) : folder_(NewTemporaryFolder())
+StoreTestDatabase::StoreTestDatabase(Access access)
 {
-    const fs::path file = folder_ / "DBEMPRESA.FDB";
+    const fs::path file = folder_.Path() / "DBEMPRESA.FDB";
     if (access == Access::Embedded) {
         user_ = "SYSDBA";
         fs::copy_file(EmbeddedTemplate(), file);
@@ -97,24 +87,22 @@ StoreTestDatabase::StoreTestDatabase(Access access) : folder_(NewTemporaryFolder
 }
 
 StoreTestDatabase::StoreTestDatabase(const std::string& server, const std::string& user, const std::string& password)
-    : folder_(NewTemporaryFolder()), user_(user), password_(password)
+    : user_(user), password_(password)
 {
     MakeThroughServer(server);
 }
 
 void StoreTestDatabase::MakeThroughServer(const std::string& server)
 {
-    const std::string file = (folder_ / "DBEMPRESA.FDB").string();
+    // The server runs as its own user and must be able to write here.
+    fs::permissions(folder_.Path(), fs::perms::all);
+    const std::string file = folder_.PathOf("DBEMPRESA.FDB");
     connectionString_ = server + ":" + file;
     BuildShopDatabase(connectionString_, user_, password_);
     StopForcingWrites(server + ":service_mgr", file, "-user '" + user_ + "' -password '" + password_ + "'");
 }
 
-StoreTestDatabase::~StoreTestDatabase()
-{
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-}
+StoreTestDatabase::~StoreTestDatabase() = default;
 
 RowSet StoreTestDatabase::Rows(const std::string& sql) const
 {

@@ -10,6 +10,7 @@
 // the store beside ours.
 #include "FieldValue.h"
 #include "Statement.h"
+#include "TemporaryFolder.h"
 
 #include <filesystem>
 #include <string>
@@ -45,7 +46,7 @@ private:
     // Builds the database through the server with the login set.
     void MakeThroughServer(const std::string& server);
 
-    std::filesystem::path folder_;
+    TemporaryFolder folder_{"quorvel-store"};
     std::string connectionString_;
     std::string user_;
     std::string password_;

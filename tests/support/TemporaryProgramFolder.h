@@ -2,7 +2,8 @@
 // A program folder of its own for one test: a fresh temporary folder that
 // holds the program file "Quorvel" as far as ProgramPath is concerned.
 // Removed, and the running program's path restored, with the object.
-#include <filesystem>
+#include "TemporaryFolder.h"
+
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ public:
     TemporaryProgramFolder& operator=(const TemporaryProgramFolder&) = delete;
 
     // The folder with a trailing "/", as ProgramFolder gives it.
-    std::string Folder() const { return folder_.string() + "/"; }
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string Folder() const { return folder_.Path().string() + "/"; }
+    std::string PathOf(const std::string& name) const { return folder_.PathOf(name); }
 
     // Writes a file (its folders made as needed) and returns its path.
     std::string Write(const std::string& name, const std::string& content) const;
@@ -23,5 +24,5 @@ public:
     std::vector<std::string> Lines(const std::string& name) const;
 
 private:
-    std::filesystem::path folder_;
+    TemporaryFolder folder_{"quorvel-program"};
 };

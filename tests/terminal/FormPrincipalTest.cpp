@@ -7,6 +7,7 @@
 #include "QZ_DBEDIT.h"
 #include "QZ_THEME.h"
 #include "RecordingSleeper.h"
+#include "TemporaryFolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,22 +47,11 @@ private:
 
 class FormPrincipalTest : public ::testing::Test {
 protected:
-    static fs::path TestFolder() {
-        return fs::temp_directory_path() /
-               ("window-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    }
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        window.reset();
-        fs::remove_all(dir);
-    }
+    void TearDown() override { window.reset(); }
 
     TFrmPrincipal& Window() {
         if (!window) {
-            window = std::make_unique<TFrmPrincipal>(library, sleeper, (dir / "Quorvel").string());
+            window = std::make_unique<TFrmPrincipal>(library, sleeper, folder.PathOf("Quorvel"));
             window->SetInterpreter(&interpreter);
         }
         return *window;
@@ -90,9 +80,9 @@ protected:
         window->QZButton2->Click();
     }
 
-    fs::path dir = TestFolder();
-    IniFile vendor{(dir / "BemaSB32.ini").string()};
-    IniFile own{(dir / "Quorvel.ini").string()};
+    TemporaryFolder folder{"window"};
+    IniFile vendor{folder.PathOf("BemaSB32.ini")};
+    IniFile own{folder.PathOf("Quorvel.ini")};
     DialogRecorder boxes;
     FakeTerminalLibrary library;
     RecordingSleeper sleeper;
@@ -168,7 +158,7 @@ TEST_F(FormPrincipalTest, AddingAndRemovingTerminals) {
 }
 
 TEST_F(FormPrincipalTest, AHandWrittenListWithGapsAddressesEachTerminalByItsKey) {
-    std::ofstream(dir / "BemaSB32.ini", std::ios::binary)
+    std::ofstream(folder.Path() / "BemaSB32.ini", std::ios::binary)
         << "[Terminais]\r\nPorta=9200\r\n0=10.0.0.1\r\n2=10.0.0.3\r\n5=10.0.0.6\r\n";
     TFrmPrincipal& w = Window();
     w.CbTerminal->setCurrentIndex(2);
@@ -242,12 +232,12 @@ TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicke
     w.TMTimer();
     EXPECT_EQ(interpreter.received, Lines{"2526"});
     EXPECT_EQ(w.PnComando->text(), "Comando: 2526 / Retorno:000-OK");
-    EXPECT_FALSE(fs::exists(dir / "teclas.txt"));
+    EXPECT_FALSE(fs::exists(folder.Path() / "teclas.txt"));
 
     w.CkLog->setChecked(true);
     w.BtnParar->Click();
     EXPECT_FALSE(w.TM->isActive());
-    std::ifstream log(dir / "teclas.txt", std::ios::binary);
+    std::ifstream log(folder.Path() / "teclas.txt", std::ios::binary);
     std::string content((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     EXPECT_EQ(content, "#LOG: TERMINAL PARADO#\r\n");
 }

@@ -1,4 +1,5 @@
 #include "KeyLog.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 namespace {
 
@@ -17,16 +17,6 @@ using namespace std::string_literals;
 
 class KeyLogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("keylog-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        path = (folder / "teclas.txt").string();
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     void Put(const std::string& content) const {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
     }
@@ -35,8 +25,8 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    fs::path folder;
-    std::string path;
+    TemporaryFolder folder{"keylog"};
+    std::string path = folder.PathOf("teclas.txt");
 };
 
 struct LogCase {
@@ -103,10 +93,10 @@ TEST_F(KeyLogTest, FileThatCannotBeUsedRaisesTheFileError) {
         std::string path;
         std::string message;
     };
-    fs::create_directories(folder / "pasta");
+    fs::create_directories(folder.Path() / "pasta");
     const FailureCase cases[] = {
-        {(folder / "falta" / "teclas.txt").string(), "Cannot create file \"" + (folder / "falta").string()},
-        {(folder / "pasta").string(), "Cannot open file \"" + (folder / "pasta").string()},
+        {(folder.Path() / "falta" / "teclas.txt").string(), "Cannot create file \"" + (folder.Path() / "falta").string()},
+        {(folder.Path() / "pasta").string(), "Cannot open file \"" + (folder.Path() / "pasta").string()},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.path);

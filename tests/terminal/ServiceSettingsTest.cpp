@@ -1,6 +1,7 @@
 #include "IniFile.h"
 #include "ServiceSettings.h"
 #include "TerminalList.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,6 @@ std::string FileContent(const std::string& path) {
 
 class ServiceSettingsTest : public ::testing::Test {
 protected:
-    static fs::path TestFolder() {
-        return fs::temp_directory_path() /
-               ("settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    }
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
 
     void PutVendor(const std::string& content) { std::ofstream(vendor.Path(), std::ios::binary) << content; }
     std::string VendorContent() const { return FileContent(vendor.Path()); }
@@ -45,9 +37,9 @@ protected:
         return Load();
     }
 
-    fs::path dir = TestFolder();
-    IniFile vendor{(dir / "BemaSB32.ini").string()};
-    IniFile own{(dir / "Quorvel.ini").string()};
+    TemporaryFolder folder{"settings"};
+    IniFile vendor{folder.PathOf("BemaSB32.ini")};
+    IniFile own{folder.PathOf("Quorvel.ini")};
 };
 
 TEST_F(ServiceSettingsTest, FirstStartWithoutFilesGivesTheDefaults) {
@@ -176,7 +168,7 @@ TEST_F(ServiceSettingsTest, QuotedValuesAndTwinKeysWrittenByHand) {
 }
 
 TEST_F(ServiceSettingsTest, AnUnwritableFileStopsTheSaveWithItsPath) {
-    IniFile unwritable((dir / "no-such-folder" / "BemaSB32.ini").string());
+    IniFile unwritable((folder.Path() / "no-such-folder" / "BemaSB32.ini").string());
     try {
         SaveServiceSettings(Load(), unwritable, own);
         FAIL() << "no error raised";

@@ -16,6 +16,7 @@
 #include "TerminalServer.h"
 #include "TerminalService.h"
 #include "VendorLibrary.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,6 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -59,9 +59,6 @@ fs::path ProgramFolder() {
 class SettingsFile {
 public:
     explicit SettingsFile(const std::string& content) {
-        static int made = 0;
-        path_ = fs::temp_directory_path() /
-                ("BemaSB32-" + std::to_string(getpid()) + "-" + std::to_string(++made) + ".ini");
         std::ofstream(path_) << content;
         setenv("BEMASB32_INI", path_.c_str(), 1);
     }
@@ -72,12 +69,12 @@ public:
                        std::to_string(port) + "\r\n0=127.0.0.1\r\n3=terminal-sem-ip\r\n") {}
     ~SettingsFile() {
         unsetenv("BEMASB32_INI");
-        fs::remove(path_);
     }
     const fs::path& Path() const { return path_; }
 
 private:
-    fs::path path_;
+    TemporaryFolder folder_{"terminal-link"};
+    fs::path path_ = folder_.Path() / "BemaSB32.ini";
 };
 
 // Any message box is a failed library call here.

@@ -15,13 +15,13 @@
 #include "StoreTestDatabase.h"
 #include "TerminalService.h"
 #include "VendorLibrary.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -30,15 +30,8 @@ using Clock = std::chrono::steady_clock;
 
 class TerminalServiceEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        store.SeedBasicShop();
-    }
-    void TearDown() override {
-        unsetenv("BEMASB32_INI");
-        fs::remove_all(folder);
-    }
+    void SetUp() override { store.SeedBasicShop(); }
+    void TearDown() override { unsetenv("BEMASB32_INI"); }
 
     // The vendor settings file as the program writes it: terminal 0 on
     // loopback at the given port. The library reads it through $BEMASB32_INI.
@@ -52,7 +45,8 @@ protected:
         setenv("BEMASB32_INI", vendorFile.Path().c_str(), 1);
     }
 
-    const fs::path folder = fs::temp_directory_path() / ("quorvel-e2e-" + std::to_string(getpid()));
+    TemporaryFolder temporary{"quorvel-e2e"};
+    const fs::path folder = temporary.Path();
     StoreTestDatabase store;
     DialogRecorder boxes;
 };

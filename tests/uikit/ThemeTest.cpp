@@ -1,6 +1,7 @@
 #include "IniFile.h"
 #include "QZ_GRAPHICS.h"
 #include "QZ_THEME.h"
+#include "TemporaryFolder.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -12,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
 
 namespace {
 
@@ -49,18 +49,12 @@ protected:
 
 class SettingsFile {
 public:
-    explicit SettingsFile(const std::string& contents)
-        : path_(std::filesystem::temp_directory_path() /
-                ("uikit-theme-" + std::to_string(::getpid()) + "-" + std::to_string(++count_) +
-                 ".ini")) {
-        std::ofstream(path_) << contents;
-    }
-    ~SettingsFile() { std::filesystem::remove(path_); }
-    IniFile Ini() const { return IniFile(path_.string()); }
+    explicit SettingsFile(const std::string& contents) { std::ofstream(path_) << contents; }
+    IniFile Ini() const { return IniFile(path_); }
 
 private:
-    static inline int count_ = 0;
-    std::filesystem::path path_;
+    TemporaryFolder folder_{"uikit-theme"};
+    std::string path_ = folder_.PathOf("theme.ini");
 };
 
 }  // namespace

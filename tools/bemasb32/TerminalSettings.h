@@ -3,13 +3,14 @@
 // terminal's address under its number in "Terminais", and the protocol in
 // "FIT".
 #include "Framing.h"
+#include "TerminalSettingsFile.h"
 
 #include <map>
 #include <optional>
 #include <string>
 
 struct TerminalSettings {
-    int port = 9200;
+    int port = TerminalSettingsFile::kDefaultPort;
     Framing framing = Framing::StxEtx;
     std::map<int, std::string> addresses; // terminal number -> IP address
 
