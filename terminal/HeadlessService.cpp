@@ -1,16 +1,17 @@
 #include "HeadlessService.h"
 
-#include "ProgramOptions.h"
 #include "HeadlessOutput.h"
 #include "HeadlessTerminal.h"
 #include "IniFile.h"
 #include "KeyLog.h"
 #include "ProgramFiles.h"
+#include "ProgramOptions.h"
 #include "QZ_DBIBX.h"
 #include "QZ_DIALOG.h"
 #include "ServiceSettings.h"
 #include "StopSignal.h"
 #include "TerminalList.h"
+#include "TerminalSettingsFile.h"
 #include "VendorLibrary.h"
 
 #include <csignal>
@@ -65,7 +66,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     std::vector<int> positions;
     try {
         options = ParseHeadlessOptions(arguments);
-        settings = LoadServiceSettings(IniFile((program.parent_path() / "BemaSB32.ini").string()),
+        settings = LoadServiceSettings(IniFile((program.parent_path() / TerminalSettingsFile::kFileName).string()),
                                        IniFile(OwnSettingsPath(program.string())));
         positions = ServedPositions(options, settings);
     } catch (const UsageError& e) {

@@ -6,6 +6,7 @@
 #include "PrivateFirebirdServer.h"
 #include "QZ_CRIPTO.h"
 #include "StoreTestDatabase.h"
+#include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -27,8 +27,6 @@ using namespace std::chrono_literals;
 class ShopFolder {
 public:
     explicit ShopFolder(const StoreTestDatabase& store) : store_(store) {
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
         for (const char* file : {"Quorvel", "libbemasb32.so"})
             fs::copy_file(BuiltProgramsFolder() / file, folder_ / file);
         store.SeedBasicShop();
@@ -39,8 +37,6 @@ public:
         Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n[TECLASESPECIAIS]\n02=200\n[ACOESESPECIAIS]\n02=6\n" +
                                  ConnectionSection(store.ConnectionString()));
     }
-    ~ShopFolder() { fs::remove_all(folder_); }
-
     void Write(const std::string& name, const std::string& content) const {
         std::ofstream(folder_ / name, std::ios::binary) << content;
     }
@@ -88,7 +84,8 @@ public:
 
 private:
     const StoreTestDatabase& store_;
-    const fs::path folder_ = fs::temp_directory_path() / ("quorvel-headless-" + std::to_string(getpid()));
+    const TemporaryFolder temporary_{"quorvel-headless"};
+    const fs::path& folder_ = temporary_.Path();
     const int port_ = FreeLoopbackPort();
 };
 
