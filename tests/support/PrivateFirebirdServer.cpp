@@ -137,7 +137,17 @@ void PrivateFirebirdServer::Stop()
 {
     if (process_ <= 0)
         return;
+    // Asked to end, the server may wait for its connections; a server that
+    // has not ended in five seconds is ended at once, as a crash would.
     kill(process_, SIGTERM);
-    waitpid(process_, nullptr, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (waitpid(process_, nullptr, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(process_, SIGKILL);
+            waitpid(process_, nullptr, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     process_ = -1;
 }
