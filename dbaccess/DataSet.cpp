@@ -6,11 +6,18 @@
 
 #include <optional>
 #include <stdexcept>
-#include <strings.h>
+#include <cctype>
 
 namespace {
 
 const FieldValue kNull;
+
+std::string UpperCase(std::string name)
+{
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
 
 }  // namespace
 
@@ -18,7 +25,7 @@ void DataSet::Open()
 {
     Close();
     RowSet fetched = Fetch();
-    columns_ = std::move(fetched.columns);
+    SetColumns(std::move(fetched.columns));
     rows_ = std::move(fetched.rows);
     current_ = 0;
     state_ = DataSetState::dsBrowse;
@@ -38,7 +45,7 @@ void DataSet::Close()
     if (!Active())
         return;
     state_ = DataSetState::dsInactive;
-    columns_.clear();
+    SetColumns({});
     rows_.clear();
     buffer_.clear();
     modified_.clear();
@@ -63,10 +70,18 @@ void DataSet::Next()
 
 std::optional<std::size_t> DataSet::FindField(const std::string& name) const
 {
+    const auto found = columnIndex_.find(UpperCase(name));
+    if (found == columnIndex_.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void DataSet::SetColumns(std::vector<std::string> columns)
+{
+    columns_ = std::move(columns);
+    columnIndex_.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i)
-        if (strcasecmp(columns_[i].c_str(), name.c_str()) == 0)
-            return i;
-    return std::nullopt;
+        columnIndex_.emplace(UpperCase(columns_[i]), i);  // the first of equal names wins
 }
 
 bool DataSet::HasField(const std::string& name) const
@@ -189,7 +204,7 @@ void DataSet::Restore(View view)
     buffer_.clear();
     modified_.clear();
     state_ = view.active ? DataSetState::dsBrowse : DataSetState::dsInactive;
-    columns_ = std::move(view.columns);
+    SetColumns(std::move(view.columns));
     rows_ = std::move(view.rows);
     current_ = 0;
     NotifyDataChange();

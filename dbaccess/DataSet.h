@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct RowSet;
@@ -111,6 +112,8 @@ protected:
 
 private:
     std::optional<std::size_t> FindField(const std::string& name) const;
+    // The columns and their index by name, in upper case.
+    void SetColumns(std::vector<std::string> columns);
     bool Editing() const { return state_ == DataSetState::dsEdit || state_ == DataSetState::dsInsert; }
     // Drops the record buffer and returns to browse state.
     void EndEditing();
@@ -118,6 +121,7 @@ private:
 
     DataSetState state_ = DataSetState::dsInactive;
     std::vector<std::string> columns_;
+    std::unordered_map<std::string, std::size_t> columnIndex_;
     std::vector<std::vector<FieldValue>> rows_;
     std::size_t current_ = 0;
     std::vector<FieldValue> buffer_;

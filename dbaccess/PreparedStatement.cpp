@@ -23,6 +23,7 @@ std::shared_ptr<PreparedStatement> Prepare(ThrowStatusWrapper& status, IAttachme
     const unsigned columns = prepared->output->getCount(&status);
     for (unsigned i = 0; i < columns; ++i)
         prepared->columns.push_back(prepared->output->getAlias(&status, i));
+    prepared->outputLayout = LayoutOf(status, prepared->output);
     return prepared;
 }
 
@@ -38,13 +39,24 @@ void KeepWithinBound(Database::Handles& connection)
 
 }  // namespace
 
+MessageLayout LayoutOf(ThrowStatusWrapper& status, IMessageMetadata* metadata)
+{
+    MessageLayout layout;
+    const unsigned count = metadata->getCount(&status);
+    for (unsigned i = 0; i < count; ++i)
+        layout.fields.push_back({metadata->getType(&status, i) & ~1u, metadata->getScale(&status, i),
+                                 metadata->getLength(&status, i), metadata->getOffset(&status, i),
+                                 metadata->getNullOffset(&status, i)});
+    layout.length = metadata->getMessageLength(&status);
+    return layout;
+}
+
 void PreparedStatement::Free() noexcept
 {
-    if (input)
-        input->release();
-    if (output)
-        output->release();
-    input = output = nullptr;
+    for (IMessageMetadata* metadata : {input, output, typedInput})
+        if (metadata)
+            metadata->release();
+    input = output = typedInput = nullptr;
     if (!statement)
         return;
     try {

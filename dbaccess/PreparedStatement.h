@@ -11,6 +11,32 @@
 #include <string>
 #include <vector>
 
+// The type given to a parameter for the value it carries; type 0 keeps the
+// type the engine described.
+struct ParameterShape {
+    unsigned type = 0;
+    unsigned length = 0;
+    int scale = 0;
+    bool operator==(const ParameterShape&) const = default;
+};
+
+// Where one field of an engine message lies and how it is typed, read from
+// the message's metadata once.
+struct MessageField {
+    unsigned type = 0;  // without the nullable bit
+    int scale = 0;
+    unsigned length = 0;
+    unsigned offset = 0;
+    unsigned nullOffset = 0;
+};
+
+struct MessageLayout {
+    std::vector<MessageField> fields;
+    unsigned length = 0;  // of the whole message buffer
+};
+
+MessageLayout LayoutOf(Firebird::ThrowStatusWrapper& status, Firebird::IMessageMetadata* metadata);
+
 struct PreparedStatement {
     static constexpr std::size_t kMaxPrepared = 200;
 
@@ -27,6 +53,12 @@ struct PreparedStatement {
     Firebird::IStatement* statement = nullptr;
     Firebird::IMessageMetadata* input = nullptr;
     Firebird::IMessageMetadata* output = nullptr;
+    // The input typed after the values of the last run, for the next run
+    // with values of the same types.
+    Firebird::IMessageMetadata* typedInput = nullptr;
+    std::vector<ParameterShape> typedShapes;
+    MessageLayout typedLayout;
+    MessageLayout outputLayout;
     bool selects = false;              // gives rows through a cursor
     std::vector<std::string> columns;  // the result's column names (aliases)
     unsigned long lastUse = 0;

@@ -100,38 +100,57 @@ ISC_QUAD WriteBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransac
     return id;
 }
 
-// Sets the type of input parameter `index` for the value it will carry;
-// a null keeps the type the engine described.
-void DescribeParameter(ThrowStatusWrapper& status, IMetadataBuilder* builder, unsigned index,
-                       unsigned describedType, const FieldValue& value)
+// The type a parameter gets for the value it carries (the engine converts it
+// to the column's); a null, and a text for a blob, keep the described type
+// (shown by type 0). A text is typed at least as long as the described
+// parameter, so texts of different lengths share one typed message.
+ParameterShape ShapeOf(ThrowStatusWrapper& status, IMessageMetadata* described, unsigned index,
+                       const FieldValue& value)
 {
     const auto& raw = value.Raw();
-    auto setNumber = [&](unsigned type, unsigned length, int scale) {
-        builder->setType(&status, index, type | 1);
-        builder->setSubType(&status, index, 0);
-        builder->setLength(&status, index, length);
-        builder->setScale(&status, index, scale);
-    };
-    if (std::holds_alternative<std::int64_t>(raw)) {
-        setNumber(SQL_INT64, 8, 0);
-    } else if (auto decimal = std::get_if<FieldValue::Decimal>(&raw)) {
-        setNumber(SQL_INT64, 8, -decimal->places);
-    } else if (std::holds_alternative<double>(raw)) {
-        setNumber(SQL_DOUBLE, 8, 0);
-    } else if (auto text = std::get_if<std::string>(&raw)) {
-        if (describedType == SQL_BLOB)
-            return;
-        builder->setType(&status, index, SQL_VARYING | 1);
-        builder->setSubType(&status, index, 0);
-        builder->setLength(&status, index, static_cast<unsigned>(std::max<std::size_t>(text->size(), 1)));
-        builder->setCharSet(&status, index, kWin1252);
-        builder->setScale(&status, index, 0);
-    } else if (std::holds_alternative<SqlDate>(raw)) {
-        setNumber(SQL_TYPE_DATE, 4, 0);
-    } else if (std::holds_alternative<SqlTime>(raw)) {
-        setNumber(SQL_TYPE_TIME, 4, 0);
-    } else if (std::holds_alternative<SqlTimestamp>(raw)) {
-        setNumber(SQL_TIMESTAMP, 8, 0);
+    if (std::holds_alternative<std::int64_t>(raw))
+        return {SQL_INT64, 8, 0};
+    if (auto decimal = std::get_if<FieldValue::Decimal>(&raw))
+        return {SQL_INT64, 8, -decimal->places};
+    if (std::holds_alternative<double>(raw))
+        return {SQL_DOUBLE, 8, 0};
+    if (auto text = std::get_if<std::string>(&raw)) {
+        if ((described->getType(&status, index) & ~1u) == SQL_BLOB)
+            return {};
+        const std::size_t length = std::max<std::size_t>({text->size(), described->getLength(&status, index), 1});
+        return {SQL_VARYING, static_cast<unsigned>(length), 0};
+    }
+    if (std::holds_alternative<SqlDate>(raw))
+        return {SQL_TYPE_DATE, 4, 0};
+    if (std::holds_alternative<SqlTime>(raw))
+        return {SQL_TYPE_TIME, 4, 0};
+    if (std::holds_alternative<SqlTimestamp>(raw))
+        return {SQL_TIMESTAMP, 8, 0};
+    return {};
+}
+
+IMessageMetadata* BuildTyped(ThrowStatusWrapper& status, IMessageMetadata* described,
+                             const std::vector<ParameterShape>& shapes)
+{
+    IMetadataBuilder* builder = described->getBuilder(&status);
+    try {
+        for (unsigned i = 0; i < shapes.size(); ++i) {
+            const ParameterShape& shape = shapes[i];
+            if (shape.type == 0)
+                continue;
+            builder->setType(&status, i, shape.type | 1);
+            builder->setSubType(&status, i, 0);
+            builder->setLength(&status, i, shape.length);
+            builder->setScale(&status, i, shape.scale);
+            if (shape.type == SQL_VARYING)
+                builder->setCharSet(&status, i, kWin1252);
+        }
+        IMessageMetadata* typed = builder->getMetadata(&status);
+        builder->release();
+        return typed;
+    } catch (...) {
+        builder->release();
+        throw;
     }
 }
 
@@ -146,31 +165,36 @@ struct InputMessage {
     }
 };
 
-void TypeParameters(ThrowStatusWrapper& status, InputMessage& message, IMessageMetadata* described,
+// Types the message after the values, using again the typed metadata of the
+// statement's last run when the values have the same types.
+void TypeParameters(ThrowStatusWrapper& status, InputMessage& message, PreparedStatement& prepared,
                     const std::vector<FieldValue>& values)
 {
-    IMetadataBuilder* builder = described->getBuilder(&status);
-    try {
-        for (unsigned i = 0; i < values.size(); ++i)
-            DescribeParameter(status, builder, i, described->getType(&status, i) & ~1u, values[i]);
-        message.metadata = builder->getMetadata(&status);
-    } catch (...) {
-        builder->release();
-        throw;
+    std::vector<ParameterShape> shapes;
+    for (unsigned i = 0; i < values.size(); ++i)
+        shapes.push_back(ShapeOf(status, prepared.input, i, values[i]));
+    if (!prepared.typedInput || shapes != prepared.typedShapes) {
+        IMessageMetadata* typed = BuildTyped(status, prepared.input, shapes);
+        if (prepared.typedInput)
+            prepared.typedInput->release();
+        prepared.typedInput = typed;
+        prepared.typedShapes = std::move(shapes);
+        prepared.typedLayout = LayoutOf(status, typed);
     }
-    builder->release();
+    message.metadata = prepared.typedInput;
+    message.metadata->addRef();
 }
 
-void FillParameters(ThrowStatusWrapper& status, InputMessage& message, IAttachment* attachment,
-                    ITransaction* transaction, const std::vector<FieldValue>& values)
+void FillParameters(ThrowStatusWrapper& status, InputMessage& message, const MessageLayout& layout,
+                    IAttachment* attachment, ITransaction* transaction, const std::vector<FieldValue>& values)
 {
-    IMessageMetadata* metadata = message.metadata;
-    message.buffer.assign(metadata->getMessageLength(&status), 0);
+    message.buffer.assign(layout.length, 0);
     unsigned char* buffer = message.buffer.data();
     for (unsigned i = 0; i < values.size(); ++i) {
-        const unsigned offset = metadata->getOffset(&status, i);
+        const MessageField& field = layout.fields[i];
+        const unsigned offset = field.offset;
         const auto& raw = values[i].Raw();
-        WriteAt<short>(buffer, metadata->getNullOffset(&status, i), values[i].IsNull() ? -1 : 0);
+        WriteAt<short>(buffer, field.nullOffset, values[i].IsNull() ? -1 : 0);
         if (auto integer = std::get_if<std::int64_t>(&raw)) {
             WriteAt(buffer, offset, *integer);
         } else if (auto decimal = std::get_if<FieldValue::Decimal>(&raw)) {
@@ -178,7 +202,7 @@ void FillParameters(ThrowStatusWrapper& status, InputMessage& message, IAttachme
         } else if (auto real = std::get_if<double>(&raw)) {
             WriteAt(buffer, offset, *real);
         } else if (auto text = std::get_if<std::string>(&raw)) {
-            if ((metadata->getType(&status, i) & ~1u) == SQL_BLOB) {
+            if (field.type == SQL_BLOB) {
                 WriteAt(buffer, offset, WriteBlob(status, attachment, transaction, *text));
             } else {
                 WriteAt<unsigned short>(buffer, offset, static_cast<unsigned short>(text->size()));
@@ -194,16 +218,16 @@ void FillParameters(ThrowStatusWrapper& status, InputMessage& message, IAttachme
     }
 }
 
-FieldValue ReadColumn(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned index,
-                      const unsigned char* buffer, IAttachment* attachment, ITransaction* transaction)
+FieldValue ReadColumn(ThrowStatusWrapper& status, const MessageField& field, const unsigned char* buffer,
+                      IAttachment* attachment, ITransaction* transaction)
 {
-    if (ReadAt<short>(buffer, metadata->getNullOffset(&status, index)) != 0)
+    if (ReadAt<short>(buffer, field.nullOffset) != 0)
         return {};
-    const unsigned offset = metadata->getOffset(&status, index);
-    const int scale = metadata->getScale(&status, index);
+    const unsigned offset = field.offset;
+    const int scale = field.scale;
     const char* bytes = reinterpret_cast<const char*>(buffer + offset);
-    switch (metadata->getType(&status, index) & ~1u) {
-    case SQL_TEXT: return std::string(bytes, metadata->getLength(&status, index));
+    switch (field.type) {
+    case SQL_TEXT: return std::string(bytes, field.length);
     case SQL_VARYING: return std::string(bytes + 2, ReadAt<unsigned short>(buffer, offset));
     case SQL_SHORT: return ScaledValue(ReadAt<short>(buffer, offset), scale);
     case SQL_LONG: return ScaledValue(ReadAt<int>(buffer, offset), scale);
@@ -264,18 +288,20 @@ RowSet Statement::Run()
             input.metadata = prepared_->input;
             input.metadata->addRef();
         } else {
-            TypeParameters(status, input, prepared_->input, values);
+            TypeParameters(status, input, *prepared_, values);
+            FillParameters(status, input, prepared_->typedLayout, attachment, transaction, values);
         }
-        FillParameters(status, input, attachment, transaction, values);
 
         IMessageMetadata* output = prepared_->output;
+        const MessageLayout& layout = prepared_->outputLayout;
         result.columns = prepared_->columns;
         const auto columns = static_cast<unsigned>(result.columns.size());
-        std::vector<unsigned char> row(output->getMessageLength(&status));
+        std::vector<unsigned char> row(layout.length);
         auto keepRow = [&] {
             std::vector<FieldValue> fields;
-            for (unsigned i = 0; i < columns; ++i)
-                fields.push_back(ReadColumn(status, output, i, row.data(), attachment, transaction));
+            fields.reserve(columns);
+            for (const MessageField& field : layout.fields)
+                fields.push_back(ReadColumn(status, field, row.data(), attachment, transaction));
             result.rows.push_back(std::move(fields));
         };
 

@@ -6,7 +6,7 @@
 
 void ConflictRetry::PauseBefore(int retry) const
 {
-    const int ceiling = retry >= 5 ? kLongestPauseMs : std::min(kLongestPauseMs, 1 << retry);
+    const int ceiling = std::min(kLongestPauseMs, 2 * retry);
     sleep(std::chrono::milliseconds(random(1, ceiling)));
 }
 

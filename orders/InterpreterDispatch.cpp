@@ -24,12 +24,12 @@ std::string TDM::ProcessCommand(const std::string& command) {
 
 void TDM::Reconnect() {
     BaseDados.Reconnect();
-    connectionLost_ = false;
     const auto number = static_cast<int>(COM.FieldByName("COM_NUMERO").AsInteger());
     if (number != 0 && ComandaExists(number)) {
         LoadComanda(number);
         LoadLastItem();
     }
+    connectionLost_ = false;  // only now: a failure on the way means connecting again next time
 }
 
 std::string TDM::RunWhole(const std::string& command) {

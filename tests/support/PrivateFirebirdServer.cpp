@@ -131,10 +131,10 @@ void PrivateFirebirdServer::Stop()
 {
     if (process_ <= 0)
         return;
-    // A server with attachments may take its time over SIGTERM, or not end
-    // at all; after a few seconds it is killed, as a crashed server would be.
+    // Asked to end, the server may wait for its connections; a server that
+    // has not ended in five seconds is ended at once, as a crash would.
     kill(process_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (waitpid(process_, nullptr, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
             kill(process_, SIGKILL);

@@ -18,7 +18,8 @@ public:
     PrivateFirebirdServer(const PrivateFirebirdServer&) = delete;
     PrivateFirebirdServer& operator=(const PrivateFirebirdServer&) = delete;
 
-    // Ends the server process; the connections to it break.
+    // Ends the server process (at once when it has not ended five seconds
+    // after being asked to); the connections to it break.
     void Stop();
     // Starts it again and waits until it accepts connections.
     void Start();
