@@ -4,9 +4,9 @@
 #include "Query.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "Trim.h"
 #include "WorkUnit.h"
 
-#include <cctype>
 #include <stdexcept>
 #include <vector>
 
@@ -22,14 +22,6 @@ Transaction& Shared()
     if (!SharedTransaction)
         throw std::logic_error("no shared transaction registered");
     return *SharedTransaction;
-}
-
-bool IsBlank(const std::string& text)
-{
-    for (unsigned char c : text)
-        if (!std::isspace(c))
-            return false;
-    return true;
 }
 
 // The statements of a script, split at the terminator outside quotes.

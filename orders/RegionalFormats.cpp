@@ -1,17 +1,13 @@
 #include "RegionalFormats.h"
 
+#include "Trim.h"
+
 #include <charconv>
 #include <cstdio>
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Checks the shape [sign] digits [, digits] [E [sign] digits] with at least
 // one mantissa digit and rewrites it with "." for the locale-free parser.
@@ -59,7 +55,7 @@ std::string GroupThousands(std::int64_t whole) {
 }  // namespace
 
 std::optional<double> ParseDecimal(std::string_view text) {
-    const auto plain = ToPlainDecimal(TrimBlanks(text));
+    const auto plain = ToPlainDecimal(TrimSpaces(text));
     if (!plain) return std::nullopt;
     double value = 0;
     const char* end = plain->data() + plain->size();

@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "Trim.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -201,10 +203,9 @@ std::string FloatToText(double value) {
 }
 
 std::optional<double> ParseFloat(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
+    const std::string_view trimmed = TrimSpaces(text);
+    if (trimmed.empty())
         return std::nullopt;
-    const std::string trimmed = text.substr(first, text.find_last_not_of(' ') - first + 1);
     std::size_t i = trimmed[0] == '-' ? 1 : 0;
     std::string plain = i ? "-" : "";
     bool digit = false;
