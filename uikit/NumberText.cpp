@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include "QuotedText.h"
 #include "Trim.h"
 
 #include <algorithm>
@@ -68,24 +69,6 @@ std::string Grouped(const std::string& digits) {
         out += digits[i];
     }
     return out;
-}
-
-std::vector<std::string> Sections(const std::string& picture) {
-    std::vector<std::string> sections(1);
-    char quote = 0;
-    for (char c : picture) {
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == ';') {
-            sections.emplace_back();
-            continue;
-        }
-        sections.back() += c;
-    }
-    return sections;
 }
 
 // One picture section taken apart: the literal text around the digits and
@@ -160,7 +143,7 @@ std::string FormatSection(const TPicture& picture, const TDecimalText& number) {
 std::string FormatFloat(const std::string& picture, double value) {
     if (picture.empty())
         return FloatToText(value);
-    const std::vector<std::string> sections = Sections(picture);
+    const std::vector<std::string> sections = SplitOutsideQuotes(picture, ';');
     const TPicture positive = ParsePicture(sections[0]);
     const TDecimalText rounded = RoundDecimal(value, positive.MaxDecimals);
     if (rounded.IsZero() || value == 0) {
