@@ -1,5 +1,6 @@
 #include "RegionalFormats.h"
 
+#include "BrazilianNumbers.h"
 #include "Trim.h"
 
 #include <charconv>
@@ -25,7 +26,7 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
         if (IsDigit(c)) {
             ++mantissaDigits;
             plain += c;
-        } else if (c == ',' && !separatorSeen) {
+        } else if (c == kDecimalComma && !separatorSeen) {
             separatorSeen = true;
             plain += '.';
         } else {
@@ -45,13 +46,6 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
     return plain;
 }
 
-std::string GroupThousands(std::int64_t whole) {
-    std::string digits = std::to_string(whole);
-    for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
-        digits.insert(static_cast<std::size_t>(pos), 1, '.');
-    return digits;
-}
-
 }  // namespace
 
 std::optional<double> ParseDecimal(std::string_view text) {
@@ -69,11 +63,9 @@ std::string FormatMoney(std::int64_t tenThousandths) {
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
                                              : static_cast<std::uint64_t>(tenThousandths);
     const std::uint64_t cents = (magnitude + 50) / 100;
-    if (cents == 0) return "R$ 0,00";
     char decimals[3];
     std::snprintf(decimals, sizeof decimals, "%02u", static_cast<unsigned>(cents % 100));
-    return std::string(negative ? "-R$ " : "R$ ") +
-           GroupThousands(static_cast<std::int64_t>(cents / 100)) + "," + decimals;
+    return MoneyText(negative && cents != 0, std::to_string(cents / 100), decimals);
 }
 
 std::string FormatQuantity(double quantity) {
@@ -82,6 +74,6 @@ std::string FormatQuantity(double quantity) {
                                             std::chars_format::general, 15);
     std::string result(text, error == std::errc{} ? end : text);
     for (char& c : result)
-        if (c == '.') c = ',';
+        if (c == '.') c = kDecimalComma;
     return result;
 }

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include "BrazilianNumbers.h"
 #include "QuotedText.h"
 #include "Trim.h"
 
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr char kDecimalSeparator = ',';
-constexpr char kThousandSeparator = '.';
 constexpr int kSignificantDigits = 15;
 
 struct TDecimalText {
@@ -59,16 +58,6 @@ TDecimalText RoundDecimal(double value, int decimals) {
     const auto firstSignificant = result.Integer.find_first_not_of('0');
     result.Integer = firstSignificant == std::string::npos ? "" : result.Integer.substr(firstSignificant);
     return result;
-}
-
-std::string Grouped(const std::string& digits) {
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            out += kThousandSeparator;
-        out += digits[i];
-    }
-    return out;
 }
 
 // One picture section taken apart: the literal text around the digits and
@@ -132,9 +121,9 @@ std::string FormatSection(const TPicture& picture, const TDecimalText& number) {
     std::string fraction = number.Fraction;
     while (static_cast<int>(fraction.size()) > picture.MinDecimals && fraction.back() == '0')
         fraction.pop_back();
-    std::string out = picture.Before + (picture.Thousands ? Grouped(integer) : integer) + picture.BeforePoint;
+    std::string out = picture.Before + (picture.Thousands ? GroupThousands(integer) : integer) + picture.BeforePoint;
     if (!fraction.empty())
-        out += kDecimalSeparator + fraction;
+        out += kDecimalComma + fraction;
     return out + picture.AfterDigits;
 }
 
@@ -164,9 +153,7 @@ std::string FormatFloat(const std::string& picture, double value) {
 
 std::string FormatCurrency(double value) {
     const TDecimalText number = RoundDecimal(value, 2);
-    const std::string sign = value < 0 && !number.IsZero() ? "-" : "";
-    return sign + "R$ " + Grouped(number.Integer.empty() ? "0" : number.Integer) + kDecimalSeparator +
-           number.Fraction;
+    return MoneyText(value < 0 && !number.IsZero(), number.Integer.empty() ? "0" : number.Integer, number.Fraction);
 }
 
 std::string FloatToText(double value) {
@@ -181,7 +168,7 @@ std::string FloatToText(double value) {
         mantissa.resize(e);
     }
     if (const auto point = mantissa.find('.'); point != std::string::npos)
-        mantissa[point] = kDecimalSeparator;
+        mantissa[point] = kDecimalComma;
     return mantissa + exponent;
 }
 
@@ -198,7 +185,7 @@ std::optional<double> ParseFloat(const std::string& text) {
         if (c >= '0' && c <= '9') {
             digit = true;
             plain += c;
-        } else if (c == kDecimalSeparator && !separator) {
+        } else if (c == kDecimalComma && !separator) {
             separator = true;
             plain += '.';
         } else {
