@@ -1,6 +1,7 @@
 #include "FieldValue.h"
 
 #include "DatabaseError.h"
+#include "DayNumber.h"
 #include "Windows1252.h"
 
 #include <charconv>
@@ -15,20 +16,9 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-// Days from 1 January 1970 (proleptic Gregorian calendar).
-long DaysFromCivil(int year, int month, int day)
-{
-    year -= month <= 2;
-    const long era = (year >= 0 ? year : year - 399) / 400;
-    const long yearOfEra = year - era * 400;
-    const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 long double DayNumber(const SqlDate& date)
 {
-    return static_cast<long double>(DaysFromCivil(date.year, date.month, date.day) - DaysFromCivil(1899, 12, 30));
+    return static_cast<long double>(DayNumberOf(date.year, date.month, date.day));
 }
 
 long double DayFraction(const SqlTime& time)

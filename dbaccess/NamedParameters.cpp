@@ -1,5 +1,7 @@
 #include "NamedParameters.h"
 
+#include "QuotedText.h"
+
 #include <cctype>
 
 namespace {
@@ -14,17 +16,10 @@ bool IsNameCharacter(char c)
 PositionalSql ToPositionalParameters(const std::string& sql)
 {
     PositionalSql result;
-    char quote = 0;
+    QuoteTracker quotes;
     for (std::size_t i = 0; i < sql.size(); ++i) {
         const char c = sql[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;  // a doubled quote closes and reopens: same result
-            result.text += c;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-            result.text += c;
-        } else if (c == ':' && i + 1 < sql.size() && IsNameCharacter(sql[i + 1])) {
+        if (quotes.Outside(c) && c == ':' && i + 1 < sql.size() && IsNameCharacter(sql[i + 1])) {
             std::string name;
             while (i + 1 < sql.size() && IsNameCharacter(sql[i + 1]))
                 name += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[++i])));

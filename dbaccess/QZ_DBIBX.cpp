@@ -2,13 +2,13 @@
 
 #include "EditableDataSet.h"
 #include "Query.h"
+#include "QuotedText.h"
 #include "Statement.h"
 #include "Transaction.h"
+#include "Trim.h"
 #include "WorkUnit.h"
 
-#include <cctype>
 #include <stdexcept>
-#include <vector>
 
 thread_local Database* SharedDatabase = nullptr;
 thread_local Transaction* SharedTransaction = nullptr;
@@ -24,43 +24,12 @@ Transaction& Shared()
     return *SharedTransaction;
 }
 
-bool IsBlank(const std::string& text)
-{
-    for (unsigned char c : text)
-        if (!std::isspace(c))
-            return false;
-    return true;
-}
-
-// The statements of a script, split at the terminator outside quotes.
-std::vector<std::string> SplitScript(const std::string& text, char terminator)
-{
-    std::vector<std::string> statements;
-    std::string current;
-    char quote = 0;
-    for (char c : text) {
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-        } else if (c == terminator) {
-            if (!IsBlank(current))
-                statements.push_back(current);
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    if (!IsBlank(current))
-        statements.push_back(current);
-    return statements;
-}
-
+// The statements of a script, split at "^" outside quotes; blank ones are skipped.
 void RunStatements(const std::string& text)
 {
-    for (const std::string& statement : SplitScript(text, '^'))
-        Statement(Shared(), statement).Run();
+    for (const std::string& statement : SplitOutsideQuotes(text, '^'))
+        if (!IsBlank(statement))
+            Statement(Shared(), statement).Run();
 }
 
 }  // namespace

@@ -3,22 +3,7 @@
 #include "DataModulo.h"
 #include "QZ_DBIBX.h"
 #include "StoreStatements.h"
-
-std::string Windows1252UpperCase(std::string text)
-{
-    for (char& c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 'a' && byte <= 'z')
-            c = static_cast<char>(byte - 0x20);
-        else if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)
-            c = static_cast<char>(byte - 0x20);
-        else if (byte == 0x9A || byte == 0x9C || byte == 0x9E)
-            c = static_cast<char>(byte - 0x10);
-        else if (byte == 0xFF)
-            c = static_cast<char>(0x9F);
-    }
-    return text;
-}
+#include "Windows1252.h"
 
 SqlParameters ComandaLogParameters(const ComandaLogEntry& entry)
 {

@@ -25,6 +25,3 @@ struct ComandaLogEntry {
 // whole seconds, quantity and total rounded to two places (ties to even),
 // the message upper-cased.
 SqlParameters ComandaLogParameters(const ComandaLogEntry& entry);
-
-// Upper case in the Windows-1252 code page (accented letters included).
-std::string Windows1252UpperCase(std::string text);

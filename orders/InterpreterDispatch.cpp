@@ -2,6 +2,7 @@
 // again after a conflict, and the command letter picks the routine.
 #include "DataModulo.h"
 
+#include "CommandLetters.h"
 #include "DatabaseError.h"
 #include "InterpreterArguments.h"
 #include "StoreStatements.h"
@@ -58,14 +59,14 @@ void TDM::Restore(CommandState state) {
 
 std::string TDM::RunCommand(const std::string& command) {
     switch (CommandLetter(command)) {
-    case 'C': return OpenOrCreateComanda(command);
-    case 'R': return QueryPrice(command);
-    case 'S': return GrantCommissionOnLastItem(command);
-    case 'T': return ChangePriceTable(command);
-    case 'B': return SelectClient(command);
-    case 'U': return SelectEmployee(command);
-    case 'V': return ShowTotal();
-    case 'Q': return ChangeLastItemQuantity(command);
+    case clOpenTab: return OpenOrCreateComanda(command);
+    case clPriceQuery: return QueryPrice(command);
+    case clCommission: return GrantCommissionOnLastItem(command);
+    case clPriceTable: return ChangePriceTable(command);
+    case clSelectClient: return SelectClient(command);
+    case clSelectEmployee: return SelectEmployee(command);
+    case clTabTotal: return ShowTotal();
+    case clQuantity: return ChangeLastItemQuantity(command);
     default: return AddProduct(command);
     }
 }

@@ -1,17 +1,14 @@
 #include "RegionalFormats.h"
 
+#include "BrazilianNumbers.h"
+#include "Trim.h"
+
 #include <charconv>
 #include <cstdio>
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Checks the shape [sign] digits [, digits] [E [sign] digits] with at least
 // one mantissa digit and rewrites it with "." for the locale-free parser.
@@ -29,7 +26,7 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
         if (IsDigit(c)) {
             ++mantissaDigits;
             plain += c;
-        } else if (c == ',' && !separatorSeen) {
+        } else if (c == kDecimalComma && !separatorSeen) {
             separatorSeen = true;
             plain += '.';
         } else {
@@ -49,17 +46,10 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
     return plain;
 }
 
-std::string GroupThousands(std::int64_t whole) {
-    std::string digits = std::to_string(whole);
-    for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
-        digits.insert(static_cast<std::size_t>(pos), 1, '.');
-    return digits;
-}
-
 }  // namespace
 
 std::optional<double> ParseDecimal(std::string_view text) {
-    const auto plain = ToPlainDecimal(TrimBlanks(text));
+    const auto plain = ToPlainDecimal(TrimSpaces(text));
     if (!plain) return std::nullopt;
     double value = 0;
     const char* end = plain->data() + plain->size();
@@ -73,11 +63,9 @@ std::string FormatMoney(std::int64_t tenThousandths) {
     const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
                                              : static_cast<std::uint64_t>(tenThousandths);
     const std::uint64_t cents = (magnitude + 50) / 100;
-    if (cents == 0) return "R$ 0,00";
     char decimals[3];
     std::snprintf(decimals, sizeof decimals, "%02u", static_cast<unsigned>(cents % 100));
-    return std::string(negative ? "-R$ " : "R$ ") +
-           GroupThousands(static_cast<std::int64_t>(cents / 100)) + "," + decimals;
+    return MoneyText(negative && cents != 0, std::to_string(cents / 100), decimals);
 }
 
 std::string FormatQuantity(double quantity) {
@@ -86,6 +74,6 @@ std::string FormatQuantity(double quantity) {
                                             std::chars_format::general, 15);
     std::string result(text, error == std::errc{} ? end : text);
     for (char& c : result)
-        if (c == '.') c = ',';
+        if (c == '.') c = kDecimalComma;
     return result;
 }

@@ -1,6 +1,7 @@
 #include "ScaleBarcode.h"
 
 #include "RegionalFormats.h"
+#include "Trim.h"
 
 #include <algorithm>
 
@@ -53,9 +54,8 @@ std::string TreatZeros(std::string code, std::string_view pattern) {
         if (c == 'D') c = Holds(pattern, 'D') ? '0' : ' ';
         else if (c == 'E') c = Holds(pattern, 'E') ? '0' : ' ';
     }
-    const auto first = code.find_first_not_of(' ');
-    if (first == std::string::npos) return "0";
-    code = code.substr(first, code.find_last_not_of(' ') - first + 1);
+    code = std::string(TrimSpaces(code));
+    if (code.empty()) return "0";
     std::replace(code.begin(), code.end(), ' ', '0');
     return code;
 }

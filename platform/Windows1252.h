@@ -11,3 +11,6 @@ std::string Utf8ToWindows1252(std::string_view utf8);
 // Windows-1252 to UTF-8; the five bytes the code page leaves undefined map to
 // the control characters of the same number, as Windows does.
 std::string Windows1252ToUtf8(std::string_view text);
+
+// Upper case in the Windows-1252 code page (accented letters included).
+std::string Windows1252UpperCase(std::string text);

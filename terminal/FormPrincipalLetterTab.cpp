@@ -3,8 +3,8 @@
 // boxes of the command letters are light red.
 #include "FormPrincipal.h"
 
+#include "CommandLetters.h"
 #include "FormPrincipalWidgets.h"
-#include "KeyTranslation.h"
 #include "QZ_CONTROLS.h"
 
 #include <QFrame>

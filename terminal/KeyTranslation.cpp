@@ -1,10 +1,9 @@
 #include "KeyTranslation.h"
 
+#include "CommandLetters.h"
 #include "IntegerText.h"
 #include "KeyMapping.h"
 #include "Trim.h"
-
-#include <string_view>
 
 namespace {
 
@@ -21,10 +20,6 @@ char UpperLetter(std::uint16_t code) {
 }
 
 }  // namespace
-
-bool IsCommandLetter(char upperLetter) {
-    return std::string_view("BCQRSTUV").find(upperLetter) != std::string_view::npos;
-}
 
 std::string MapLetterKey(char upperLetter, const std::string& boxText, std::uint16_t& currentCode) {
     std::string text = Trim(boxText);
@@ -50,7 +45,9 @@ void ApplySpecialAction(std::uint16_t keyCode, const std::string& codeText, int 
                         std::string& commandLine, const std::function<void()>& showPrompt) {
     if (!MatchesSpecialCode(codeText, keyCode))
         return;
-    static constexpr char kAppendedLetter[] = "CRBUTQV S";
+    // In the order of TSpecialAction; clearing the display appends nothing.
+    static constexpr char kAppendedLetter[] = {clOpenTab,  clPriceQuery, clSelectClient, clSelectEmployee, clPriceTable,
+                                               clQuantity, clTabTotal,   '\0',           clCommission};
     if (action == saClearDisplay) {
         commandLine.clear();
         showPrompt();

@@ -24,10 +24,6 @@ enum TSpecialAction : int {
 
 constexpr std::uint16_t kEnterKey = 13;
 
-// The letters the interpreter reads as commands: their boxes hold the
-// letter itself by default and are marked so nobody maps them by mistake.
-bool IsCommandLetter(char upperLetter);
-
 // The text a letter key appends: the box's text trimmed, or the letter
 // itself when that is empty. Every "#13" is taken out of the text and then
 // sets currentCode to Enter, so the command completes right away.

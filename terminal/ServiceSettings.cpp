@@ -1,7 +1,7 @@
 #include "ServiceSettings.h"
 
+#include "CommandLetters.h"
 #include "IniFile.h"
-#include "KeyTranslation.h"
 #include "TerminalList.h"
 #include "TerminalSettingsFile.h"
 

@@ -1,5 +1,7 @@
 #include "DateTimeText.h"
 
+#include "Trim.h"
+
 #include <cctype>
 #include <cstdio>
 #include <vector>
@@ -22,13 +24,6 @@ std::string Padded(int number, int width) {
     char text[16];
     std::snprintf(text, sizeof text, "%0*d", width, number);
     return text;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Splits "12/05/2015" into its numbers; nothing when a part is empty, not
@@ -129,7 +124,7 @@ std::string DateTimeToText(TDateTime value) {
 }
 
 std::optional<TDateTime> ParseDate(const std::string& text) {
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed = std::string(TrimSpaces(text));
     const auto numbers = Numbers(trimmed, '/');
     if (!numbers || numbers->size() < 2 || numbers->size() > 3)
         return std::nullopt;
@@ -144,7 +139,7 @@ std::optional<TDateTime> ParseDate(const std::string& text) {
 }
 
 std::optional<TDateTime> ParseTime(const std::string& text) {
-    const auto numbers = Numbers(Trimmed(text), ':');
+    const auto numbers = Numbers(std::string(TrimSpaces(text)), ':');
     if (!numbers || numbers->size() < 2 || numbers->size() > 3)
         return std::nullopt;
     const int hour = (*numbers)[0];
@@ -156,7 +151,7 @@ std::optional<TDateTime> ParseTime(const std::string& text) {
 }
 
 std::optional<TDateTime> ParseDateTime(const std::string& text) {
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed = std::string(TrimSpaces(text));
     const std::size_t blank = trimmed.find(' ');
     if (blank == std::string::npos) {
         if (auto date = ParseDate(trimmed))

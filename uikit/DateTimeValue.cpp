@@ -1,5 +1,7 @@
 #include "DateTimeValue.h"
 
+#include "DayNumber.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -9,9 +11,6 @@
 namespace {
 
 using namespace std::chrono;
-
-// 30/12/1899 counted from 01/01/1970.
-constexpr int kDayZeroFromUnixEpoch = -25569;
 
 struct TSplitMoment {
     long long Day;
@@ -29,10 +28,6 @@ TSplitMoment Split(TDateTime value) {
         day += value.Days < 0 ? -1 : 1;
     }
     return {day, ms};
-}
-
-year_month_day CivilDay(long long day) {
-    return year_month_day{sys_days{days{day + kDayZeroFromUnixEpoch}}};
 }
 
 TDateTime RealNow() {
@@ -64,9 +59,7 @@ int DaysInMonth(int year, int month) {
 }
 
 TDateTime EncodeDate(int year, int month, int day) {
-    const sys_days date{std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
-                        std::chrono::day{static_cast<unsigned>(day)}};
-    return {static_cast<double>(date.time_since_epoch().count() - kDayZeroFromUnixEpoch)};
+    return {static_cast<double>(DayNumberOf(year, month, day))};
 }
 
 double EncodeTime(int hour, int minute, int second, int millisecond) {
@@ -75,7 +68,7 @@ double EncodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 TCalendarDate DecodeDate(TDateTime value) {
-    const year_month_day ymd = CivilDay(Split(value).Day);
+    const year_month_day ymd = DateOfDayNumber(Split(value).Day);
     return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
@@ -95,7 +88,7 @@ double TimeOf(TDateTime value) {
 }
 
 int IsoDayOfWeek(TDateTime value) {
-    const weekday day{sys_days{days{Split(value).Day + kDayZeroFromUnixEpoch}}};
+    const weekday day = WeekdayOfDayNumber(Split(value).Day);
     return static_cast<int>(day.iso_encoding());
 }
 

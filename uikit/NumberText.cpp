@@ -1,5 +1,9 @@
 #include "NumberText.h"
 
+#include "BrazilianNumbers.h"
+#include "QuotedText.h"
+#include "Trim.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,8 +13,6 @@
 
 namespace {
 
-constexpr char kDecimalSeparator = ',';
-constexpr char kThousandSeparator = '.';
 constexpr int kSignificantDigits = 15;
 
 struct TDecimalText {
@@ -56,34 +58,6 @@ TDecimalText RoundDecimal(double value, int decimals) {
     const auto firstSignificant = result.Integer.find_first_not_of('0');
     result.Integer = firstSignificant == std::string::npos ? "" : result.Integer.substr(firstSignificant);
     return result;
-}
-
-std::string Grouped(const std::string& digits) {
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            out += kThousandSeparator;
-        out += digits[i];
-    }
-    return out;
-}
-
-std::vector<std::string> Sections(const std::string& picture) {
-    std::vector<std::string> sections(1);
-    char quote = 0;
-    for (char c : picture) {
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == ';') {
-            sections.emplace_back();
-            continue;
-        }
-        sections.back() += c;
-    }
-    return sections;
 }
 
 // One picture section taken apart: the literal text around the digits and
@@ -147,9 +121,9 @@ std::string FormatSection(const TPicture& picture, const TDecimalText& number) {
     std::string fraction = number.Fraction;
     while (static_cast<int>(fraction.size()) > picture.MinDecimals && fraction.back() == '0')
         fraction.pop_back();
-    std::string out = picture.Before + (picture.Thousands ? Grouped(integer) : integer) + picture.BeforePoint;
+    std::string out = picture.Before + (picture.Thousands ? GroupThousands(integer) : integer) + picture.BeforePoint;
     if (!fraction.empty())
-        out += kDecimalSeparator + fraction;
+        out += kDecimalComma + fraction;
     return out + picture.AfterDigits;
 }
 
@@ -158,7 +132,7 @@ std::string FormatSection(const TPicture& picture, const TDecimalText& number) {
 std::string FormatFloat(const std::string& picture, double value) {
     if (picture.empty())
         return FloatToText(value);
-    const std::vector<std::string> sections = Sections(picture);
+    const std::vector<std::string> sections = SplitOutsideQuotes(picture, ';');
     const TPicture positive = ParsePicture(sections[0]);
     const TDecimalText rounded = RoundDecimal(value, positive.MaxDecimals);
     if (rounded.IsZero() || value == 0) {
@@ -179,9 +153,7 @@ std::string FormatFloat(const std::string& picture, double value) {
 
 std::string FormatCurrency(double value) {
     const TDecimalText number = RoundDecimal(value, 2);
-    const std::string sign = value < 0 && !number.IsZero() ? "-" : "";
-    return sign + "R$ " + Grouped(number.Integer.empty() ? "0" : number.Integer) + kDecimalSeparator +
-           number.Fraction;
+    return MoneyText(value < 0 && !number.IsZero(), number.Integer.empty() ? "0" : number.Integer, number.Fraction);
 }
 
 std::string FloatToText(double value) {
@@ -196,15 +168,14 @@ std::string FloatToText(double value) {
         mantissa.resize(e);
     }
     if (const auto point = mantissa.find('.'); point != std::string::npos)
-        mantissa[point] = kDecimalSeparator;
+        mantissa[point] = kDecimalComma;
     return mantissa + exponent;
 }
 
 std::optional<double> ParseFloat(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
+    const std::string_view trimmed = TrimSpaces(text);
+    if (trimmed.empty())
         return std::nullopt;
-    const std::string trimmed = text.substr(first, text.find_last_not_of(' ') - first + 1);
     std::size_t i = trimmed[0] == '-' ? 1 : 0;
     std::string plain = i ? "-" : "";
     bool digit = false;
@@ -214,7 +185,7 @@ std::optional<double> ParseFloat(const std::string& text) {
         if (c >= '0' && c <= '9') {
             digit = true;
             plain += c;
-        } else if (c == kDecimalSeparator && !separator) {
+        } else if (c == kDecimalComma && !separator) {
             separator = true;
             plain += '.';
         } else {

@@ -43,8 +43,3 @@ TEST(ComandaLogTest, QuantityAndTotalHaveTwoDecimalPlaces)
         EXPECT_EQ(parameters.at("TOTAL"), (FieldValue::Decimal{c.hundredths, 2}));
     }
 }
-
-TEST(ComandaLogTest, UpperCaseCoversAccentedLetters)
-{
-    EXPECT_EQ(Windows1252UpperCase("a\xE7\xE3o \xE9 \xF7 \xFF"), "A\xC7\xC3O \xC9 \xF7 \x9F");
-}

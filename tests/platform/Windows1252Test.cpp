@@ -15,3 +15,7 @@ TEST(Windows1252, MarksWhatTheCodePageCannotHold) {
     EXPECT_EQ(Utf8ToWindows1252("a\xC3"), "a?");                 // cut sequence
     EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xC2\x81");
 }
+
+TEST(Windows1252, UpperCaseCoversAccentedLetters) {
+    EXPECT_EQ(Windows1252UpperCase("a\xE7\xE3o \xE9 \xF7 \xFF"), "A\xC7\xC3O \xC9 \xF7 \x9F");
+}

@@ -1,6 +1,7 @@
 #include "ConsoleSession.h"
 
 #include "CommandInterpreter.h"
+#include "Trim.h"
 #include "Windows1252.h"
 
 #include <exception>
@@ -9,13 +10,6 @@
 #include <string>
 
 namespace {
-
-std::string Trimmed(const std::string& line) {
-    constexpr const char* blanks = " \t\r\n\f\v";
-    const auto first = line.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return line.substr(first, line.find_last_not_of(blanks) - first + 1);
-}
 
 // Scripts read one line per command, so line breaks inside a reply or a
 // database message (which lists its causes on lines of their own) become
@@ -40,7 +34,7 @@ void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::o
                        bool showPrompt) {
     std::string line;
     while (std::getline(in, line)) {
-        const std::string command = Trimmed(line);
+        const std::string command = Trim(line);
         if (command.empty()) continue;
         out << ReplyTo(interpreter, command) << '\n';
         if (showPrompt) out << "PROMPT: " << Windows1252ToUtf8(interpreter.DisplayPrompt()) << '\n';
