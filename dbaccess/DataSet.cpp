@@ -70,6 +70,8 @@ void DataSet::Next()
 
 std::optional<std::size_t> DataSet::FindField(const std::string& name) const
 {
+    if (columns_.empty())
+        return std::nullopt;
     const auto found = columnIndex_.find(UpperCase(name));
     if (found == columnIndex_.end())
         return std::nullopt;
@@ -79,6 +81,9 @@ std::optional<std::size_t> DataSet::FindField(const std::string& name) const
 void DataSet::SetColumns(std::vector<std::string> columns)
 {
     columns_ = std::move(columns);
+    if (columns_.empty() || columns_ == indexedColumns_)
+        return;  // a closed data set finds no field; one opened again keeps its index
+    indexedColumns_ = columns_;
     columnIndex_.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i)
         columnIndex_.emplace(UpperCase(columns_[i]), i);  // the first of equal names wins

@@ -121,6 +121,7 @@ private:
 
     DataSetState state_ = DataSetState::dsInactive;
     std::vector<std::string> columns_;
+    std::vector<std::string> indexedColumns_;  // the columns columnIndex_ was made for
     std::unordered_map<std::string, std::size_t> columnIndex_;
     std::vector<std::vector<FieldValue>> rows_;
     std::size_t current_ = 0;
