@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite.
+# Installs what is missing, builds everything and runs the whole test suite;
+# then builds it again with the sanitizers and runs it once more there
+# (scripts/test-sanitized.sh). Arguments go to both ctest runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
@@ -7,5 +9,5 @@ build=${QUORVEL_BUILD_DIR:-$root/build}
 "$root/scripts/build.sh"
 "$root/scripts/start-firebird.sh"
 export QT_QPA_PLATFORM=offscreen
-cd "$build"
-ctest --output-on-failure --timeout 300 "$@"
+(cd "$build" && ctest --output-on-failure --timeout 300 "$@")
+"$root/scripts/test-sanitized.sh" "$@"
