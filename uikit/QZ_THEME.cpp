@@ -1,6 +1,7 @@
 #include "QZ_THEME.h"
 
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "QZ_GRAPHICS.h"
 
 #include <algorithm>
@@ -17,9 +18,7 @@ int ClampPercent(int value) {
 }  // namespace
 
 std::string ProgramSettingsPath() {
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return program.replace_extension(".ini").string();
+    return OwnSettingsPath(ProgramPath());
 }
 
 TQZTheme::TQZTheme() {
