@@ -5,7 +5,6 @@
 #include "QZ_GRAPHICS.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
