@@ -120,8 +120,8 @@ bool IsOurReply(const IcmpSocket& socket, const unsigned char* data, std::size_t
 
 }  // namespace
 
-int Ping(const std::string& host, int timeoutMs) {
-    if (IsBlank(host))
+int PingMilliseconds(const std::string& host, int timeoutMs) {
+    if (quorvel::IsBlank(host))
         return -1;
     const std::optional<in_addr> address = Resolve(host);
     if (!address)

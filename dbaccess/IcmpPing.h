@@ -9,4 +9,4 @@
 // name does not resolve (a blank one included) or no ICMP socket can be
 // opened. Uses the unprivileged ICMP datagram socket where the system
 // allows it, a raw socket otherwise.
-int Ping(const std::string& host, int timeoutMs);
+int PingMilliseconds(const std::string& host, int timeoutMs);

@@ -28,7 +28,7 @@ Transaction& Shared()
 void RunStatements(const std::string& text)
 {
     for (const std::string& statement : SplitOutsideQuotes(text, '^'))
-        if (!IsBlank(statement))
+        if (!quorvel::IsBlank(statement))
             Statement(Shared(), statement).Run();
 }
 

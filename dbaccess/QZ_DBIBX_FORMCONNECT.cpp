@@ -262,7 +262,7 @@ void TFrmIBXConnect::ShowAdvanced(bool visible) {
 }
 
 std::string TFrmIBXConnect::ComposeDatabaseName() {
-    if (IsBlank(ToWindows1252(EdtIP->text())))
+    if (quorvel::IsBlank(ToWindows1252(EdtIP->text())))
         EdtIP->setText(QString::fromLatin1(kDefaultIP));
     return ToWindows1252(EdtIP->text()) + ":" + ToWindows1252(EdtLocal->text());
 }
@@ -313,7 +313,7 @@ void TFrmIBXConnect::BtnTestarClick() {
 }
 
 void TFrmIBXConnect::BtnPingClick() {
-    const int time = Ping(EdtIP->text().toStdString(), PingTimeoutMs);
+    const int time = PingMilliseconds(EdtIP->text().toStdString(), PingTimeoutMs);
     if (time >= 0)
         InfoBox("Sucesso", "Ping realizado com sucesso!\rTempo de resposta: " + std::to_string(time) + " ms");
     else

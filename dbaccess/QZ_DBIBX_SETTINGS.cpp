@@ -84,7 +84,7 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std:
 ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
     IniFile settings(iniPath);
     WriteWhenMissing(settings, "IP", kDefaultIP);
-    if (IsBlank(settings.ReadString(kSection, "IP", kDefaultIP)))
+    if (quorvel::IsBlank(settings.ReadString(kSection, "IP", kDefaultIP)))
         settings.WriteString(kSection, "IP", kDefaultIP);
     WriteWhenMissing(settings, "LOCAL", DefaultDatabasePath(DatabaseFileName));
     WriteWhenMissing(settings, "USUARIO", "");

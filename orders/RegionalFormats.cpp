@@ -49,7 +49,7 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
 }  // namespace
 
 std::optional<double> ParseDecimal(std::string_view text) {
-    const auto plain = ToPlainDecimal(TrimSpaces(text));
+    const auto plain = ToPlainDecimal(quorvel::TrimSpaces(text));
     if (!plain) return std::nullopt;
     double value = 0;
     const char* end = plain->data() + plain->size();

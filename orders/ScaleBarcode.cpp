@@ -54,7 +54,7 @@ std::string TreatZeros(std::string code, std::string_view pattern) {
         if (c == 'D') c = Holds(pattern, 'D') ? '0' : ' ';
         else if (c == 'E') c = Holds(pattern, 'E') ? '0' : ' ';
     }
-    code = std::string(TrimSpaces(code));
+    code = std::string(quorvel::TrimSpaces(code));
     if (code.empty()) return "0";
     std::replace(code.begin(), code.end(), ' ', '0');
     return code;

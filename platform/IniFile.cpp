@@ -72,11 +72,11 @@ void Save(const std::string& path, const IniText& text) {
 }
 
 std::optional<std::string> SectionName(const std::string& line) {
-    const std::string trimmed = Trim(line);
+    const std::string trimmed = quorvel::Trim(line);
     if (trimmed.empty() || trimmed.front() != '[')
         return std::nullopt;
     const size_t close = trimmed.find(']');
-    return Trim(std::string_view(trimmed).substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return quorvel::Trim(std::string_view(trimmed).substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
 
 struct KeyLine {
@@ -96,14 +96,14 @@ std::string ReadValue(const KeyLine& line) {
 
 // A "key=value" line; comments, section headers and lines without "=" are not.
 std::optional<KeyLine> ParseKeyLine(const std::string& line) {
-    const std::string trimmed = Trim(line);
+    const std::string trimmed = quorvel::Trim(line);
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
         return std::nullopt;
     const size_t equals = trimmed.find('=');
     if (equals == std::string::npos)
         return std::nullopt;
     std::string_view view(trimmed);
-    return KeyLine{Trim(view.substr(0, equals)), Trim(view.substr(equals + 1))};
+    return KeyLine{quorvel::Trim(view.substr(0, equals)), quorvel::Trim(view.substr(equals + 1))};
 }
 
 // Lines [header + 1, end) of the first section of that name.
@@ -151,7 +151,7 @@ std::optional<std::string> FindValue(const std::string& path, const std::string&
 size_t EndOfKeys(const IniText& text, const SectionSpan& span) {
     size_t insertAt = span.header + 1;
     for (size_t i = span.header + 1; i < span.end; ++i)
-        if (!IsBlank(text.lines[i]))
+        if (!quorvel::IsBlank(text.lines[i]))
             insertAt = i + 1;
     return insertAt;
 }
@@ -202,7 +202,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     IniText text = Load(path_);
     auto span = FindSection(text, section);
     if (!span) {
-        if (!text.lines.empty() && !IsBlank(text.lines.back()))
+        if (!text.lines.empty() && !quorvel::IsBlank(text.lines.back()))
             text.lines.emplace_back();
         text.lines.push_back("[" + section + "]");
         text.lines.push_back(key + "=" + written);

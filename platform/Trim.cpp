@@ -1,5 +1,7 @@
 #include "Trim.h"
 
+namespace quorvel {
+
 namespace {
 
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -28,3 +30,5 @@ bool IsBlank(std::string_view text) {
             return false;
     return true;
 }
+
+}  // namespace quorvel

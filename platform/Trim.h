@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace quorvel {
+
 std::string Trim(std::string_view text);
 
 // True when nothing but blanks and control characters is left after Trim.
@@ -13,3 +15,5 @@ bool IsBlank(std::string_view text);
 // Only spaces removed from both ends: typed numbers and dates accept
 // surrounding spaces but nothing else.
 std::string_view TrimSpaces(std::string_view text);
+
+}  // namespace quorvel

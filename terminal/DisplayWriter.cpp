@@ -14,7 +14,7 @@ void DisplayWriter::WriteDisplay(unsigned char terminal, const std::string& text
     if (text == lastDisplayText_)
         return;
     lastDisplayText_ = text;
-    std::string rest = Trim(text);
+    std::string rest = quorvel::Trim(text);
 
     CheckResult(library_.LimpaDisplay(terminal));
     auto writeLine = [&](int line, const std::string& characters) {

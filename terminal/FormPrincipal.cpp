@@ -237,7 +237,7 @@ void TFrmPrincipal::SaveSettings() {
 
 void TFrmPrincipal::QZButton2Click() {
     const std::optional<QString> address = AskTerminalAddress();
-    if (!address || IsBlank(ToWindows1252(*address)))
+    if (!address || quorvel::IsBlank(ToWindows1252(*address)))
         return;
     std::vector<std::string> entries;
     for (int i = 0; i < CbTerminal->count(); ++i)
@@ -266,7 +266,7 @@ void TFrmPrincipal::QZButton1Click() {
 
 int TFrmPrincipal::SelectedTerminal() const {
     const int position = CbTerminal->currentIndex();
-    return position < 0 ? -1 : TerminalNumber(ToWindows1252(CbTerminal->itemText(position)), position);
+    return position < 0 ? -1 : TerminalNumberOfEntry(ToWindows1252(CbTerminal->itemText(position)), position);
 }
 
 int TFrmPrincipal::SelectedProtocol() const { return CbProtocolo->currentIndex(); }

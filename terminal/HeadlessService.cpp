@@ -98,7 +98,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     StopSignal stop;
     std::vector<std::unique_ptr<HeadlessTerminal>> terminals;
     for (int position : positions) {
-        const int number = TerminalNumber(settings.terminals[position], position);
+        const int number = TerminalNumberOfEntry(settings.terminals[position], position);
         terminals.push_back(std::make_unique<HeadlessTerminal>(position, number, settings, *library, stop, output,
                                                                options.keyLog ? &keyLog : nullptr));
         if (!terminals.back()->Connect(settingsPath)) {

@@ -22,7 +22,7 @@ char UpperLetter(std::uint16_t code) {
 }  // namespace
 
 std::string MapLetterKey(char upperLetter, const std::string& boxText, std::uint16_t& currentCode) {
-    std::string text = Trim(boxText);
+    std::string text = quorvel::Trim(boxText);
     if (text.empty())
         return std::string(1, upperLetter);
     static const std::string kAutoEnter = "#13";

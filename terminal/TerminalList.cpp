@@ -49,7 +49,7 @@ void OrderTerminalEntries(std::vector<std::string>& entries) {
     std::stable_sort(entries.begin(), entries.end(), ComesBefore);
 }
 
-int TerminalNumber(const std::string& entry, int position) {
+int TerminalNumberOfEntry(const std::string& entry, int position) {
     return TerminalSettingsFile::TerminalKeyNumber(KeyOf(entry)).value_or(position);
 }
 

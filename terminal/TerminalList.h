@@ -19,7 +19,7 @@ void OrderTerminalEntries(std::vector<std::string>& entries);
 // save that is the entry's position; a hand-written file with gaps in its
 // keys (0, 2, 5) is addressed right before that save too. The position when
 // the key is not a number the library can take.
-int TerminalNumber(const std::string& entry, int position);
+int TerminalNumberOfEntry(const std::string& entry, int position);
 
 // What stands after the first "=" of an entry (the whole entry without one).
 std::string TerminalAddress(const std::string& entry);

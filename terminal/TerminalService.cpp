@@ -114,7 +114,7 @@ void TerminalService::ClearDisplay() {
 }
 
 void TerminalService::Tick() {
-    if (ReplyPending && !IsBlank(PendingReply) && !terminalAway_ && !replyWaitsForReturn_)
+    if (ReplyPending && !quorvel::IsBlank(PendingReply) && !terminalAway_ && !replyWaitsForReturn_)
         ShowPendingReply();
     ReadKeys();
 }
@@ -172,7 +172,7 @@ void TerminalService::ReadKeys() {
 
 std::string TerminalService::ProcessCommandLine() {
     try {
-        return interpreter_->ProcessCommand(Trim(CommandLine));
+        return interpreter_->ProcessCommand(quorvel::Trim(CommandLine));
     } catch (...) {
         // The command is over: it changed nothing (a failed command is
         // undone whole) and the error goes on to the error box. Polling goes
@@ -188,7 +188,7 @@ void TerminalService::CompleteCommand() {
     panel_.SetTimerActive(false);
     panel_.WriteKeyLog("#LOG: COMANDO RECEBIDO - " + CommandLine + "#");
     CutCommandLine(CommandLine, DisplayPrompt());
-    if (IsBlank(CommandLine)) {
+    if (quorvel::IsBlank(CommandLine)) {
         panel_.WriteKeyLog("#LOG: COMANDO VAZIO#");
     } else {
         panel_.WriteKeyLog("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#");
@@ -197,7 +197,7 @@ void TerminalService::CompleteCommand() {
         const std::string reply = ProcessCommandLine();
         PendingReply = reply;
         panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
-        if (!IsBlank(reply))
+        if (!quorvel::IsBlank(reply))
             ReplyPending = true;
         panel_.ShowStatus(Windows1252ToUtf8("Comando: " + CommandLine + " / Retorno:" + reply));
         CommandLine.clear();

@@ -49,7 +49,7 @@ std::optional<std::vector<int>> Numbers(const std::string& text, char separator)
 int FullYear(int year, std::size_t digits) {
     if (digits > 2)
         return year;
-    const int centuryBase = DecodeDate(Now()).Year - kTwoDigitYearWindow;
+    const int centuryBase = DecodeDate(quorvel::Now()).Year - kTwoDigitYearWindow;
     year += centuryBase / 100 * 100;
     if (year < centuryBase)
         year += 100;
@@ -124,13 +124,13 @@ std::string DateTimeToText(TDateTime value) {
 }
 
 std::optional<TDateTime> ParseDate(const std::string& text) {
-    const std::string trimmed = std::string(TrimSpaces(text));
+    const std::string trimmed = std::string(quorvel::TrimSpaces(text));
     const auto numbers = Numbers(trimmed, '/');
     if (!numbers || numbers->size() < 2 || numbers->size() > 3)
         return std::nullopt;
     const int day = (*numbers)[0];
     const int month = (*numbers)[1];
-    int year = DecodeDate(Now()).Year;
+    int year = DecodeDate(quorvel::Now()).Year;
     if (numbers->size() == 3)
         year = FullYear((*numbers)[2], trimmed.size() - trimmed.rfind('/') - 1);
     if (!IsValidDate(year, month, day))
@@ -139,7 +139,7 @@ std::optional<TDateTime> ParseDate(const std::string& text) {
 }
 
 std::optional<TDateTime> ParseTime(const std::string& text) {
-    const auto numbers = Numbers(std::string(TrimSpaces(text)), ':');
+    const auto numbers = Numbers(std::string(quorvel::TrimSpaces(text)), ':');
     if (!numbers || numbers->size() < 2 || numbers->size() > 3)
         return std::nullopt;
     const int hour = (*numbers)[0];
@@ -151,7 +151,7 @@ std::optional<TDateTime> ParseTime(const std::string& text) {
 }
 
 std::optional<TDateTime> ParseDateTime(const std::string& text) {
-    const std::string trimmed = std::string(TrimSpaces(text));
+    const std::string trimmed = std::string(quorvel::TrimSpaces(text));
     const std::size_t blank = trimmed.find(' ');
     if (blank == std::string::npos) {
         if (auto date = ParseDate(trimmed))

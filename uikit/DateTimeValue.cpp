@@ -40,8 +40,8 @@ TDateTime RealNow() {
     return {date.Days + EncodeTime(local.tm_hour, local.tm_min, local.tm_sec % 60, static_cast<int>(ms))};
 }
 
-Clock& CurrentClock() {
-    static Clock clock;
+quorvel::Clock& CurrentClock() {
+    static quorvel::Clock clock;
     return clock;
 }
 
@@ -103,6 +103,8 @@ TDateTime IncMonth(TDateTime value, int months) {
     return {target.Days < 0 ? target.Days - time : target.Days + time};
 }
 
+namespace quorvel {
+
 Clock SetClock(Clock clock) {
     return std::exchange(CurrentClock(), std::move(clock));
 }
@@ -119,3 +121,5 @@ TDateTime Today() {
 double TimeOfDayNow() {
     return TimeOf(Now());
 }
+
+}  // namespace quorvel

@@ -44,6 +44,8 @@ int IsoDayOfWeek(TDateTime value);
 // negative); a day the target month lacks becomes its last day.
 TDateTime IncMonth(TDateTime value, int months);
 
+namespace quorvel {
+
 // The local clock. Tests replace it with a fixed moment; SetClock returns
 // the previous clock, and an empty function restores the real one.
 using Clock = std::function<TDateTime()>;
@@ -51,3 +53,5 @@ Clock SetClock(Clock clock);
 TDateTime Now();
 TDateTime Today();      // Now() at midnight
 double TimeOfDayNow();  // Now() without its day
+
+}  // namespace quorvel

@@ -173,7 +173,7 @@ std::string FloatToText(double value) {
 }
 
 std::optional<double> ParseFloat(const std::string& text) {
-    const std::string_view trimmed = TrimSpaces(text);
+    const std::string_view trimmed = quorvel::TrimSpaces(text);
     if (trimmed.empty())
         return std::nullopt;
     std::size_t i = trimmed[0] == '-' ? 1 : 0;

@@ -178,11 +178,11 @@ bool TQZControlEdit::HandleDateTimeKey(char key) {
     const double step = (key == '-' ? -1 : 1) * (date ? 1.0 : kOneHour);
     TDateTime next;
     if (key == 'T' || key == 't')
-        next = date ? Today() : TDateTime{TimeOfDayNow()};
+        next = date ? quorvel::Today() : TDateTime{quorvel::TimeOfDayNow()};
     else if (current)
         next = {current->Days + step};
     else
-        next = {(date ? Today().Days : TimeOfDayNow()) + step};
+        next = {(date ? quorvel::Today().Days : quorvel::TimeOfDayNow()) + step};
     value_ = next;
     SetText(FormatValue());
 

@@ -207,7 +207,7 @@ void TFrmPopupEdit::showEvent(QShowEvent* event) {
     for (int i = 0; i < 7; ++i)
         lblD_[i]->setText(FromWindows1252(ShortDayName(i == 0 ? 7 : i)));
     ApplyThemeColors();
-    ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(Today()) : Today());
+    ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(quorvel::Today()) : quorvel::Today());
     grid_->setFocus();
 }
 
@@ -248,7 +248,7 @@ void TFrmPopupEdit::ShowMonth(TDateTime date) {
     pnMes_->setText(FromWindows1252(FormatDateTime("MMMMMM/YYYY", firstDay)).toUpper());
     btnMes1_->setText("<< " + FromWindows1252(ShortMonthName(DecodeDate(IncMonth(firstDay, -1)).Month)).toUpper());
     btnMes2_->setText(FromWindows1252(ShortMonthName(DecodeDate(IncMonth(firstDay, 1)).Month)).toUpper() + " >>");
-    pnDif_->setText(QString::number(DayDifference(date, Today())) + " dia(s)");
+    pnDif_->setText(QString::number(DayDifference(date, quorvel::Today())) + " dia(s)");
     const std::string holiday = HolidayName(date);
     pnData_->setText(FromWindows1252(FormatDateTime("DD/MM/YYYY", date) + (holiday.empty() ? "" : " " + holiday)));
     grid_->viewport()->update();

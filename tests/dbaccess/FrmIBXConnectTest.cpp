@@ -184,7 +184,7 @@ TEST_F(FrmIBXConnectTest, PingReportsTheReplyTimeOrThatTheAddressIsUnreachable)
             EXPECT_EQ(box, "Erro / O IP " + std::string(address) + " parece não estar acessível!");
         }
     }
-    EXPECT_GE(Ping("127.0.0.2", 1000), 0);
+    EXPECT_GE(PingMilliseconds("127.0.0.2", 1000), 0);
 }
 
 TEST_F(FrmIBXConnectTest, TheDatabaseToolIsStartedFromTheProgramFolderOrReportedMissing)

@@ -48,13 +48,13 @@ bool HasAny(std::string_view text, std::string_view bytes) { return text.find_fi
 // would take off their ends, no line break, no bracket closing a section
 // name, no "=" in a key, no key that reads as a comment or header, no value
 // in quotes, none longer than a read returns.
-bool PlainSection(std::string_view name) { return name == Trim(name) && !HasAny(name, "]\r\n"); }
+bool PlainSection(std::string_view name) { return name == quorvel::Trim(name) && !HasAny(name, "]\r\n"); }
 bool PlainKey(std::string_view name) {
-    return name == Trim(name) && !HasAny(name, "=\r\n") && !name.starts_with(';') && !name.starts_with('[');
+    return name == quorvel::Trim(name) && !HasAny(name, "=\r\n") && !name.starts_with(';') && !name.starts_with('[');
 }
 bool PlainValue(std::string_view value) {
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-    return value == Trim(value) && !HasAny(value, "\r\n") && !quoted && value.size() <= 2047;
+    return value == quorvel::Trim(value) && !HasAny(value, "\r\n") && !quoted && value.size() <= 2047;
 }
 
 std::string_view KeyOf(std::string_view entry) { return entry.substr(0, entry.find('=')); }

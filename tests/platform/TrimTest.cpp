@@ -22,9 +22,9 @@ const TrimCase kCases[] = {
 TEST(Trim, BlanksAndControlsOrOnlySpacesLeaveBothEnds) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string("\"") + std::string(c.text) + "\"");
-        EXPECT_EQ(Trim(c.text), c.trimmed);
-        EXPECT_EQ(TrimSpaces(c.text), c.spacesTrimmed);
-        EXPECT_EQ(IsBlank(c.text), c.trimmed.empty());
+        EXPECT_EQ(quorvel::Trim(c.text), c.trimmed);
+        EXPECT_EQ(quorvel::TrimSpaces(c.text), c.spacesTrimmed);
+        EXPECT_EQ(quorvel::IsBlank(c.text), c.trimmed.empty());
     }
 }
 

@@ -4,11 +4,11 @@
 
 class FixedClock {
 public:
-    explicit FixedClock(TDateTime now) : previous_(SetClock([now] { return now; })) {}
-    ~FixedClock() { SetClock(previous_); }
+    explicit FixedClock(TDateTime now) : previous_(quorvel::SetClock([now] { return now; })) {}
+    ~FixedClock() { quorvel::SetClock(previous_); }
     FixedClock(const FixedClock&) = delete;
     FixedClock& operator=(const FixedClock&) = delete;
 
 private:
-    Clock previous_;
+    quorvel::Clock previous_;
 };

@@ -34,7 +34,7 @@ void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::o
                        bool showPrompt) {
     std::string line;
     while (std::getline(in, line)) {
-        const std::string command = Trim(line);
+        const std::string command = quorvel::Trim(line);
         if (command.empty()) continue;
         out << ReplyTo(interpreter, command) << '\n';
         if (showPrompt) out << "PROMPT: " << Windows1252ToUtf8(interpreter.DisplayPrompt()) << '\n';
