@@ -15,10 +15,12 @@
 //   Commission.cpp                   GrantCommission
 //   InterpreterDispatch.cpp          ProcessCommand: the whole command, its
 //                                    retries, reconnecting and putting back;
-//                                    the letter dispatch and the helpers the
+//                                    the hand-over to DispatchCommand
+//                                    (CommandDispatch.h) and the helpers the
 //                                    command routines share
 //   InterpreterComandaCommands.cpp   C, T, B, U and V
 //   InterpreterItemCommands.cpp      R, S, Q and adding a product
+#include "CommandDispatch.h"
 #include "CommandInterpreter.h"
 #include "ConflictRetry.h"
 #include "Database.h"
@@ -39,7 +41,7 @@ enum TComandaStatus {
     csCancelled = 3,  // the loaded tab's number is no longer in COMANDAS
 };
 
-class TDM : public CommandInterpreter {
+class TDM : public CommandInterpreter, private CommandRoutines {
 public:
     // Not connected yet: the cursors carry their statements and BaseDados /
     // DBTrans are registered as this thread's shared pair of the data-access
@@ -144,18 +146,18 @@ private:
     void Reconnect();
     // One attempt at a command, committed whole or rolled back whole.
     std::string RunWhole(const std::string& command);
-    // The command letter picks the routine; returns its reply.
+    // The command letter picks the routine (DispatchCommand); returns its reply.
     std::string RunCommand(const std::string& command);
-    // One routine per command letter; each returns the reply.
-    std::string OpenOrCreateComanda(const std::string& line);     // C
-    std::string QueryPrice(const std::string& line);              // R
-    std::string GrantCommissionOnLastItem(const std::string& line);  // S
-    std::string ChangePriceTable(const std::string& line);        // T
-    std::string SelectClient(const std::string& line);            // B
-    std::string SelectEmployee(const std::string& line);          // U
-    std::string ShowTotal();                                       // V
-    std::string ChangeLastItemQuantity(const std::string& line);  // Q
-    std::string AddProduct(const std::string& line);              // anything else
+    // The store side of each command (CommandRoutines).
+    std::string OpenOrCreateComanda(int number) override;                        // C
+    std::string QueryPrice(const std::string& code) override;                    // R
+    std::string GrantCommissionOnLastItem(int badge) override;                   // S
+    std::string ChangePriceTable(int table, const std::string& typed) override;  // T
+    std::string SelectClient(int client) override;                               // B
+    std::string SelectEmployee(int badge) override;                              // U
+    std::string ShowTotal() override;                                            // V
+    std::string ChangeLastItemQuantity(double quantity) override;                // Q
+    std::string AddProduct(const std::string& line) override;                    // anything else
 
     // The refusal for a loaded tab that may not be used, "" when it may.
     std::string StatusRefusal();

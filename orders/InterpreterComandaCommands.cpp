@@ -2,14 +2,11 @@
 // client (B) and employee (U), and its total (V).
 #include "DataModulo.h"
 
-#include "InterpreterArguments.h"
 #include "QZ_DBIBX.h"
 #include "RegionalFormats.h"
 #include "StoreStatements.h"
 
-std::string TDM::OpenOrCreateComanda(const std::string& line) {
-    const int number = IntArgument(line);
-    if (number < 1) return "103-N\xDAMERO DE COMANDA INV\xC1LIDO!";
+std::string TDM::OpenOrCreateComanda(int number) {
     const std::string shown = std::to_string(number);
     if (IsComandaBlocked(number)) return "101-A COMANDA " + shown + " EST\xC1 BLOQUEADA!";
 
@@ -30,21 +27,16 @@ void TDM::HoldTabCreation() {
     CreateQuery(StoreStatements::kTabCreationLock, true);
 }
 
-std::string TDM::ChangePriceTable(const std::string& line) {
-    const int table = IntArgument(line);
-    if (table < 0 || table > 5) return "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!";
+std::string TDM::ChangePriceTable(int table, const std::string& typed) {
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
 
     COM.Edit();
     COM.SetField("COM_TABELA", table);
     PostDataSet(COM);
-    return "000-A TABELA DESTA COMANDA FOI ALTERADA PARA " + TextArgument(line) + "!";
+    return "000-A TABELA DESTA COMANDA FOI ALTERADA PARA " + typed + "!";
 }
 
-std::string TDM::SelectClient(const std::string& line) {
-    const int client = IntArgument(line);
-    if (client == 0) return "300-INFORME O C\xD3" "DIGO DO CLIENTE!";
-
+std::string TDM::SelectClient(int client) {
     Retarget(CON, StoreStatements::kClientByCode, {{"CON_CODIGO", client}});
     if (CON.FieldByName("CON_CODIGO").AsInteger() != client) return "400-CLIENTE N\xC3O ENCONTRADO!";
     if (CON.FieldByName("CON_ATIVO").AsInteger() != 0) return "401-O CLIENTE EST\xC1 INATIVO!";
@@ -59,10 +51,7 @@ std::string TDM::SelectClient(const std::string& line) {
     return "000-CLIENTE SELECIONADO: " + name + "!";
 }
 
-std::string TDM::SelectEmployee(const std::string& line) {
-    const int badge = IntArgument(line);
-    if (badge == 0) return "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!";
-
+std::string TDM::SelectEmployee(int badge) {
     LoadEmployeeByBadge(badge);
     if (FUN.FieldByName("FUN_COMANDA").AsInteger() != badge) return "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
     if (FUN.FieldByName("FUN_ATIVO").AsInteger() != 0) return "501-O FUNCION\xC1RIO EST\xC1 INATIVO!";

@@ -58,17 +58,7 @@ void TDM::Restore(CommandState state) {
 }
 
 std::string TDM::RunCommand(const std::string& command) {
-    switch (CommandLetter(command)) {
-    case clOpenTab: return OpenOrCreateComanda(command);
-    case clPriceQuery: return QueryPrice(command);
-    case clCommission: return GrantCommissionOnLastItem(command);
-    case clPriceTable: return ChangePriceTable(command);
-    case clSelectClient: return SelectClient(command);
-    case clSelectEmployee: return SelectEmployee(command);
-    case clTabTotal: return ShowTotal();
-    case clQuantity: return ChangeLastItemQuantity(command);
-    default: return AddProduct(command);
-    }
+    return DispatchCommand(*this, command);
 }
 
 std::string TDM::StatusRefusal() {

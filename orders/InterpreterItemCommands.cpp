@@ -3,14 +3,11 @@
 // or weighing-scale label (any other first character).
 #include "DataModulo.h"
 
-#include "InterpreterArguments.h"
 #include "QZ_DBIBX.h"
 #include "RegionalFormats.h"
 #include "ScaleBarcode.h"
 
 namespace {
-
-constexpr int kItemQuantityPlaces = 3;  // CIN_QTDE is NUMERIC(18,3)
 
 // A count keyed as a weight on the scale (1,5 meaning 15 pieces): the
 // quantity's digits read without the decimal separator. Unchanged when
@@ -22,30 +19,19 @@ long double QuantityAsCount(long double quantity) {
     return ParseDecimal(digits).value_or(static_cast<double>(quantity));
 }
 
-// A bar code too long for a 32-bit number (an EAN-13 label, for example)
-// still names a product: digits only, not all of them zero.
-bool IsLongBarcode(const std::string& code) {
-    return !code.empty() && code.find_first_not_of("0123456789") == std::string::npos &&
-           code.find_first_not_of('0') != std::string::npos;
-}
-
 bool Holds(const std::string& text, char c) {
     return text.find(c) != std::string::npos;
 }
 
 }  // namespace
 
-std::string TDM::QueryPrice(const std::string& line) {
-    const std::string code = TextArgument(line);
-    if (IntArgument(line) < 1 && !IsLongBarcode(code)) return "300-INFORME O C\xD3" "DIGO DO PRODUTO!";
+std::string TDM::QueryPrice(const std::string& code) {
     const int product = FindProductByBarcode(code);
     if (product == 0) return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
     return "000-PRE\xC7O: " + FormatMoney(GetProductPrice(product, false).Raw());
 }
 
-std::string TDM::GrantCommissionOnLastItem(const std::string& line) {
-    const int badge = IntArgument(line);
-    if (badge < 1) return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
+std::string TDM::GrantCommissionOnLastItem(int badge) {
     if (!LoadLastItem()) return "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
 
     LoadEmployeeByBadge(badge);
@@ -53,12 +39,7 @@ std::string TDM::GrantCommissionOnLastItem(const std::string& line) {
     return GrantCommission();
 }
 
-std::string TDM::ChangeLastItemQuantity(const std::string& line) {
-    // The item keeps three decimals: a quantity that rounds to nothing there
-    // would be stored as 0 behind a success reply.
-    const double quantity = DecimalArgument(line);
-    if (!(quantity > 0) || FixedPoint::FromDouble(quantity).ToScaled(kItemQuantityPlaces) <= 0)
-        return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
+std::string TDM::ChangeLastItemQuantity(double quantity) {
     LockLoadedComanda();
     if (!LoadLastItem()) return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
     if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;

@@ -1,0 +1,78 @@
+#include "CommandDispatch.h"
+
+#include "CommandLetters.h"
+#include "FixedPoint.h"
+#include "InterpreterArguments.h"
+
+namespace {
+
+constexpr int kItemQuantityPlaces = 3;  // CIN_QTDE is NUMERIC(18,3)
+
+// A bar code too long for a 32-bit number (an EAN-13 label, for example)
+// still names a product: digits only, not all of them zero.
+bool IsLongBarcode(const std::string& code) {
+    return !code.empty() && code.find_first_not_of("0123456789") == std::string::npos &&
+           code.find_first_not_of('0') != std::string::npos;
+}
+
+std::string OpenTab(CommandRoutines& routines, const std::string& line) {
+    const int number = IntArgument(line);
+    if (number < 1) return "103-N\xDAMERO DE COMANDA INV\xC1LIDO!";
+    return routines.OpenOrCreateComanda(number);
+}
+
+std::string PriceQuery(CommandRoutines& routines, const std::string& line) {
+    const std::string code = TextArgument(line);
+    if (IntArgument(line) < 1 && !IsLongBarcode(code)) return "300-INFORME O C\xD3" "DIGO DO PRODUTO!";
+    return routines.QueryPrice(code);
+}
+
+std::string Commission(CommandRoutines& routines, const std::string& line) {
+    const int badge = IntArgument(line);
+    if (badge < 1) return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
+    return routines.GrantCommissionOnLastItem(badge);
+}
+
+std::string PriceTable(CommandRoutines& routines, const std::string& line) {
+    const int table = IntArgument(line);
+    if (table < 0 || table > 5) return "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!";
+    return routines.ChangePriceTable(table, TextArgument(line));
+}
+
+std::string Client(CommandRoutines& routines, const std::string& line) {
+    const int client = IntArgument(line);
+    if (client == 0) return "300-INFORME O C\xD3" "DIGO DO CLIENTE!";
+    return routines.SelectClient(client);
+}
+
+std::string Employee(CommandRoutines& routines, const std::string& line) {
+    const int badge = IntArgument(line);
+    if (badge == 0) return "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!";
+    return routines.SelectEmployee(badge);
+}
+
+std::string Quantity(CommandRoutines& routines, const std::string& line) {
+    // The item keeps three decimals: a quantity that rounds to nothing there
+    // would be stored as 0 behind a success reply.
+    const double quantity = DecimalArgument(line);
+    if (!(quantity > 0) || FixedPoint::FromDouble(quantity).ToScaled(kItemQuantityPlaces) <= 0)
+        return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
+    return routines.ChangeLastItemQuantity(quantity);
+}
+
+}  // namespace
+
+std::string DispatchCommand(CommandRoutines& routines, const std::string& line) {
+    if (line.empty()) return {};
+    switch (CommandLetter(line)) {
+    case clOpenTab: return OpenTab(routines, line);
+    case clPriceQuery: return PriceQuery(routines, line);
+    case clCommission: return Commission(routines, line);
+    case clPriceTable: return PriceTable(routines, line);
+    case clSelectClient: return Client(routines, line);
+    case clSelectEmployee: return Employee(routines, line);
+    case clTabTotal: return routines.ShowTotal();
+    case clQuantity: return Quantity(routines, line);
+    default: return routines.AddProduct(line);
+    }
+}
