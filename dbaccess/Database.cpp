@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include "ConnectionHandles.h"
 #include "DatabaseError.h"
 #include "FirebirdClient.h"
 #include "PreparedStatement.h"
@@ -22,21 +23,16 @@ std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParamete
 {
     std::vector<unsigned char> buffer;
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        IXpbBuilder* dpb = FirebirdClient::Util()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
-        try {
-            for (const DatabaseParameter& parameter : parameters)
-                dpb->insertString(&status, parameter.tag, parameter.value.c_str());
-            if (create) {
-                dpb->insertString(&status, isc_dpb_set_db_charset, "WIN1252");
-                dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
-            }
-            const unsigned char* bytes = dpb->getBuffer(&status);
-            buffer.assign(bytes, bytes + dpb->getBufferLength(&status));
-        } catch (...) {
-            dpb->dispose();
-            throw;
+        const EngineHandle<IXpbBuilder> dpb(
+            FirebirdClient::Util()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0));
+        for (const DatabaseParameter& parameter : parameters)
+            dpb->insertString(&status, parameter.tag, parameter.value.c_str());
+        if (create) {
+            dpb->insertString(&status, isc_dpb_set_db_charset, "WIN1252");
+            dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
         }
-        dpb->dispose();
+        const unsigned char* bytes = dpb->getBuffer(&status);
+        buffer.assign(bytes, bytes + dpb->getBufferLength(&status));
     });
     return buffer;
 }
@@ -117,17 +113,11 @@ void Database::Attach(const std::string& connectionString, const std::vector<uns
 {
     Close();
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        IProvider* provider = FirebirdClient::Master()->getDispatcher();
+        const EngineHandle<IProvider> provider(FirebirdClient::Master()->getDispatcher());
         const auto size = static_cast<unsigned>(dpb.size());
-        try {
-            handles_->attachment = create
-                ? provider->createDatabase(&status, connectionString.c_str(), size, dpb.data())
-                : provider->attachDatabase(&status, connectionString.c_str(), size, dpb.data());
-        } catch (...) {
-            provider->release();
-            throw;
-        }
-        provider->release();
+        handles_->attachment.reset(create
+            ? provider->createDatabase(&status, connectionString.c_str(), size, dpb.data())
+            : provider->attachDatabase(&status, connectionString.c_str(), size, dpb.data()));
     });
 }
 
@@ -140,20 +130,11 @@ void Database::Close() noexcept
     handles_->prepared.clear();
     for (Transaction* transaction : handles_->transactions)
         transaction->Rollback();
-    try {
-        FirebirdClient::Call([&](ThrowStatusWrapper& status) { handles_->attachment->detach(&status); });
-    } catch (...) {
-        handles_->attachment->release();  // the engine refused to detach: drop our reference anyway
-    }
-    handles_->attachment = nullptr;
+    FirebirdClient::EndQuietly(handles_->attachment,
+                               [](IAttachment& attachment, ThrowStatusWrapper& status) { attachment.detach(&status); });
 }
 
 bool Database::IsOpen() const
 {
     return handles_->attachment != nullptr;
-}
-
-Database::Handles& Database::Native() const
-{
-    return *handles_;
 }

@@ -47,10 +47,13 @@ public:
     void Create(const std::string& connectionString, const std::string& user,
                 const std::string& password);
 
+    // The engine's handles: defined, and reached through HandlesOf, only
+    // inside this layer.
     struct Handles;
-    Handles& Native() const;  // for the other classes of this layer only
 
 private:
+    friend Handles& HandlesOf(const Database& database);
+
     // Open and Create in one: attaches to, or creates, the database with
     // these parameter bytes.
     void Attach(const std::string& connectionString, const std::vector<unsigned char>& parameters,

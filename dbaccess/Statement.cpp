@@ -1,5 +1,6 @@
 #include "Statement.h"
 
+#include "ConnectionHandles.h"
 #include "FirebirdClient.h"
 #include "PreparedStatement.h"
 
@@ -63,22 +64,18 @@ FieldValue ScaledValue(std::int64_t value, int scale)
 
 std::string ReadBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransaction* transaction, ISC_QUAD id)
 {
-    IBlob* blob = attachment->openBlob(&status, transaction, &id, 0, nullptr);
+    EngineHandle<IBlob> blob(attachment->openBlob(&status, transaction, &id, 0, nullptr));
     std::string contents;
-    try {
-        char segment[kSegmentSize];
-        unsigned length = 0;
-        for (;;) {
-            const int result = blob->getSegment(&status, sizeof segment, segment, &length);
-            if (result != IStatus::RESULT_OK && result != IStatus::RESULT_SEGMENT)
-                break;
-            contents.append(segment, length);
-        }
-        blob->close(&status);
-    } catch (...) {
-        blob->release();
-        throw;
+    char segment[kSegmentSize];
+    unsigned length = 0;
+    for (;;) {
+        const int result = blob->getSegment(&status, sizeof segment, segment, &length);
+        if (result != IStatus::RESULT_OK && result != IStatus::RESULT_SEGMENT)
+            break;
+        contents.append(segment, length);
     }
+    blob->close(&status);
+    Freed(blob);
     return contents;
 }
 
@@ -86,17 +83,13 @@ ISC_QUAD WriteBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransac
                    const std::string& contents)
 {
     ISC_QUAD id{};
-    IBlob* blob = attachment->createBlob(&status, transaction, &id, 0, nullptr);
-    try {
-        for (std::size_t done = 0; done < contents.size(); done += kSegmentSize) {
-            const std::size_t length = std::min<std::size_t>(kSegmentSize, contents.size() - done);
-            blob->putSegment(&status, static_cast<unsigned>(length), contents.data() + done);
-        }
-        blob->close(&status);
-    } catch (...) {
-        blob->release();
-        throw;
+    EngineHandle<IBlob> blob(attachment->createBlob(&status, transaction, &id, 0, nullptr));
+    for (std::size_t done = 0; done < contents.size(); done += kSegmentSize) {
+        const std::size_t length = std::min<std::size_t>(kSegmentSize, contents.size() - done);
+        blob->putSegment(&status, static_cast<unsigned>(length), contents.data() + done);
     }
+    blob->close(&status);
+    Freed(blob);
     return id;
 }
 
@@ -129,40 +122,28 @@ ParameterShape ShapeOf(ThrowStatusWrapper& status, IMessageMetadata* described, 
     return {};
 }
 
-IMessageMetadata* BuildTyped(ThrowStatusWrapper& status, IMessageMetadata* described,
-                             const std::vector<ParameterShape>& shapes)
+EngineHandle<IMessageMetadata> BuildTyped(ThrowStatusWrapper& status, IMessageMetadata* described,
+                                          const std::vector<ParameterShape>& shapes)
 {
-    IMetadataBuilder* builder = described->getBuilder(&status);
-    try {
-        for (unsigned i = 0; i < shapes.size(); ++i) {
-            const ParameterShape& shape = shapes[i];
-            if (shape.type == 0)
-                continue;
-            builder->setType(&status, i, shape.type | 1);
-            builder->setSubType(&status, i, 0);
-            builder->setLength(&status, i, shape.length);
-            builder->setScale(&status, i, shape.scale);
-            if (shape.type == SQL_VARYING)
-                builder->setCharSet(&status, i, kWin1252);
-        }
-        IMessageMetadata* typed = builder->getMetadata(&status);
-        builder->release();
-        return typed;
-    } catch (...) {
-        builder->release();
-        throw;
+    const EngineHandle<IMetadataBuilder> builder(described->getBuilder(&status));
+    for (unsigned i = 0; i < shapes.size(); ++i) {
+        const ParameterShape& shape = shapes[i];
+        if (shape.type == 0)
+            continue;
+        builder->setType(&status, i, shape.type | 1);
+        builder->setSubType(&status, i, 0);
+        builder->setLength(&status, i, shape.length);
+        builder->setScale(&status, i, shape.scale);
+        if (shape.type == SQL_VARYING)
+            builder->setCharSet(&status, i, kWin1252);
     }
+    return EngineHandle<IMessageMetadata>(builder->getMetadata(&status));
 }
 
 // The input message: metadata typed after the values, and the buffer.
 struct InputMessage {
-    IMessageMetadata* metadata = nullptr;
+    EngineHandle<IMessageMetadata> metadata;
     std::vector<unsigned char> buffer;
-    ~InputMessage()
-    {
-        if (metadata)
-            metadata->release();
-    }
 };
 
 // Types the message after the values, using again the typed metadata of the
@@ -172,17 +153,13 @@ void TypeParameters(ThrowStatusWrapper& status, InputMessage& message, PreparedS
 {
     std::vector<ParameterShape> shapes;
     for (unsigned i = 0; i < values.size(); ++i)
-        shapes.push_back(ShapeOf(status, prepared.input, i, values[i]));
+        shapes.push_back(ShapeOf(status, prepared.input.get(), i, values[i]));
     if (!prepared.typedInput || shapes != prepared.typedShapes) {
-        IMessageMetadata* typed = BuildTyped(status, prepared.input, shapes);
-        if (prepared.typedInput)
-            prepared.typedInput->release();
-        prepared.typedInput = typed;
+        prepared.typedInput = BuildTyped(status, prepared.input.get(), shapes);
         prepared.typedShapes = std::move(shapes);
-        prepared.typedLayout = LayoutOf(status, typed);
+        prepared.typedLayout = LayoutOf(status, prepared.typedInput.get());
     }
-    message.metadata = prepared.typedInput;
-    message.metadata->addRef();
+    message.metadata = NewReference(prepared.typedInput.get());
 }
 
 void FillParameters(ThrowStatusWrapper& status, InputMessage& message, const MessageLayout& layout,
@@ -272,8 +249,8 @@ void Statement::SetParameter(const std::string& name, const FieldValue& value)
 RowSet Statement::Run()
 {
     transaction_.EnsureStarted();
-    IAttachment* attachment = transaction_.Owner().Native().attachment;
-    ITransaction* transaction = transaction_.Native().transaction;
+    IAttachment* attachment = HandlesOf(transaction_.Owner()).attachment.get();
+    ITransaction* transaction = HandlesOf(transaction_).transaction.get();
     if (!prepared_->statement)
         throw std::logic_error("statement of a closed connection");
     std::vector<FieldValue> values;
@@ -285,14 +262,13 @@ RowSet Statement::Run()
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         InputMessage input;
         if (values.empty()) {
-            input.metadata = prepared_->input;
-            input.metadata->addRef();
+            input.metadata = NewReference(prepared_->input.get());
         } else {
             TypeParameters(status, input, *prepared_, values);
             FillParameters(status, input, prepared_->typedLayout, attachment, transaction, values);
         }
 
-        IMessageMetadata* output = prepared_->output;
+        IMessageMetadata* output = prepared_->output.get();
         const MessageLayout& layout = prepared_->outputLayout;
         result.columns = prepared_->columns;
         const auto columns = static_cast<unsigned>(result.columns.size());
@@ -306,18 +282,14 @@ RowSet Statement::Run()
         };
 
         if (prepared_->selects) {
-            IResultSet* cursor = prepared_->statement->openCursor(&status, transaction, input.metadata,
-                                                                 input.buffer.data(), output, 0);
-            try {
-                while (cursor->fetchNext(&status, row.data()) == IStatus::RESULT_OK)
-                    keepRow();
-                cursor->close(&status);
-            } catch (...) {
-                cursor->release();
-                throw;
-            }
+            EngineHandle<IResultSet> cursor(prepared_->statement->openCursor(
+                &status, transaction, input.metadata.get(), input.buffer.data(), output, 0));
+            while (cursor->fetchNext(&status, row.data()) == IStatus::RESULT_OK)
+                keepRow();
+            cursor->close(&status);
+            Freed(cursor);
         } else {
-            prepared_->statement->execute(&status, transaction, input.metadata, input.buffer.data(),
+            prepared_->statement->execute(&status, transaction, input.metadata.get(), input.buffer.data(),
                                          columns ? output : nullptr, columns ? row.data() : nullptr);
             if (columns)
                 keepRow();

@@ -1,5 +1,6 @@
 #include "Transaction.h"
 
+#include "ConnectionHandles.h"
 #include "FirebirdClient.h"
 
 #include <stdexcept>
@@ -8,24 +9,24 @@ using namespace Firebird;
 
 namespace {
 
-ITransaction* Require(ITransaction* transaction)
+ITransaction* Require(const EngineHandle<ITransaction>& transaction)
 {
     if (!transaction)
         throw std::logic_error("transaction not active");
-    return transaction;
+    return transaction.get();
 }
 
 }  // namespace
 
 Transaction::Transaction(Database& database) : database_(database), handles_(std::make_unique<Handles>())
 {
-    database_.Native().transactions.insert(this);
+    HandlesOf(database_).transactions.insert(this);
 }
 
 Transaction::~Transaction()
 {
     Rollback();
-    database_.Native().transactions.erase(this);
+    HandlesOf(database_).transactions.erase(this);
 }
 
 bool Transaction::Active() const
@@ -37,14 +38,14 @@ void Transaction::EnsureStarted()
 {
     if (Active())
         return;
-    IAttachment* attachment = database_.Native().attachment;
+    IAttachment* attachment = HandlesOf(database_).attachment.get();
     if (!attachment)
         throw std::logic_error("database not open");
     static const unsigned char parameters[] = {
         isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait,
     };
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        handles_->transaction = attachment->startTransaction(&status, sizeof parameters, parameters);
+        handles_->transaction.reset(attachment->startTransaction(&status, sizeof parameters, parameters));
     });
 }
 
@@ -64,23 +65,11 @@ void Transaction::Commit()
 {
     ITransaction* transaction = Require(handles_->transaction);
     FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commit(&status); });
-    handles_->transaction = nullptr;
+    Freed(handles_->transaction);
 }
 
 void Transaction::Rollback() noexcept
 {
-    ITransaction* transaction = handles_->transaction;
-    if (!transaction)
-        return;
-    handles_->transaction = nullptr;
-    try {
-        FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->rollback(&status); });
-    } catch (...) {
-        transaction->release();  // the connection is gone: drop our reference
-    }
-}
-
-Transaction::Handles& Transaction::Native() const
-{
-    return *handles_;
+    FirebirdClient::EndQuietly(handles_->transaction,
+                               [](ITransaction& transaction, ThrowStatusWrapper& status) { transaction.rollback(&status); });
 }

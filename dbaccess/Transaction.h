@@ -31,11 +31,13 @@ public:
     // writing routines then leave their work for the unit to commit.
     bool InWorkUnit() const { return openWorkUnits_ > 0; }
 
+    // The engine's handle: defined, and reached through HandlesOf, only
+    // inside this layer.
     struct Handles;
-    Handles& Native() const;  // for the other classes of this layer only
 
 private:
     friend class WorkUnit;
+    friend Handles& HandlesOf(const Transaction& transaction);
 
     Database& database_;
     std::unique_ptr<Handles> handles_;

@@ -4,12 +4,14 @@
 // its statements with new parameter values prepares each only once. The
 // connection keeps them (at most kMaxPrepared, the least recently used
 // going first) and frees them when it closes.
-#include "FirebirdClient.h"
+#include "EngineHandle.h"
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
+
+class Transaction;
 
 // The type given to a parameter for the value it carries; type 0 keeps the
 // type the engine described.
@@ -50,12 +52,12 @@ struct PreparedStatement {
     void Free() noexcept;
 
     std::vector<std::string> parameterNames;  // ":NAME" in order of appearance, upper case
-    Firebird::IStatement* statement = nullptr;
-    Firebird::IMessageMetadata* input = nullptr;
-    Firebird::IMessageMetadata* output = nullptr;
+    EngineHandle<Firebird::IStatement> statement;
+    EngineHandle<Firebird::IMessageMetadata> input;
+    EngineHandle<Firebird::IMessageMetadata> output;
     // The input typed after the values of the last run, for the next run
     // with values of the same types.
-    Firebird::IMessageMetadata* typedInput = nullptr;
+    EngineHandle<Firebird::IMessageMetadata> typedInput;
     std::vector<ParameterShape> typedShapes;
     MessageLayout typedLayout;
     MessageLayout outputLayout;

@@ -3,8 +3,6 @@
 #include "DatabaseError.h"
 #include "Windows1252.h"
 
-#include <memory>
-
 namespace FirebirdClient {
 
 namespace {
@@ -54,8 +52,7 @@ Firebird::IUtil* Util()
 
 void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call)
 {
-    std::unique_ptr<Firebird::IStatus, void (*)(Firebird::IStatus*)> raw(
-        Master()->getStatus(), [](Firebird::IStatus* status) { status->dispose(); });
+    const EngineHandle<Firebird::IStatus> raw(Master()->getStatus());
     Firebird::ThrowStatusWrapper status(raw.get());
     try {
         call(status);

@@ -1,5 +1,7 @@
 #include "PreparedStatement.h"
 
+#include "ConnectionHandles.h"
+#include "FirebirdClient.h"
 #include "NamedParameters.h"
 
 #include <algorithm>
@@ -14,16 +16,16 @@ std::shared_ptr<PreparedStatement> Prepare(ThrowStatusWrapper& status, IAttachme
     auto prepared = std::make_shared<PreparedStatement>();
     PositionalSql positional = ToPositionalParameters(sql);
     prepared->parameterNames = std::move(positional.names);
-    prepared->statement = attachment->prepare(&status, transaction, 0, positional.text.c_str(), SQL_DIALECT_V6,
-                                              IStatement::PREPARE_PREFETCH_METADATA);
-    prepared->input = prepared->statement->getInputMetadata(&status);
-    prepared->output = prepared->statement->getOutputMetadata(&status);
+    prepared->statement.reset(attachment->prepare(&status, transaction, 0, positional.text.c_str(), SQL_DIALECT_V6,
+                                                  IStatement::PREPARE_PREFETCH_METADATA));
+    prepared->input.reset(prepared->statement->getInputMetadata(&status));
+    prepared->output.reset(prepared->statement->getOutputMetadata(&status));
     const unsigned kind = prepared->statement->getType(&status);
     prepared->selects = kind == isc_info_sql_stmt_select || kind == isc_info_sql_stmt_select_for_upd;
     const unsigned columns = prepared->output->getCount(&status);
     for (unsigned i = 0; i < columns; ++i)
         prepared->columns.push_back(prepared->output->getAlias(&status, i));
-    prepared->outputLayout = LayoutOf(status, prepared->output);
+    prepared->outputLayout = LayoutOf(status, prepared->output.get());
     return prepared;
 }
 
@@ -53,28 +55,20 @@ MessageLayout LayoutOf(ThrowStatusWrapper& status, IMessageMetadata* metadata)
 
 void PreparedStatement::Free() noexcept
 {
-    for (IMessageMetadata* metadata : {input, output, typedInput})
-        if (metadata)
-            metadata->release();
-    input = output = typedInput = nullptr;
-    if (!statement)
-        return;
-    try {
-        FirebirdClient::Call([&](ThrowStatusWrapper& status) { statement->free(&status); });
-    } catch (...) {
-        statement->release();
-    }
-    statement = nullptr;
+    input.reset();
+    output.reset();
+    typedInput.reset();
+    FirebirdClient::EndQuietly(statement, [](IStatement& handle, ThrowStatusWrapper& status) { handle.free(&status); });
 }
 
 std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const std::string& sql)
 {
-    Database::Handles& connection = transaction.Owner().Native();
+    Database::Handles& connection = HandlesOf(transaction.Owner());
     auto& kept = connection.prepared[sql];
     if (!kept) {
         try {
             FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-                kept = Prepare(status, connection.attachment, transaction.Native().transaction, sql);
+                kept = Prepare(status, connection.attachment.get(), HandlesOf(transaction).transaction.get(), sql);
             });
         } catch (...) {
             connection.prepared.erase(sql);
