@@ -99,14 +99,3 @@ void ExecuteSQL(const std::string& sql, const SqlParameters& parameters)
     statement.Run();
     work.Commit();
 }
-
-std::string SqlQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c;
-        if (c == '\'')
-            quoted += '\'';
-    }
-    return quoted + "'";
-}

@@ -61,9 +61,6 @@ void RunScript(const std::string& text, bool plain);
 // committed or rolled back like RunScript with `plain` false.
 void ExecuteSQL(const std::string& sql, const SqlParameters& parameters);
 
-// The text as an SQL string literal: in single quotes, inner quotes doubled.
-std::string SqlQuoted(const std::string& text);
-
 // ---- Connection settings: section "IBCONFIG" of a settings file ----
 
 // The key the stored user name and password are scrambled with.

@@ -4,6 +4,7 @@
 #include "EventGuard.h"
 #include "FormPrincipalHelpTab.h"
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "QZ_BUTTON.h"
 #include "QZ_DBEDIT.h"
 #include "QZ_DIALOG.h"
@@ -72,7 +73,7 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       VendorIniPath((std::filesystem::path(programPath).parent_path() / TerminalSettingsFile::kFileName).string()),
-      ownIniPath_(std::filesystem::path(programPath).replace_extension(".ini").string()),
+      ownIniPath_(OwnSettingsPath(programPath)),
       keyLog_((std::filesystem::path(programPath).parent_path() / "teclas.txt").string()),
       service_(library, sleeper, *this),
       keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {

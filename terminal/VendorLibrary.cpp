@@ -1,20 +1,13 @@
 #include "VendorLibrary.h"
 
+#include "ProgramFiles.h"
+
 #include <dlfcn.h>
 #include <filesystem>
 #include <stdexcept>
 
-namespace {
-
-std::string ProgramFolder() {
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
-}
-
-} // namespace
-
 VendorLibrary::VendorLibrary(const std::string& fileName) {
-    const std::string besideProgram = ProgramFolder() + "/" + fileName;
+    const std::string besideProgram = ProgramFolder() + fileName;
     std::error_code error;
     path_ = std::filesystem::exists(besideProgram, error) ? besideProgram : fileName;
     handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);

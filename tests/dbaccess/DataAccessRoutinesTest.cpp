@@ -169,9 +169,3 @@ TEST_F(DataAccessRoutinesTest, FailedScriptUndoesItsEarlierStatements)
     EXPECT_EQ(ReadNumber("N", "SELECT COUNT(*) AS N FROM PRODUTOS WHERE PRO_ATIVO = 1"), 0);
     EXPECT_EQ(db.Value("SELECT COUNT(*) FROM PRODUTOS WHERE PRO_ATIVO = 1").AsInteger(), 0);
 }
-
-TEST_F(DataAccessRoutinesTest, QuotedTextDoublesInnerQuotes)
-{
-    EXPECT_EQ(SqlQuoted("D'AGUA"), "'D''AGUA'");
-    EXPECT_EQ(SqlQuoted(""), "''");
-}
