@@ -10,10 +10,6 @@ namespace {
 
 constexpr const char* kSection = "TEMA";
 
-int ClampPercent(int value) {
-    return std::clamp(value, -kGradientPercentLimit, kGradientPercentLimit);
-}
-
 }  // namespace
 
 std::string ProgramSettingsPath() {
@@ -41,7 +37,7 @@ void TQZTheme::SetGradientType(TQZGradientType value) {
 }
 
 void TQZTheme::SetGradientRotation(int value) {
-    value = ClampPercent(value);
+    value = ClampGradientPercent(value);
     if (value == gradientRotation_)
         return;
     gradientRotation_ = static_cast<TGradientRotation>(value);
@@ -49,7 +45,7 @@ void TQZTheme::SetGradientRotation(int value) {
 }
 
 void TQZTheme::SetGradientShift(int value) {
-    value = ClampPercent(value);
+    value = ClampGradientPercent(value);
     if (value == gradientShift_)
         return;
     gradientShift_ = static_cast<TGradientShift>(value);
@@ -90,12 +86,7 @@ void TQZTheme::ReadIni(const IniFile& settings) {
 }
 
 void TQZTheme::ApplyColors() {
-    const TQZStateColorSets sets = SchemeColorSets(themeColors_);
-    NormalColors = sets.Normal;
-    HotColors = sets.Hot;
-    FocusColors = sets.Focus;
-    DownColors = sets.Down;
-    DisableColors = sets.Disable;
+    TQZStateColorSets::operator=(SchemeColorSets(themeColors_));
     if (const TQZObjectColors* objects = SchemeObjectColors(themeColors_))
         ObjectColors = *objects;
     BroadcastChange();
