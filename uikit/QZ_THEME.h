@@ -60,6 +60,10 @@ public:
     void AssignToArtistic(TQZArtistic& artistic);
 
 private:
+    // Stores a value that differs from the setting's, then BroadcastChange.
+    template <typename Setting>
+    void ChangeAndBroadcast(Setting& setting, Setting value);
+
     TQZThemeColors themeColors_ = tcLaranja;
     TQZGradientType gradientType_ = gtRadialC;
     TGradientRotation gradientRotation_ = 0;
