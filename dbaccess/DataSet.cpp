@@ -217,18 +217,15 @@ void DataSet::Restore(View view)
 
 int DataSet::AddDataChangeListener(std::function<void()> listener)
 {
-    listeners_[nextListenerId_] = std::move(listener);
-    return nextListenerId_++;
+    return changeListeners_.Add(std::move(listener));
 }
 
 void DataSet::RemoveDataChangeListener(int id)
 {
-    listeners_.erase(id);
+    changeListeners_.Remove(id);
 }
 
 void DataSet::NotifyDataChange()
 {
-    const auto listeners = listeners_;  // a listener may remove itself or another
-    for (const auto& [id, listener] : listeners)
-        listener();
+    changeListeners_.Notify();
 }

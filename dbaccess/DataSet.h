@@ -5,11 +5,11 @@
 // (state edit or insert) until Post writes it or Cancel drops it.
 //
 // A closed data set, or one without rows, reads every field as null.
+#include "ChangeListeners.h"
 #include "FieldValue.h"
 
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -127,8 +127,7 @@ private:
     std::size_t current_ = 0;
     std::vector<FieldValue> buffer_;
     std::vector<bool> modified_;
-    std::map<int, std::function<void()>> listeners_;
-    int nextListenerId_ = 1;
+    ChangeListeners changeListeners_;
 };
 
 // Closes the data set when the scope ends, on every path.

@@ -2,6 +2,7 @@
 // Colour values and the enumerations shared by the theme and the painter.
 // A TColor is a 24-bit value laid out blue, green, red from the high byte
 // down (0x0000FF is red), the way the stored schemes write them.
+#include <algorithm>
 #include <cstdint>
 
 using TColor = std::uint32_t;
@@ -25,6 +26,12 @@ struct TQZColors {
     friend bool operator==(const TQZColors&, const TQZColors&) = default;
 };
 
+// The colour sets of the five control states, as a scheme's preset gives
+// them and as the theme and the painter hold them.
+struct TQZStateColorSets {
+    TQZColors NormalColors, HotColors, FocusColors, DownColors, DisableColors;
+};
+
 enum TQZThemeColors : std::uint8_t {
     tcLaranja, tcAzul, tcRoxo, tcRosa, tcVermelho, tcVerde, tcPreto, tcAmarelo, tcBrasil,
     tcPretoAzul, tcPretoRoxo, tcPretoVermelho, tcPretoVerde, tcPretoAmarelo,
@@ -45,3 +52,8 @@ constexpr int kGradientTypeCount = 24;
 using TGradientRotation = std::int8_t;
 using TGradientShift = std::int8_t;
 constexpr int kGradientPercentLimit = 100;
+
+// A rotation or shift held to -100..100.
+constexpr std::int8_t ClampGradientPercent(int value) {
+    return static_cast<std::int8_t>(std::clamp(value, -kGradientPercentLimit, kGradientPercentLimit));
+}

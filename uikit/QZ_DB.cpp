@@ -4,7 +4,10 @@
 #include "FieldValue.h"
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -37,6 +40,18 @@ std::optional<std::int64_t> ToInt64(std::optional<double> number) {
     if (!(std::fabs(rounded) < 9.2e18))
         return std::nullopt;
     return static_cast<std::int64_t>(rounded);
+}
+
+// Takes `listener` off the source it listens to (when there is one) and puts
+// it on `next` (when there is one), keeping its id there in `listenerId`.
+template <typename Source>
+void MoveListener(Source*& listenedTo, int& listenerId, std::type_identity_t<Source>* next,
+                  std::function<void()> listener) {
+    if (listenedTo)
+        listenedTo->RemoveDataChangeListener(listenerId);
+    listenedTo = next;
+    if (listenedTo)
+        listenerId = listenedTo->AddDataChangeListener(std::move(listener));
 }
 
 // Calls the function when the scope ends, on every path.
@@ -121,47 +136,34 @@ TDataSource::TDataSource(DataSet* dataSet) {
 }
 
 TDataSource::~TDataSource() {
-    if (dataSet_)
-        dataSet_->RemoveDataChangeListener(dataSetListener_);
+    MoveListener(dataSet_, dataSetListener_, nullptr, {});
 }
 
 void TDataSource::SetDataSet(DataSet* dataSet) {
-    if (dataSet_)
-        dataSet_->RemoveDataChangeListener(dataSetListener_);
-    dataSet_ = dataSet;
-    if (dataSet_)
-        dataSetListener_ = dataSet_->AddDataChangeListener([this] { NotifyDataChange(); });
+    MoveListener(dataSet_, dataSetListener_, dataSet, [this] { NotifyDataChange(); });
     NotifyDataChange();
 }
 
 int TDataSource::AddDataChangeListener(std::function<void()> listener) {
-    listeners_[nextListenerId_] = std::move(listener);
-    return nextListenerId_++;
+    return changeListeners_.Add(std::move(listener));
 }
 
 void TDataSource::RemoveDataChangeListener(int id) {
-    listeners_.erase(id);
+    changeListeners_.Remove(id);
 }
 
 void TDataSource::NotifyDataChange() {
-    const auto listeners = listeners_;  // a listener may remove itself
-    for (const auto& [id, listener] : listeners)
-        listener();
+    changeListeners_.Notify();
 }
 
 TQZFieldDataLink::TQZFieldDataLink(QWidget* control) : control_(control) {}
 
 TQZFieldDataLink::~TQZFieldDataLink() {
-    if (dataSource_)
-        dataSource_->RemoveDataChangeListener(listenerId_);
+    MoveListener(dataSource_, listenerId_, nullptr, {});
 }
 
 void TQZFieldDataLink::SetDataSource(TDataSource* source) {
-    if (dataSource_)
-        dataSource_->RemoveDataChangeListener(listenerId_);
-    dataSource_ = source;
-    if (dataSource_)
-        listenerId_ = dataSource_->AddDataChangeListener([this] { DataChange(); });
+    MoveListener(dataSource_, listenerId_, source, [this] { DataChange(); });
     DataChange();
 }
 

@@ -3,10 +3,10 @@
 // data-aware controls find their data set; TQZFieldDataLink follows one
 // named field of it: it hands the field's value to its control when the
 // data set shows something new, and writes the control's value back.
+#include "ChangeListeners.h"
 #include "EditValue.h"
 
 #include <functional>
-#include <map>
 #include <string>
 
 class DataSet;
@@ -36,8 +36,7 @@ private:
 
     DataSet* dataSet_ = nullptr;
     int dataSetListener_ = 0;
-    std::map<int, std::function<void()>> listeners_;
-    int nextListenerId_ = 1;
+    ChangeListeners changeListeners_;
 };
 
 class TQZFieldDataLink {

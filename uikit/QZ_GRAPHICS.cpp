@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -38,22 +37,15 @@ int HalfRoundedToEven(int value) {
 }
 
 void TQZArtistic::SetGradientShift(int value) {
-    gradientShift_ = static_cast<TGradientShift>(
-        std::clamp(value, -kGradientPercentLimit, kGradientPercentLimit));
+    gradientShift_ = ClampGradientPercent(value);
 }
 
 void TQZArtistic::SetGradientRotation(int value) {
-    gradientRotation_ = static_cast<TGradientRotation>(
-        std::clamp(value, -kGradientPercentLimit, kGradientPercentLimit));
+    gradientRotation_ = ClampGradientPercent(value);
 }
 
 void TQZArtistic::SetColorScheme(TQZThemeColors scheme) {
-    const TQZStateColorSets sets = SchemeColorSets(scheme);
-    NormalColors = sets.Normal;
-    HotColors = sets.Hot;
-    FocusColors = sets.Focus;
-    DownColors = sets.Down;
-    DisableColors = sets.Disable;
+    TQZStateColorSets::operator=(SchemeColorSets(scheme));
 }
 
 const TQZColors& TQZArtistic::ColorsOf(TQZPaintState state) const {

@@ -20,12 +20,11 @@ using TQZImageMask = unsigned;
 enum TQZHorzAlign : std::uint8_t { haCenter, haLeft, haRight };
 enum TQZVertAlign : std::uint8_t { vaCenter, vaTop, vaBottom };
 
-class TQZArtistic {
+class TQZArtistic : public TQZStateColorSets {
 public:
     TQZGradientType GradientType = gtRadialC;
     bool GradientInverse = false;  // swaps the two colours of every fill
     int BorderWidth = 0;
-    TQZColors NormalColors, HotColors, FocusColors, DownColors, DisableColors;
 
     // Held to -100..100.
     TGradientShift GradientShift() const { return gradientShift_; }

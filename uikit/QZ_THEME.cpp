@@ -10,10 +10,6 @@ namespace {
 
 constexpr const char* kSection = "TEMA";
 
-int ClampPercent(int value) {
-    return std::clamp(value, -kGradientPercentLimit, kGradientPercentLimit);
-}
-
 }  // namespace
 
 std::string ProgramSettingsPath() {
@@ -33,35 +29,28 @@ void TQZTheme::SetThemeColors(TQZThemeColors value) {
     ApplyColors();
 }
 
-void TQZTheme::SetGradientType(TQZGradientType value) {
-    if (value == gradientType_)
+template <typename Setting>
+void TQZTheme::ChangeAndBroadcast(Setting& setting, Setting value) {
+    if (value == setting)
         return;
-    gradientType_ = value;
+    setting = value;
     BroadcastChange();
+}
+
+void TQZTheme::SetGradientType(TQZGradientType value) {
+    ChangeAndBroadcast(gradientType_, value);
 }
 
 void TQZTheme::SetGradientRotation(int value) {
-    value = ClampPercent(value);
-    if (value == gradientRotation_)
-        return;
-    gradientRotation_ = static_cast<TGradientRotation>(value);
-    BroadcastChange();
+    ChangeAndBroadcast(gradientRotation_, ClampGradientPercent(value));
 }
 
 void TQZTheme::SetGradientShift(int value) {
-    value = ClampPercent(value);
-    if (value == gradientShift_)
-        return;
-    gradientShift_ = static_cast<TGradientShift>(value);
-    BroadcastChange();
+    ChangeAndBroadcast(gradientShift_, ClampGradientPercent(value));
 }
 
 void TQZTheme::SetBorderWidth(int value) {
-    value = std::max(value, 0);
-    if (value == borderWidth_)
-        return;
-    borderWidth_ = value;
-    BroadcastChange();
+    ChangeAndBroadcast(borderWidth_, std::max(value, 0));
 }
 
 void TQZTheme::ReadIni() {
@@ -90,12 +79,7 @@ void TQZTheme::ReadIni(const IniFile& settings) {
 }
 
 void TQZTheme::ApplyColors() {
-    const TQZStateColorSets sets = SchemeColorSets(themeColors_);
-    NormalColors = sets.Normal;
-    HotColors = sets.Hot;
-    FocusColors = sets.Focus;
-    DownColors = sets.Down;
-    DisableColors = sets.Disable;
+    TQZStateColorSets::operator=(SchemeColorSets(themeColors_));
     if (const TQZObjectColors* objects = SchemeObjectColors(themeColors_))
         ObjectColors = *objects;
     BroadcastChange();

@@ -14,7 +14,7 @@ class TQZArtistic;
 // Custom event sent by BroadcastChange (both of its parameters are 0).
 constexpr int QZM_THEMECHANGED = 39827;
 
-class TQZTheme {
+class TQZTheme : public TQZStateColorSets {
 public:
     // Starts with tcLaranja, gtRadialTL, rotation 0, shift 0, border width 1
     // and broadcasts the change.
@@ -39,7 +39,6 @@ public:
     bool UseContrastFont = false;
     bool RoundedButtons = false;
 
-    TQZColors NormalColors, HotColors, FocusColors, DownColors, DisableColors;
     TQZObjectColors ObjectColors{};
 
     // Loads section "TEMA" of the program's settings file (the executable's
@@ -61,6 +60,10 @@ public:
     void AssignToArtistic(TQZArtistic& artistic);
 
 private:
+    // Stores a value that differs from the setting's, then BroadcastChange.
+    template <typename Setting>
+    void ChangeAndBroadcast(Setting& setting, Setting value);
+
     TQZThemeColors themeColors_ = tcLaranja;
     TQZGradientType gradientType_ = gtRadialC;
     TGradientRotation gradientRotation_ = 0;

@@ -3,10 +3,6 @@
 // eleven object colours.
 #include "QZ_COLORS.h"
 
-struct TQZStateColorSets {
-    TQZColors Normal, Hot, Focus, Down, Disable;
-};
-
 struct TQZObjectColors {
     TColor ObjBackColor, ObjBackFontColor, ObjLineColor1, ObjLineFontColor1, ObjLineColor2,
         ObjLineFontColor2, ObjBorderColor, ObjSelColor, ObjSelFontColor, ObjFontColor,
