@@ -1,5 +1,7 @@
 #include "ChangeListeners.h"
 
+#include <vector>
+
 int ChangeListeners::Add(std::function<void()> listener) {
     listeners_[nextId_] = std::move(listener);
     return nextId_++;
@@ -10,8 +12,17 @@ void ChangeListeners::Remove(int id) {
 }
 
 void ChangeListeners::Notify() const {
-    // A copy, as the listeners may change the list while they run.
-    const auto listeners = listeners_;
-    for (const auto& [id, listener] : listeners)
+    // The ids held now: a listener added while this runs waits for the next
+    // notice. Each callback is copied before it runs, as it may remove itself.
+    std::vector<int> ids;
+    ids.reserve(listeners_.size());
+    for (const auto& entry : listeners_)
+        ids.push_back(entry.first);
+    for (int id : ids) {
+        const auto held = listeners_.find(id);
+        if (held == listeners_.end())
+            continue;
+        const std::function<void()> listener = held->second;
         listener();
+    }
 }

@@ -10,9 +10,10 @@ public:
     int Add(std::function<void()> listener);
     // Does nothing for an id that is not held (any more).
     void Remove(int id);
-    // Calls the listeners held when the call starts. A listener may remove
-    // itself or another one meanwhile: every listener held at the start is
-    // still called this time. One added meanwhile is first called next time.
+    // Calls the listeners held when the call starts, in the order they were
+    // added. A listener may remove itself or another one meanwhile: one
+    // removed before its turn is not called (its owner may be gone). One
+    // added meanwhile is first called next time.
     void Notify() const;
 
 private:
