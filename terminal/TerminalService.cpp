@@ -40,7 +40,7 @@ std::string EncodeUtf8(std::uint16_t code) {
 // the code page has none), " [", the code, "]".
 std::string ReceivedKeyEntry(std::uint16_t code) {
     const std::string character = code < 0x80 ? std::string(1, static_cast<char>(code))
-                                               : Utf8ToWindows1252(EncodeUtf8(code));
+                                               : Utf8ToWindows1252(EncodeUtf8(code)).Bytes();
     return character + " [" + std::to_string(code) + "]";
 }
 
@@ -199,7 +199,7 @@ void TerminalService::CompleteCommand() {
         panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
         if (!IsBlank(reply))
             ReplyPending = true;
-        panel_.ShowStatus(Windows1252ToUtf8("Comando: " + CommandLine + " / Retorno:" + reply));
+        panel_.ShowStatus(Windows1252ToUtf8(Windows1252Text("Comando: " + CommandLine + " / Retorno:" + reply)));
         CommandLine.clear();
     }
     panel_.SetTimerActive(true);

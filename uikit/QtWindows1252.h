@@ -8,9 +8,9 @@
 #include <string>
 
 inline QString FromWindows1252(const std::string& cp1252Text) {
-    return QString::fromStdString(Windows1252ToUtf8(cp1252Text));
+    return QString::fromStdString(Windows1252ToUtf8(Windows1252Text(cp1252Text)));
 }
 
 inline std::string ToWindows1252(const QString& text) {
-    return Utf8ToWindows1252(text.toStdString());
+    return Utf8ToWindows1252(text.toStdString()).Bytes();
 }
