@@ -62,7 +62,7 @@ TerminalService::TerminalService(TerminalLibrary& library, Sleeper& sleeper, Ser
     : library_(library), sleeper_(sleeper), panel_(panel), display_(library) {}
 
 std::string TerminalService::DisplayPrompt() const {
-    return interpreter_ ? interpreter_->DisplayPrompt() : std::string();
+    return interpreter_ ? interpreter_->DisplayPrompt().Bytes() : std::string();
 }
 
 void TerminalService::WriteDisplay(const std::string& text) {
@@ -172,7 +172,7 @@ void TerminalService::ReadKeys() {
 
 std::string TerminalService::ProcessCommandLine() {
     try {
-        return interpreter_->ProcessCommand(Trim(CommandLine));
+        return interpreter_->ProcessCommand(Windows1252Text(Trim(CommandLine))).Bytes();
     } catch (...) {
         // The command is over: it changed nothing (a failed command is
         // undone whole) and the error goes on to the error box. Polling goes

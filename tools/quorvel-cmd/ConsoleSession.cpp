@@ -22,7 +22,7 @@ std::string OneLine(std::string text) {
 
 std::string ReplyTo(CommandInterpreter& interpreter, const std::string& command) {
     try {
-        return OneLine(Windows1252ToUtf8(Windows1252Text(interpreter.ProcessCommand(Utf8ToWindows1252(command).Bytes()))));
+        return OneLine(Windows1252ToUtf8(interpreter.ProcessCommand(Utf8ToWindows1252(command))));
     } catch (const std::exception& error) {
         return OneLine(std::string("ERRO: ") + error.what());
     }
@@ -37,7 +37,7 @@ void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::o
         const std::string command = Trim(line);
         if (command.empty()) continue;
         out << ReplyTo(interpreter, command) << '\n';
-        if (showPrompt) out << "PROMPT: " << Windows1252ToUtf8(Windows1252Text(interpreter.DisplayPrompt())) << '\n';
+        if (showPrompt) out << "PROMPT: " << Windows1252ToUtf8(interpreter.DisplayPrompt()) << '\n';
         out.flush();
     }
 }
