@@ -280,14 +280,16 @@ void TFrmPrincipal::SetTimerActive(bool active) {
         TM->stop();
 }
 
-void TFrmPrincipal::WriteKeyLog(const std::string& entry) {
+void TFrmPrincipal::WriteKeyLog(const Windows1252Text& entry) {
     if (CkLog->isChecked())
-        keyLog_.Write(entry);
+        keyLog_.Write(entry.Bytes());
 }
 
-std::string TFrmPrincipal::LetterMapping(char letter) const { return ToWindows1252(EdtLetters[letter - 'A']->text()); }
+Windows1252Text TFrmPrincipal::LetterMapping(char letter) const {
+    return Windows1252Text(ToWindows1252(EdtLetters[letter - 'A']->text()));
+}
 
-std::string TFrmPrincipal::SpecialCode(int pair) const { return ToWindows1252(EdtCodes[pair - 1]->text()); }
+Windows1252Text TFrmPrincipal::SpecialCode(int pair) const { return Windows1252Text(ToWindows1252(EdtCodes[pair - 1]->text())); }
 
 int TFrmPrincipal::SpecialAction(int pair) const { return CbActions[pair - 1]->currentIndex(); }
 

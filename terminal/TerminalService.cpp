@@ -38,10 +38,10 @@ std::string EncodeUtf8(std::uint16_t code) {
 
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
-std::string ReceivedKeyEntry(std::uint16_t code) {
-    const std::string character = code < 0x80 ? std::string(1, static_cast<char>(code))
-                                               : Utf8ToWindows1252(EncodeUtf8(code)).Bytes();
-    return character + " [" + std::to_string(code) + "]";
+Windows1252Text ReceivedKeyEntry(std::uint16_t code) {
+    const Windows1252Text character = code < 0x80 ? Windows1252Text(std::string(1, static_cast<char>(code)))
+                                                  : Utf8ToWindows1252(EncodeUtf8(code));
+    return character + Windows1252Text(" [" + std::to_string(code) + "]");
 }
 
 // What the interpreter is given: the line without the prompt in front of
@@ -90,7 +90,7 @@ void TerminalService::Start() {
     }
     CheckResult(library_.SelecionaProtocolo(panel_.SelectedProtocol()));
     panel_.SetTimerActive(false);
-    panel_.WriteKeyLog("#LOG: TERMINAL INICIADO#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: TERMINAL INICIADO#"));
     sleeper_.Pause(kStartPause);
     WriteDisplay(DisplayPrompt());
     panel_.ShowStatus("conexão realizada com sucesso, aguardando comandos...");
@@ -104,13 +104,13 @@ void TerminalService::Stop() {
     }
     panel_.SetTimerActive(false);
     panel_.ShowStatus("terminal desconectado");
-    panel_.WriteKeyLog("#LOG: TERMINAL PARADO#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: TERMINAL PARADO#"));
 }
 
 void TerminalService::ClearDisplay() {
     WriteDisplay(DisplayPrompt());
     panel_.ShowStatus("limpeza realizada!");
-    panel_.WriteKeyLog("#LOG: LIMPAR VISOR#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: LIMPAR VISOR#"));
 }
 
 void TerminalService::Tick() {
@@ -186,17 +186,17 @@ std::string TerminalService::ProcessCommandLine() {
 
 void TerminalService::CompleteCommand() {
     panel_.SetTimerActive(false);
-    panel_.WriteKeyLog("#LOG: COMANDO RECEBIDO - " + CommandLine + "#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO RECEBIDO - " + CommandLine + "#"));
     CutCommandLine(CommandLine, DisplayPrompt());
     if (IsBlank(CommandLine)) {
-        panel_.WriteKeyLog("#LOG: COMANDO VAZIO#");
+        panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO VAZIO#"));
     } else {
-        panel_.WriteKeyLog("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#");
+        panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#"));
         if (!interpreter_)
             throw std::runtime_error("O módulo de dados não foi iniciado.");
         const std::string reply = ProcessCommandLine();
         PendingReply = reply;
-        panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
+        panel_.WriteKeyLog(Windows1252Text("#LOG: RETORNO - " + reply + "#"));
         if (!IsBlank(reply))
             ReplyPending = true;
         panel_.ShowStatus(Windows1252ToUtf8(Windows1252Text("Comando: " + CommandLine + " / Retorno:" + reply)));
