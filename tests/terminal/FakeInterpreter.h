@@ -22,9 +22,9 @@ public:
     }
     Windows1252Text DisplayPrompt() const override { return Windows1252Text(prompt); }
 
-    // Windows-1252, as the interpreter's texts are.
+    // prompt, reply and received hold Windows-1252 bytes.
     std::string prompt = "Comanda:";
     std::string reply = "000-OK";
-    std::vector<std::string> received;
     std::string failure;  // when set, ProcessCommand raises it
+    std::vector<std::string> received;
 };
