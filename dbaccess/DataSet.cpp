@@ -98,7 +98,7 @@ std::size_t DataSet::FieldIndex(const std::string& name) const
 {
     if (const auto index = FindField(name))
         return *index;
-    throw DatabaseError("Field '" + Windows1252ToUtf8(name) + "' not found");
+    throw DatabaseError("Field '" + Windows1252ToUtf8(Windows1252Text(name)) + "' not found");
 }
 
 const FieldValue& DataSet::FieldByName(const std::string& name) const

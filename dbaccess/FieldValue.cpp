@@ -45,7 +45,7 @@ FixedPoint ParseFixed(const std::string& text)
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        throw DatabaseError("'" + Windows1252ToUtf8(text) + "' is not a valid number");
+        throw DatabaseError("'" + Windows1252ToUtf8(Windows1252Text(text)) + "' is not a valid number");
     return FixedPoint::FromDouble(value);
 }
 

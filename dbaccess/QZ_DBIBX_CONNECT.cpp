@@ -26,9 +26,9 @@ Database& SharedConnection() {
 }
 
 void SaveDialogSettings(const TFrmIBXConnect& dialog, const std::string& iniPath) {
-    SaveConnectionSettings(ToWindows1252(dialog.EdtIP->text()), ToWindows1252(dialog.EdtLocal->text()), iniPath,
-                           Scramble(ToWindows1252(dialog.EdtUsuario->text()), kCredentialKey),
-                           Scramble(ToWindows1252(dialog.EdtSenha->text()), kCredentialKey),
+    SaveConnectionSettings(ToWindows1252(dialog.EdtIP->text()).Bytes(), ToWindows1252(dialog.EdtLocal->text()).Bytes(),
+                           iniPath, Scramble(ToWindows1252(dialog.EdtUsuario->text()).Bytes(), kCredentialKey),
+                           Scramble(ToWindows1252(dialog.EdtSenha->text()).Bytes(), kCredentialKey),
                            dialog.CkConfig->isChecked());
 }
 

@@ -234,10 +234,10 @@ bool TFrmIBXConnect::ShowModal() {
 
 void TFrmIBXConnect::FormShow() {
     const ConnectionSettings settings = ReadConnectionSettings(FIniPath, FDBFileName);
-    EdtIP->setText(FromWindows1252(settings.IP));
-    EdtLocal->setText(FromWindows1252(settings.Local));
-    EdtUsuario->setText(FromWindows1252(settings.User));
-    EdtSenha->setText(FromWindows1252(settings.Password));
+    EdtIP->setText(FromWindows1252(Windows1252Text(settings.IP)));
+    EdtLocal->setText(FromWindows1252(Windows1252Text(settings.Local)));
+    EdtUsuario->setText(FromWindows1252(Windows1252Text(settings.User)));
+    EdtSenha->setText(FromWindows1252(Windows1252Text(settings.Password)));
     CkConfig->setChecked(settings.UseConfig);
     EdtIP->setEnabled(!QFileInfo(EdtLocal->text()).isFile());
     EnableCredentials(CkConfig->isChecked());
@@ -262,9 +262,9 @@ void TFrmIBXConnect::ShowAdvanced(bool visible) {
 }
 
 std::string TFrmIBXConnect::ComposeDatabaseName() {
-    if (quorvel::IsBlank(ToWindows1252(EdtIP->text())))
+    if (quorvel::IsBlank(ToWindows1252(EdtIP->text()).Bytes()))
         EdtIP->setText(QString::fromLatin1(kDefaultIP));
-    return ToWindows1252(EdtIP->text()) + ":" + ToWindows1252(EdtLocal->text());
+    return ToWindows1252(EdtIP->text()).Bytes() + ":" + ToWindows1252(EdtLocal->text()).Bytes();
 }
 
 void TFrmIBXConnect::showEvent(QShowEvent* event) {
@@ -304,8 +304,8 @@ void TFrmIBXConnect::FormKeyDown(int key) {
 void TFrmIBXConnect::BtnTestarClick() {
     if (!FDatabase)
         throw std::logic_error("the connection dialog has no database");
-    PrepareLogin(*FDatabase, ComposeDatabaseName(), CkConfig->isChecked(), ToWindows1252(EdtUsuario->text()),
-                 ToWindows1252(EdtSenha->text()));
+    PrepareLogin(*FDatabase, ComposeDatabaseName(), CkConfig->isChecked(), ToWindows1252(EdtUsuario->text()).Bytes(),
+                 ToWindows1252(EdtSenha->text()).Bytes());
     if (OpenShowingError(*FDatabase)) {
         InfoBox("Conexão", "Conexão realizada com sucesso!");
         FDatabase->Close();

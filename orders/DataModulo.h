@@ -125,10 +125,14 @@ public:
     // passes through. When a command failed because the connection to the
     // store was lost, the next one first opens a new connection with the
     // same settings and reloads the loaded tab by its number.
-    std::string ProcessCommand(const std::string& command) override;
+    std::string ProcessCommand(const std::string& command);
+    // The same for the terminal service, through CommandInterpreter.
+    Windows1252Text ProcessCommand(const Windows1252Text& command) override {
+        return Windows1252Text(ProcessCommand(command.Bytes()));
+    }
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
-    std::string DisplayPrompt() const override { return displayPrompt_; }
+    Windows1252Text DisplayPrompt() const override { return Windows1252Text(displayPrompt_); }
 
 private:
     // What a failed command puts back.

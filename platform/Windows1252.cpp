@@ -52,18 +52,18 @@ size_t Utf8SequenceLength(unsigned char lead, size_t available) {
 
 }  // namespace
 
-std::string Utf8ToWindows1252(std::string_view utf8) {
+Windows1252Text Utf8ToWindows1252(std::string_view utf8) {
     Converter converter("WINDOWS-1252", "UTF-8");
-    return converter.Run(utf8, [](std::string_view rest, std::string& out) {
+    return Windows1252Text(converter.Run(utf8, [](std::string_view rest, std::string& out) {
         out += '?';
         return errno == EILSEQ ? Utf8SequenceLength(static_cast<unsigned char>(rest[0]), rest.size())
                                : rest.size();
-    });
+    }));
 }
 
-std::string Windows1252ToUtf8(std::string_view text) {
+std::string Windows1252ToUtf8(const Windows1252Text& text) {
     Converter converter("UTF-8", "WINDOWS-1252");
-    return converter.Run(text, [](std::string_view rest, std::string& out) {
+    return converter.Run(text.Bytes(), [](std::string_view rest, std::string& out) {
         // 0x81, 0x8D, 0x8F, 0x90 and 0x9D: U+0081 and so on, two bytes in UTF-8.
         unsigned char byte = static_cast<unsigned char>(rest[0]);
         out += static_cast<char>(0xC2);

@@ -77,7 +77,7 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
       keyLog_((std::filesystem::path(programPath).parent_path() / "teclas.txt").string()),
       service_(library, sleeper, *this),
       keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {
-    setWindowTitle(FromWindows1252("Microterminal Bematech - Fit B\xE1sico v 1.2.4"));
+    setWindowTitle(FromWindows1252(Windows1252Text("Microterminal Bematech - Fit B\xE1sico v 1.2.4")));
     setFont(BoldArial(kFontHeight));
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -104,7 +104,7 @@ void TFrmPrincipal::CreateTitlePanel() {
     QZPanel1->setObjectName("QZPanel1");
     QZPanel1->setGeometry(0, 0, kClientWidth, kTitleHeight);
     QZPanel1->setFont(BoldArial(kTitleFontHeight));
-    QZPanel1->SetCaption(FromWindows1252("Microterminal Bematech Fit B\xE1sico"));
+    QZPanel1->SetCaption(FromWindows1252(Windows1252Text("Microterminal Bematech Fit B\xE1sico")));
 }
 
 void TFrmPrincipal::CreatePages() {
@@ -114,7 +114,7 @@ void TFrmPrincipal::CreatePages() {
     PC->setDocumentMode(true);
     PC->tabBar()->setDrawBase(false);
     PC->tabBar()->setStyleSheet(kFlatButtonTabs);
-    PC->addTab(CreateConfigurationTab(), FromWindows1252("CONFIGURA\xC7\xC3O"));
+    PC->addTab(CreateConfigurationTab(), FromWindows1252(Windows1252Text("CONFIGURA\xC7\xC3O")));
     PC->addTab(CreateHelpTab(), "AJUDA - TECLAS DE ATALHO");
     PC->addTab(CreateLetterTab(), "CONFIGURAR TECLAS");
     PC->addTab(CreateSpecialKeyTab(), "TECLAS ESPECIAIS");
@@ -207,12 +207,12 @@ void TFrmPrincipal::LoadSettings() {
     EdtPorta->SetValue(static_cast<double>(settings.port));
     CbTerminal->clear();
     for (const auto& entry : settings.terminals)
-        CbTerminal->addItem(FromWindows1252(entry));
+        CbTerminal->addItem(FromWindows1252(Windows1252Text(entry)));
     CbTerminal->setCurrentIndex(-1);
     for (size_t i = 0; i < EdtLetters.size(); ++i)
-        EdtLetters[i]->setText(FromWindows1252(settings.letters[i]));
+        EdtLetters[i]->setText(FromWindows1252(Windows1252Text(settings.letters[i])));
     for (size_t i = 0; i < EdtCodes.size(); ++i) {
-        EdtCodes[i]->setText(FromWindows1252(settings.specialCodes[i]));
+        EdtCodes[i]->setText(FromWindows1252(Windows1252Text(settings.specialCodes[i])));
         SelectPosition(CbActions[i], settings.specialActions[i]);
     }
 }
@@ -224,11 +224,11 @@ void TFrmPrincipal::SaveSettings() {
     settings.protocol = CbProtocolo->currentIndex();
     settings.port = EdtPorta->AsInteger();
     for (int i = 0; i < CbTerminal->count(); ++i)
-        settings.terminals.push_back(ToWindows1252(CbTerminal->itemText(i)));
+        settings.terminals.push_back(ToWindows1252(CbTerminal->itemText(i)).Bytes());
     for (size_t i = 0; i < EdtLetters.size(); ++i)
-        settings.letters[i] = ToWindows1252(EdtLetters[i]->text());
+        settings.letters[i] = ToWindows1252(EdtLetters[i]->text()).Bytes();
     for (size_t i = 0; i < EdtCodes.size(); ++i) {
-        settings.specialCodes[i] = ToWindows1252(EdtCodes[i]->text());
+        settings.specialCodes[i] = ToWindows1252(EdtCodes[i]->text()).Bytes();
         settings.specialActions[i] = CbActions[i]->currentIndex();
     }
     IniFile vendorFile(VendorIniPath);
@@ -238,16 +238,16 @@ void TFrmPrincipal::SaveSettings() {
 
 void TFrmPrincipal::QZButton2Click() {
     const std::optional<QString> address = AskTerminalAddress();
-    if (!address || quorvel::IsBlank(ToWindows1252(*address)))
+    if (!address || quorvel::IsBlank(ToWindows1252(*address).Bytes()))
         return;
     std::vector<std::string> entries;
     for (int i = 0; i < CbTerminal->count(); ++i)
-        entries.push_back(ToWindows1252(CbTerminal->itemText(i)));
-    entries.push_back(NewTerminalEntry(ToWindows1252(*address)));
+        entries.push_back(ToWindows1252(CbTerminal->itemText(i)).Bytes());
+    entries.push_back(NewTerminalEntry(ToWindows1252(*address).Bytes()));
     OrderTerminalEntries(entries);
     CbTerminal->clear();
     for (const auto& entry : entries)
-        CbTerminal->addItem(FromWindows1252(entry));
+        CbTerminal->addItem(FromWindows1252(Windows1252Text(entry)));
     SaveSettings();
     LoadSettings();
 }
@@ -267,7 +267,7 @@ void TFrmPrincipal::QZButton1Click() {
 
 int TFrmPrincipal::SelectedTerminal() const {
     const int position = CbTerminal->currentIndex();
-    return position < 0 ? -1 : TerminalNumberOfEntry(ToWindows1252(CbTerminal->itemText(position)), position);
+    return position < 0 ? -1 : TerminalNumberOfEntry(ToWindows1252(CbTerminal->itemText(position)).Bytes(), position);
 }
 
 int TFrmPrincipal::SelectedProtocol() const { return CbProtocolo->currentIndex(); }
@@ -281,14 +281,16 @@ void TFrmPrincipal::SetTimerActive(bool active) {
         TM->stop();
 }
 
-void TFrmPrincipal::WriteKeyLog(const std::string& entry) {
+void TFrmPrincipal::WriteKeyLog(const Windows1252Text& entry) {
     if (CkLog->isChecked())
-        keyLog_.Write(entry);
+        keyLog_.Write(entry.Bytes());
 }
 
-std::string TFrmPrincipal::LetterMapping(char letter) const { return ToWindows1252(EdtLetters[letter - 'A']->text()); }
+Windows1252Text TFrmPrincipal::LetterMapping(char letter) const {
+    return ToWindows1252(EdtLetters[letter - 'A']->text());
+}
 
-std::string TFrmPrincipal::SpecialCode(int pair) const { return ToWindows1252(EdtCodes[pair - 1]->text()); }
+Windows1252Text TFrmPrincipal::SpecialCode(int pair) const { return ToWindows1252(EdtCodes[pair - 1]->text()); }
 
 int TFrmPrincipal::SpecialAction(int pair) const { return CbActions[pair - 1]->currentIndex(); }
 

@@ -118,9 +118,9 @@ private:
     int SelectedProtocol() const override;
     void ShowStatus(const std::string& text) override;
     void SetTimerActive(bool active) override;
-    void WriteKeyLog(const std::string& entry) override;
-    std::string LetterMapping(char letter) const override;
-    std::string SpecialCode(int pair) const override;
+    void WriteKeyLog(const Windows1252Text& entry) override;
+    Windows1252Text LetterMapping(char letter) const override;
+    Windows1252Text SpecialCode(int pair) const override;
     int SpecialAction(int pair) const override;
 
     std::string ownIniPath_;

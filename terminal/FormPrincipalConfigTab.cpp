@@ -72,8 +72,8 @@ QWidget* TFrmPrincipal::CreateConfigurationTab() {
     PnComando->setAlignment(Qt::AlignCenter);
     PnComando->setFixedHeight(kStatusHeight);
 
-    CkLog = new QCheckBox(FromWindows1252("ATIVAR LOG (grava teclas recebidas no arquivo teclas.txt, marque apenas "
-                                          "caso seja orientado pelo suporte)"),
+    CkLog = new QCheckBox(FromWindows1252(Windows1252Text("ATIVAR LOG (grava teclas recebidas no arquivo teclas.txt, "
+                                                          "marque apenas caso seja orientado pelo suporte)")),
                           tab);
     CkLog->setObjectName("CkLog");
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 
 QLabel* NewLabel(const char* cp1252Text, QWidget* parent) {
-    auto* label = new QLabel(FromWindows1252(cp1252Text), parent);
+    auto* label = new QLabel(FromWindows1252(Windows1252Text(cp1252Text)), parent);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
@@ -23,7 +23,7 @@ QLabel* NewWrappedText(const char* cp1252Text, QFont::Weight weight, QWidget* pa
 QComboBox* NewPickList(std::span<const char* const> cp1252Entries, QWidget* parent) {
     auto* list = new QComboBox(parent);
     for (const char* entry : cp1252Entries)
-        list->addItem(FromWindows1252(entry));
+        list->addItem(FromWindows1252(Windows1252Text(entry)));
     list->setCurrentIndex(-1);
     return list;
 }

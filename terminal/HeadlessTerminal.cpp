@@ -69,17 +69,17 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
     RunGuarded([&] { service.Stop(); });
 }
 
-void HeadlessTerminal::WriteKeyLog(const std::string& entry) {
+void HeadlessTerminal::WriteKeyLog(const Windows1252Text& entry) {
     if (keyLog_)
-        keyLog_->Write(entry);
+        keyLog_->Write(entry.Bytes());
 }
 
-std::string HeadlessTerminal::LetterMapping(char letter) const {
-    return letter >= 'A' && letter <= 'Z' ? settings_.letters[letter - 'A'] : std::string();
+Windows1252Text HeadlessTerminal::LetterMapping(char letter) const {
+    return Windows1252Text(letter >= 'A' && letter <= 'Z' ? settings_.letters[letter - 'A'] : std::string());
 }
 
-std::string HeadlessTerminal::SpecialCode(int pair) const {
-    return pair >= 1 && pair <= kSpecialPairs ? settings_.specialCodes[pair - 1] : std::string();
+Windows1252Text HeadlessTerminal::SpecialCode(int pair) const {
+    return Windows1252Text(pair >= 1 && pair <= kSpecialPairs ? settings_.specialCodes[pair - 1] : std::string());
 }
 
 int HeadlessTerminal::SpecialAction(int pair) const {

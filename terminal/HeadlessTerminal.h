@@ -55,9 +55,9 @@ private:
     int SelectedProtocol() const override { return settings_.protocol; }
     void ShowStatus(const std::string& text) override { output_.Status(position_, text); }
     void SetTimerActive(bool active) override { timerActive_ = active; }
-    void WriteKeyLog(const std::string& entry) override;
-    std::string LetterMapping(char letter) const override;
-    std::string SpecialCode(int pair) const override;
+    void WriteKeyLog(const Windows1252Text& entry) override;
+    Windows1252Text LetterMapping(char letter) const override;
+    Windows1252Text SpecialCode(int pair) const override;
     int SpecialAction(int pair) const override;
 
     const int position_;

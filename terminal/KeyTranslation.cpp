@@ -62,11 +62,11 @@ void TranslateKey(std::uint16_t& currentCode, const KeyMapping& mapping, std::st
         commandLine += static_cast<char>(currentCode);
     } else if (IsLetter(currentCode)) {
         const char letter = UpperLetter(currentCode);
-        commandLine += MapLetterKey(letter, mapping.LetterMapping(letter), currentCode);
+        commandLine += MapLetterKey(letter, mapping.LetterMapping(letter).Bytes(), currentCode);
     } else if (currentCode != 0) {
         const std::uint16_t code = currentCode;
         for (int pair = 1; pair <= KeyMapping::kSpecialPairs; ++pair)
-            ApplySpecialAction(code, mapping.SpecialCode(pair), mapping.SpecialAction(pair), commandLine,
+            ApplySpecialAction(code, mapping.SpecialCode(pair).Bytes(), mapping.SpecialAction(pair), commandLine,
                                showPrompt);
     }
 }

@@ -3,6 +3,7 @@
 // selections of the terminal and protocol lists, the status panel, the
 // polling timer, the key log gate and the key-mapping boxes.
 #include "KeyMapping.h"
+#include "Windows1252Text.h"
 
 #include <string>
 
@@ -13,10 +14,12 @@ public:
     // and the position selected in CbProtocolo; -1 for none.
     virtual int SelectedTerminal() const = 0;
     virtual int SelectedProtocol() const = 0;
-    // The status panel PnComando; UTF-8.
+    // The status panel PnComando. UTF-8, unlike the other texts here: the
+    // panel shows the program's own messages, and a terminal text shown in
+    // it goes through Windows1252ToUtf8 first.
     virtual void ShowStatus(const std::string& text) = 0;
     // Switches the 50 ms polling timer TM on or off.
     virtual void SetTimerActive(bool active) = 0;
-    // One key-log entry (Windows-1252); written only while CkLog is ticked.
-    virtual void WriteKeyLog(const std::string& entry) = 0;
+    // One key-log entry; written only while CkLog is ticked.
+    virtual void WriteKeyLog(const Windows1252Text& entry) = 0;
 };

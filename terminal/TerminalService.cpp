@@ -38,10 +38,10 @@ std::string EncodeUtf8(std::uint16_t code) {
 
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
-std::string ReceivedKeyEntry(std::uint16_t code) {
-    const std::string character = code < 0x80 ? std::string(1, static_cast<char>(code))
-                                               : Utf8ToWindows1252(EncodeUtf8(code));
-    return character + " [" + std::to_string(code) + "]";
+Windows1252Text ReceivedKeyEntry(std::uint16_t code) {
+    const Windows1252Text character = code < 0x80 ? Windows1252Text(std::string(1, static_cast<char>(code)))
+                                                  : Utf8ToWindows1252(EncodeUtf8(code));
+    return character + Windows1252Text(" [" + std::to_string(code) + "]");
 }
 
 // What the interpreter is given: the line without the prompt in front of
@@ -62,7 +62,7 @@ TerminalService::TerminalService(TerminalLibrary& library, Sleeper& sleeper, Ser
     : library_(library), sleeper_(sleeper), panel_(panel), display_(library) {}
 
 std::string TerminalService::DisplayPrompt() const {
-    return interpreter_ ? interpreter_->DisplayPrompt() : std::string();
+    return interpreter_ ? interpreter_->DisplayPrompt().Bytes() : std::string();
 }
 
 void TerminalService::WriteDisplay(const std::string& text) {
@@ -90,7 +90,7 @@ void TerminalService::Start() {
     }
     CheckResult(library_.SelecionaProtocolo(panel_.SelectedProtocol()));
     panel_.SetTimerActive(false);
-    panel_.WriteKeyLog("#LOG: TERMINAL INICIADO#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: TERMINAL INICIADO#"));
     sleeper_.Pause(kStartPause);
     WriteDisplay(DisplayPrompt());
     panel_.ShowStatus("conexão realizada com sucesso, aguardando comandos...");
@@ -104,13 +104,13 @@ void TerminalService::Stop() {
     }
     panel_.SetTimerActive(false);
     panel_.ShowStatus("terminal desconectado");
-    panel_.WriteKeyLog("#LOG: TERMINAL PARADO#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: TERMINAL PARADO#"));
 }
 
 void TerminalService::ClearDisplay() {
     WriteDisplay(DisplayPrompt());
     panel_.ShowStatus("limpeza realizada!");
-    panel_.WriteKeyLog("#LOG: LIMPAR VISOR#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: LIMPAR VISOR#"));
 }
 
 void TerminalService::Tick() {
@@ -172,7 +172,7 @@ void TerminalService::ReadKeys() {
 
 std::string TerminalService::ProcessCommandLine() {
     try {
-        return interpreter_->ProcessCommand(quorvel::Trim(CommandLine));
+        return interpreter_->ProcessCommand(Windows1252Text(quorvel::Trim(CommandLine))).Bytes();
     } catch (...) {
         // The command is over: it changed nothing (a failed command is
         // undone whole) and the error goes on to the error box. Polling goes
@@ -186,20 +186,20 @@ std::string TerminalService::ProcessCommandLine() {
 
 void TerminalService::CompleteCommand() {
     panel_.SetTimerActive(false);
-    panel_.WriteKeyLog("#LOG: COMANDO RECEBIDO - " + CommandLine + "#");
+    panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO RECEBIDO - " + CommandLine + "#"));
     CutCommandLine(CommandLine, DisplayPrompt());
     if (quorvel::IsBlank(CommandLine)) {
-        panel_.WriteKeyLog("#LOG: COMANDO VAZIO#");
+        panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO VAZIO#"));
     } else {
-        panel_.WriteKeyLog("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#");
+        panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#"));
         if (!interpreter_)
             throw std::runtime_error("O módulo de dados não foi iniciado.");
         const std::string reply = ProcessCommandLine();
         PendingReply = reply;
-        panel_.WriteKeyLog("#LOG: RETORNO - " + reply + "#");
+        panel_.WriteKeyLog(Windows1252Text("#LOG: RETORNO - " + reply + "#"));
         if (!quorvel::IsBlank(reply))
             ReplyPending = true;
-        panel_.ShowStatus(Windows1252ToUtf8("Comando: " + CommandLine + " / Retorno:" + reply));
+        panel_.ShowStatus(Windows1252ToUtf8(Windows1252Text("Comando: " + CommandLine + " / Retorno:" + reply)));
         CommandLine.clear();
     }
     panel_.SetTimerActive(true);

@@ -22,9 +22,9 @@ void TQZComboRadioBox::DataChange() {
         if (line != values_.end())
             setCurrentIndex(static_cast<int>(line - values_.begin()));
         else if (isEditable())
-            setEditText(FromWindows1252(text));
+            setEditText(FromWindows1252(Windows1252Text(text)));
         else
-            setCurrentIndex(findText(FromWindows1252(text)));
+            setCurrentIndex(findText(FromWindows1252(Windows1252Text(text))));
     }
     dataLink_.Active = true;
 }
@@ -38,7 +38,7 @@ void TQZComboRadioBox::focusOutEvent(QFocusEvent* event) {
     }
     RunGuarded([this] {
         if (isEditable()) {
-            dataLink_.UpdateValue(ToWindows1252(currentText()));
+            dataLink_.UpdateValue(ToWindows1252(currentText()).Bytes());
             return;
         }
         const int index = currentIndex();

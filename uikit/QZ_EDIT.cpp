@@ -99,11 +99,11 @@ void TQZControlEdit::SetValue(const TEditValue& value) {
 }
 
 std::string TQZControlEdit::Text() const {
-    return ToWindows1252(text());
+    return ToWindows1252(text()).Bytes();
 }
 
 void TQZControlEdit::SetText(const std::string& cp1252Text) {
-    setText(FromWindows1252(cp1252Text));
+    setText(FromWindows1252(Windows1252Text(cp1252Text)));
 }
 
 bool TQZControlEdit::HasValue() const {

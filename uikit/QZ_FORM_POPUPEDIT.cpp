@@ -169,13 +169,13 @@ void TFrmPopupEdit::CreateControls() {
     pnData_ = CreatePanel(panel1, "PnData", {0, height - 24 - 22, width, 22}, 12);
 
     pnDif_ = CreatePanel(panel1, "PnDif", {0, height - 24, width, 24}, 11);
-    pnDif_->setToolTip(FromWindows1252("Diferen\xE7" "a para o Dia de Hoje"));
+    pnDif_->setToolTip(FromWindows1252(Windows1252Text("Diferen\xE7" "a para o Dia de Hoje")));
     speedButton3_ = CreateFlatButton(pnDif_, "SpeedButton3", {0, 0, kStepButtonWidth, 24}, 12);
     speedButton3_->setText("VOLTAR");
     speedButton3_->setToolTip("Voltar dias, meses ou anos");
     speedButton4_ = CreateFlatButton(pnDif_, "SpeedButton4", {width - kStepButtonWidth, 0, kStepButtonWidth, 24}, 12);
-    speedButton4_->setText(FromWindows1252("AVAN\xC7" "AR"));
-    speedButton4_->setToolTip(FromWindows1252("Incrementar dias, meses ou anos \xE0 data"));
+    speedButton4_->setText(FromWindows1252(Windows1252Text("AVAN\xC7" "AR")));
+    speedButton4_->setToolTip(FromWindows1252(Windows1252Text("Incrementar dias, meses ou anos \xE0 data")));
 
     popMais_ = CreateStepMenu("PopMais", true);
     popMenos_ = CreateStepMenu("PopMenos", false);
@@ -193,7 +193,7 @@ QMenu* TFrmPopupEdit::CreateStepMenu(const char* name, bool forward) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(FromWindows1252(step.Caption));
+        QAction* action = menu->addAction(FromWindows1252(Windows1252Text(step.Caption)));
         connect(action, &QAction::triggered, this, [this, step] {
             if (step.Kind != TDateStepKind::Cancel)
                 ShowMonth(ApplyDateStep(step, currentDate_));
@@ -205,7 +205,7 @@ QMenu* TFrmPopupEdit::CreateStepMenu(const char* name, bool forward) {
 void TFrmPopupEdit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     for (int i = 0; i < 7; ++i)
-        lblD_[i]->setText(FromWindows1252(ShortDayName(i == 0 ? 7 : i)));
+        lblD_[i]->setText(FromWindows1252(Windows1252Text(ShortDayName(i == 0 ? 7 : i))));
     ApplyThemeColors();
     ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(quorvel::Today()) : quorvel::Today());
     grid_->setFocus();
@@ -245,12 +245,15 @@ void TFrmPopupEdit::ShowMonth(TDateTime date) {
     grid_->setCurrentCell(selected.Row, selected.Column);
 
     const TDateTime firstDay = EncodeDate(shown.Year, shown.Month, 1);
-    pnMes_->setText(FromWindows1252(FormatDateTime("MMMMMM/YYYY", firstDay)).toUpper());
-    btnMes1_->setText("<< " + FromWindows1252(ShortMonthName(DecodeDate(IncMonth(firstDay, -1)).Month)).toUpper());
-    btnMes2_->setText(FromWindows1252(ShortMonthName(DecodeDate(IncMonth(firstDay, 1)).Month)).toUpper() + " >>");
+    pnMes_->setText(FromWindows1252(Windows1252Text(FormatDateTime("MMMMMM/YYYY", firstDay))).toUpper());
+    const Windows1252Text previousMonth(ShortMonthName(DecodeDate(IncMonth(firstDay, -1)).Month));
+    const Windows1252Text nextMonth(ShortMonthName(DecodeDate(IncMonth(firstDay, 1)).Month));
+    btnMes1_->setText("<< " + FromWindows1252(previousMonth).toUpper());
+    btnMes2_->setText(FromWindows1252(nextMonth).toUpper() + " >>");
     pnDif_->setText(QString::number(DayDifference(date, quorvel::Today())) + " dia(s)");
     const std::string holiday = HolidayName(date);
-    pnData_->setText(FromWindows1252(FormatDateTime("DD/MM/YYYY", date) + (holiday.empty() ? "" : " " + holiday)));
+    const Windows1252Text dayText(FormatDateTime("DD/MM/YYYY", date) + (holiday.empty() ? "" : " " + holiday));
+    pnData_->setText(FromWindows1252(dayText));
     grid_->viewport()->update();
     showingMonth_ = false;
 }

@@ -5,12 +5,10 @@
 
 #include <QString>
 
-#include <string>
-
-inline QString FromWindows1252(const std::string& cp1252Text) {
-    return QString::fromStdString(Windows1252ToUtf8(cp1252Text));
+inline QString FromWindows1252(const Windows1252Text& text) {
+    return QString::fromStdString(Windows1252ToUtf8(text));
 }
 
-inline std::string ToWindows1252(const QString& text) {
+inline Windows1252Text ToWindows1252(const QString& text) {
     return Utf8ToWindows1252(text.toStdString());
 }

@@ -61,7 +61,7 @@ void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call)
         Util()->formatStatus(message, sizeof message, error.getStatus());
         const intptr_t* errors = error.getStatus()->getErrors();
         const long code = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-        throw DatabaseError(Windows1252ToUtf8(message), code, ConnectionLost(errors));
+        throw DatabaseError(Windows1252ToUtf8(Windows1252Text(message)), code, ConnectionLost(errors));
     }
 }
 

@@ -60,7 +60,7 @@ TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPr
         EXPECT_EQ(dm.ProcessCommand("C" + number), "000-A COMANDA " + number + " FOI CRIADA!");
         for (int i = 0; i < 20; ++i) {
             EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
-            EXPECT_EQ(dm.DisplayPrompt(), "Comanda " + number + ":");
+            EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda " + number + ":"));
         }
         EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 90,00");
     });
@@ -96,7 +96,7 @@ TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
         const std::string reply = dm.ProcessCommand("C12");
         if (reply == "000-A COMANDA 12 FOI CRIADA!") ++created;
         else EXPECT_EQ(reply, "000-A COMANDA 12 FOI ABERTA!");
-        EXPECT_EQ(dm.DisplayPrompt(), "Comanda 12:");
+        EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
         EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     });
     EXPECT_TRUE(errors.empty()) << errors.front();

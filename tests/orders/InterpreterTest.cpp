@@ -293,14 +293,14 @@ TEST(Interpreter, AddsWeighingScaleLabels) {
 TEST(Interpreter, PromptFollowsTheLoadedTab) {
     Shop shop({Blocked(12)});
     TDM& dm = shop.DataModule();
-    EXPECT_EQ(dm.DisplayPrompt(), "Comanda:");
+    EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda:"));
     EXPECT_EQ(dm.ProcessCommand(""), "");
     dm.ProcessCommand("C5");
-    EXPECT_EQ(dm.DisplayPrompt(), "Comanda 5:");
+    EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 5:"));
     for (const char* refused : {"C12", "C0"}) {
         SCOPED_TRACE(refused);
         dm.ProcessCommand(refused);
-        EXPECT_EQ(dm.DisplayPrompt(), "Comanda 5:");
+        EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 5:"));
     }
     // The refused commands left tab 5 loaded.
     dm.ProcessCommand("T3");

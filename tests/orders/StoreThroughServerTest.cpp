@@ -9,7 +9,7 @@ TEST(StoreThroughServerTest, TabIsCreatedThroughTheServer)
     StoreTestDatabase db(StoreTestDatabase::Access::Server);
     db.SeedBasicShop();
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    EXPECT_EQ(dm.DisplayPrompt(), "Comanda:");
+    EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda:"));
     dm.CreateComanda(5);
     EXPECT_TRUE(dm.ComandaExists(5));
     EXPECT_EQ(db.Value("SELECT COUNT(*) FROM COMANDASLOG").AsInteger(), 1);

@@ -73,7 +73,7 @@ TEST(WholeCommandTest, FailedOpeningKeepsThePreviousTabAndPrompt) {
 
     EXPECT_THROW(dm.ProcessCommand("C2"), DatabaseError);  // tab 2 written, its log entry refused
     EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO) FROM COMANDAS").AsText(), "1");
-    EXPECT_EQ(dm.DisplayPrompt(), "Comanda 1:");
+    EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 1:"));
     EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), "4.50");
 }

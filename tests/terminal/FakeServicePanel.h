@@ -18,15 +18,16 @@ public:
     int SelectedProtocol() const override { return selectedProtocol; }
     void ShowStatus(const std::string& text) override { status = text; }
     void SetTimerActive(bool active) override { timerActive = active; }
-    void WriteKeyLog(const std::string& entry) override { keyLog.push_back(entry); }
-    std::string LetterMapping(char letter) const override { return letters[letter - 'A']; }
-    std::string SpecialCode(int pair) const override { return specialCodes[pair - 1]; }
+    void WriteKeyLog(const Windows1252Text& entry) override { keyLog.push_back(entry.Bytes()); }
+    Windows1252Text LetterMapping(char letter) const override { return Windows1252Text(letters[letter - 'A']); }
+    Windows1252Text SpecialCode(int pair) const override { return Windows1252Text(specialCodes[pair - 1]); }
     int SpecialAction(int pair) const override { return specialActions[pair - 1]; }
 
     int selectedTerminal = 0;
     int selectedProtocol = 0;
     std::string status = "terminal desconectado";
     bool timerActive = false;
+    // The key log and the mapping boxes in Windows-1252 bytes.
     std::vector<std::string> keyLog;
     std::array<std::string, 26> letters;
     std::array<std::string, 8> specialCodes;

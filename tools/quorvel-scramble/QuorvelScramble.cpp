@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
         std::cerr << "uso: quorvel-scramble TEXTO" << std::endl;
         return 2;
     }
-    std::cout << Scramble(Utf8ToWindows1252(argv[1]), "VELASTRO") << std::endl;
+    std::cout << Scramble(Utf8ToWindows1252(argv[1]).Bytes(), "VELASTRO") << std::endl;
     return 0;
 }

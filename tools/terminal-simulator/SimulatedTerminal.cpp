@@ -25,7 +25,7 @@ std::string DisplaySnapshot(const TerminalDisplay& display) {
         size_t end = content.find_last_not_of(' ');
         if (line > 1)
             text += '|';
-        text += Windows1252ToUtf8(content.substr(0, end == std::string::npos ? 0 : end + 1));
+        text += Windows1252ToUtf8(Windows1252Text(content.substr(0, end == std::string::npos ? 0 : end + 1)));
     }
     return text;
 }

@@ -83,7 +83,7 @@ void TerminalWindow::StartServing() {
 void TerminalWindow::ShowDisplay() {
     QStringList lines;
     for (int line = 1; line <= TerminalDisplay::kLines; ++line)
-        lines << QString::fromStdString(Windows1252ToUtf8(terminal_.Display().Line(line)));
+        lines << QString::fromStdString(Windows1252ToUtf8(Windows1252Text(terminal_.Display().Line(line))));
     display_->setText(lines.join('\n'));
 }
 
