@@ -2,9 +2,7 @@
 // again after a conflict, and the command letter picks the routine.
 #include "DataModulo.h"
 
-#include "CommandLetters.h"
 #include "DatabaseError.h"
-#include "InterpreterArguments.h"
 #include "StoreStatements.h"
 #include "WorkUnit.h"
 
