@@ -13,20 +13,15 @@ using namespace Firebird;
 
 namespace {
 
-IMaster* Master()
-{
-    return fb_get_master_interface();
-}
+IMaster* Master() { return fb_get_master_interface(); }
 
 template <class T>
-void Put(unsigned char* buffer, unsigned offset, T value)
-{
+void Put(unsigned char* buffer, unsigned offset, T value) {
     std::memcpy(buffer + offset, &value, sizeof value);
 }
 
 template <class T>
-T Get(const unsigned char* buffer, unsigned offset)
-{
+T Get(const unsigned char* buffer, unsigned offset) {
     T value;
     std::memcpy(&value, buffer + offset, sizeof value);
     return value;
@@ -34,8 +29,7 @@ T Get(const unsigned char* buffer, unsigned offset)
 
 // A whole number or an exact decimal as a scaled integer with `places`
 // decimal places (rounded half up when it had more).
-std::int64_t Scaled(const FieldValue& value, int places)
-{
+std::int64_t Scaled(const FieldValue& value, int places) {
     const auto* decimal = std::get_if<FieldValue::Decimal>(&value.Raw());
     __int128 number = decimal ? decimal->scaled : value.AsInteger();
     int have = decimal ? decimal->places : 0;
@@ -49,8 +43,7 @@ std::int64_t Scaled(const FieldValue& value, int places)
 // A value written in the parameter's own described type, as a program that
 // knows its statements would.
 void Write(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned index, unsigned char* buffer,
-           const FieldValue& value)
-{
+           const FieldValue& value) {
     Put<short>(buffer, metadata->getNullOffset(&status, index), value.IsNull() ? -1 : 0);
     if (value.IsNull())
         return;
@@ -82,8 +75,7 @@ void Write(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned inde
 }
 
 // The columns the commands go on with; the others stay in the buffer unread.
-FieldValue Read(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned index, const unsigned char* buffer)
-{
+FieldValue Read(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned index, const unsigned char* buffer) {
     if (Get<short>(buffer, metadata->getNullOffset(&status, index)))
         return {};
     const unsigned offset = metadata->getOffset(&status, index);
@@ -113,15 +105,14 @@ struct BareClientFloor::Prepared {
     IStatement* statement = nullptr;
     IMessageMetadata* input = nullptr;
     IMessageMetadata* output = nullptr;
-    std::vector<std::string> names;    // parameters in order
-    std::vector<unsigned> wanted;  // output columns read, in the order asked for
+    std::vector<std::string> names;  // parameters in order
+    std::vector<unsigned> wanted;    // output columns read, in the order asked for
     std::vector<unsigned char> in, out;
     bool selects = false;
 };
 
 BareClientFloor::BareClientFloor(const std::string& connectionString, const std::string& user,
-                                 const std::string& password)
-{
+                                 const std::string& password) {
     ThrowStatusWrapper status(Master()->getStatus());
     IXpbBuilder* dpb = Master()->getUtilInterface()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
     dpb->insertString(&status, isc_dpb_user_name, user.c_str());
@@ -138,8 +129,7 @@ BareClientFloor::BareClientFloor(const std::string& connectionString, const std:
     status.dispose();
 }
 
-BareClientFloor::~BareClientFloor()
-{
+BareClientFloor::~BareClientFloor() {
     ThrowStatusWrapper status(Master()->getStatus());
     for (auto& [text, prepared] : prepared_) {
         prepared->input->release();
@@ -152,8 +142,7 @@ BareClientFloor::~BareClientFloor()
 }
 
 std::vector<BareClientFloor::Row> BareClientFloor::Run(const std::string& sql, const SqlParameters& values,
-                                                       const std::vector<std::string>& columns)
-{
+                                                       const std::vector<std::string>& columns) {
     try {
         return RunRaw(sql, values, columns);
     } catch (const FbException& error) {
@@ -164,8 +153,7 @@ std::vector<BareClientFloor::Row> BareClientFloor::Run(const std::string& sql, c
 }
 
 std::vector<BareClientFloor::Row> BareClientFloor::RunRaw(const std::string& sql, const SqlParameters& values,
-                                                          const std::vector<std::string>& columns)
-{
+                                                          const std::vector<std::string>& columns) {
     ThrowStatusWrapper status(Master()->getStatus());
     std::unique_ptr<Prepared>& prepared = prepared_[sql];
     if (!prepared) {
@@ -211,16 +199,14 @@ std::vector<BareClientFloor::Row> BareClientFloor::RunRaw(const std::string& sql
     return rows;
 }
 
-void BareClientFloor::Commit()
-{
+void BareClientFloor::Commit() {
     ThrowStatusWrapper status(Master()->getStatus());
     transaction_->commitRetaining(&status);
     status.dispose();
 }
 
 BareClientFloor::Row BareClientFloor::First(const std::string& sql, const SqlParameters& values,
-                                            const std::vector<std::string>& columns)
-{
+                                            const std::vector<std::string>& columns) {
     std::vector<Row> rows = Run(sql, values, columns);
     return rows.empty() ? Row(columns.size()) : std::move(rows.front());
 }
@@ -233,14 +219,12 @@ const std::string kItemKey = "SELECT GEN_ID(GEN_COMANDASITENS_ID, 1) FROM RDB$DA
 
 // The update texts the data set makes for the columns a command changes
 // (made on first use: the statement tables of another file are ready then).
-const std::string& TotalsUpdate()
-{
+const std::string& TotalsUpdate() {
     static const std::string text = kComandaUpdate.TextFor({"COM_QTDE", "COM_TOTAL"});
     return text;
 }
 
-const std::string& QuantityUpdate()
-{
+const std::string& QuantityUpdate() {
     static const std::string text = kItemUpdate.TextFor({"CIN_QTDE"});
     return text;
 }
@@ -248,8 +232,7 @@ const std::vector<std::string> kTabColumns = {"COM_QTDE", "COM_TOTAL", "PDV_CODI
 
 }  // namespace
 
-void BareClientFloor::OpenTab(int number)
-{
+void BareClientFloor::OpenTab(int number) {
     First(kBlockedNumber, {{"CBL_NUMERO", number}}, {"CBL_NUMERO"});
     First(kTabNumber, {{"COM_NUMERO", number}}, {"COM_NUMERO"});
     const Row tab = First(kComandaSelect + "\n" + kWhereTabNumber, {{"COM_NUMERO", number}},
@@ -258,34 +241,49 @@ void BareClientFloor::OpenTab(int number)
     tabNumber_ = tab[1];
     First(kItemSelect + "\n" + kWhereLastItemOfTab, {{"COM_CODIGO", tabCode_}}, {"CIN_CODIGO"});
     const Row now = First(kServerMoment, {}, {"DATA", "HORA"});
-    Run(kComandaLog, {{"DATA", now[0]}, {"HORA", now[1]}, {"NUMERO", tab[1]}, {"QTDE", tab[2]}, {"TOTAL", tab[3]},
-                      {"PDV", tab[4]}, {"MENSAGEM", "COMANDA ABERTA NO MICROTERMINAL"}, {"CLIENTE", tab[5]},
+    Run(kComandaLog, {{"DATA", now[0]},
+                      {"HORA", now[1]},
+                      {"NUMERO", tab[1]},
+                      {"QTDE", tab[2]},
+                      {"TOTAL", tab[3]},
+                      {"PDV", tab[4]},
+                      {"MENSAGEM", "COMANDA ABERTA NO MICROTERMINAL"},
+                      {"CLIENTE", tab[5]},
                       {"ORIGEM", "MICROTERMINAL"}});
     Commit();
 }
 
-void BareClientFloor::AddProduct(const std::string& barcode)
-{
+void BareClientFloor::AddProduct(const std::string& barcode) {
     const Row tab = First(kComandaLock, {{"COM_CODIGO", tabCode_}}, kTabColumns);
     const Row product = First(kProductByBarcode, {{"PRO_CODBARRAS", barcode}}, {"PRO_CODIGO", "PRO_ABATECONSUMA"});
     const Row price = First(kPrice, {{"PRODUTO", product[0]}, {"TABELA", tab[4]}}, {"VALOR"});
     First(kTabNumberStatus, {{"NUMERO", tabNumber_}}, {"CBL_NUMERO", "COM_NUMERO"});
     const Row key = First(kItemKey, {}, {"GEN_ID"});
-    Run(kItemInsert, {{"CIN_CODIGO", key[0]}, {"PRO_CODIGO", product[0]}, {"COM_CODIGO", tabCode_},
-                      {"CIN_QTDE", 1}, {"CIN_VALOR", price[0]}, {"CIN_DESCONTO", 0}, {"CIN_ACRESCIMO", 0},
+    Run(kItemInsert, {{"CIN_CODIGO", key[0]},
+                      {"PRO_CODIGO", product[0]},
+                      {"COM_CODIGO", tabCode_},
+                      {"CIN_QTDE", 1},
+                      {"CIN_VALOR", price[0]},
+                      {"CIN_DESCONTO", 0},
+                      {"CIN_ACRESCIMO", 0},
                       {"CIN_ABATECONSUMA", product[1]}});
     const Row now = First(kServerMoment, {}, {"DATA", "HORA"});
-    Run(kComandaLog, {{"DATA", now[0]}, {"HORA", now[1]}, {"NUMERO", tabNumber_}, {"QTDE", tab[0]}, {"TOTAL", tab[1]},
-                      {"PDV", tab[2]}, {"MENSAGEM", "ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL"},
-                      {"CLIENTE", tab[3]}, {"ORIGEM", "MICROTERMINAL"}});
+    Run(kComandaLog, {{"DATA", now[0]},
+                      {"HORA", now[1]},
+                      {"NUMERO", tabNumber_},
+                      {"QTDE", tab[0]},
+                      {"TOTAL", tab[1]},
+                      {"PDV", tab[2]},
+                      {"MENSAGEM", "ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL"},
+                      {"CLIENTE", tab[3]},
+                      {"ORIGEM", "MICROTERMINAL"}});
     const Row totals = First(kTabTotals, {{"COM_CODIGO", tabCode_}}, {"QTDE", "TOTAL"});
     Run(TotalsUpdate(), {{"COM_QTDE", totals[0]}, {"COM_TOTAL", totals[1]}, {"OLD_COM_CODIGO", tabCode_}});
     First(kComandaRefresh, {{"COM_CODIGO", tabCode_}}, {"COM_QTDE", "COM_TOTAL"});
     Commit();
 }
 
-void BareClientFloor::ChangeLastQuantity(int quantity)
-{
+void BareClientFloor::ChangeLastQuantity(int quantity) {
     First(kComandaLock, {{"COM_CODIGO", tabCode_}}, kTabColumns);
     const Row item = First(kItemSelect + "\n" + kWhereLastItemOfTab, {{"COM_CODIGO", tabCode_}}, {"CIN_CODIGO"});
     First(kTabNumberStatus, {{"NUMERO", tabNumber_}}, {"CBL_NUMERO", "COM_NUMERO"});
@@ -296,8 +294,7 @@ void BareClientFloor::ChangeLastQuantity(int quantity)
     Commit();
 }
 
-void BareClientFloor::ShowTotal()
-{
+void BareClientFloor::ShowTotal() {
     First(kComandaLock, {{"COM_CODIGO", tabCode_}}, kTabColumns);
     const Row totals = First(kTabTotals, {{"COM_CODIGO", tabCode_}}, {"QTDE", "TOTAL"});
     Run(TotalsUpdate(), {{"COM_QTDE", totals[0]}, {"COM_TOTAL", totals[1]}, {"OLD_COM_CODIGO", tabCode_}});

@@ -15,7 +15,7 @@
 namespace Firebird {
 class IAttachment;
 class ITransaction;
-}
+}  // namespace Firebird
 
 class BareClientFloor {
 public:

@@ -35,9 +35,9 @@ struct Pair {
 
 // Runs the program's command and the floor's in turn, so a busy moment of
 // the machine falls on both alike; `between` runs before each, untimed.
-Pair Time(int repetitions, const std::function<void(int)>& program, const std::function<void(int)>& floor,
-          const std::function<void(int)>& between = [](int) {})
-{
+Pair Time(
+    int repetitions, const std::function<void(int)>& program, const std::function<void(int)>& floor,
+    const std::function<void(int)>& between = [](int) {}) {
     Pair times;
     const auto timed = [](Latencies& into, int i, const std::function<void(int)>& command) {
         const auto start = Clock::now();
@@ -53,36 +53,36 @@ Pair Time(int repetitions, const std::function<void(int)>& program, const std::f
     return times;
 }
 
-void Report(const char* access, const char* command, const Pair& times)
-{
-    std::printf("%-9s %-20s program %6.2f ms (p99 %6.2f)   floor %6.2f ms (p99 %6.2f)   ratio %.2f\n", access,
-                command, times.program.Median(), times.program.P99(), times.floor.Median(), times.floor.P99(),
+void Report(const char* access, const char* command, const Pair& times) {
+    std::printf("%-9s %-20s program %6.2f ms (p99 %6.2f)   floor %6.2f ms (p99 %6.2f)   ratio %.2f\n", access, command,
+                times.program.Median(), times.program.P99(), times.floor.Median(), times.floor.P99(),
                 times.program.Median() / times.floor.Median());
 }
 
 // Tab `number` (COM_CODIGO `number` too) with `items` items of product 1.
-void MakeTab(const StoreTestDatabase& db, int number, int items)
-{
-    db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_TABELA, COM_CLIENTE, COM_QTDE, COM_TOTAL) "
-               "VALUES (" + std::to_string(number) + ", " + std::to_string(number) + ", 1, 0, 'CONSUMIDOR', " +
-               std::to_string(items) + ", " + std::to_string(items * 4.5) + ")");
-    db.Execute("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < " + std::to_string(items) + ") DO BEGIN "
+void MakeTab(const StoreTestDatabase& db, int number, int items) {
+    db.Execute(
+        "INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_TABELA, COM_CLIENTE, COM_QTDE, COM_TOTAL) "
+        "VALUES (" +
+        std::to_string(number) + ", " + std::to_string(number) + ", 1, 0, 'CONSUMIDOR', " + std::to_string(items) +
+        ", " + std::to_string(items * 4.5) + ")");
+    db.Execute("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < " + std::to_string(items) +
+               ") DO BEGIN "
                "INSERT INTO COMANDASITENS (CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR, CIN_DESCONTO, "
-               "CIN_ACRESCIMO) VALUES (GEN_ID(GEN_COMANDASITENS_ID, 1), " + std::to_string(number) +
-               ", 1, 1, 4.5, 0, 0); I = I + 1; END END");
+               "CIN_ACRESCIMO) VALUES (GEN_ID(GEN_COMANDASITENS_ID, 1), " +
+               std::to_string(number) + ", 1, 1, 4.5, 0, 0); I = I + 1; END END");
 }
 
-void EmptyTab(const StoreTestDatabase& db, int number)
-{
+void EmptyTab(const StoreTestDatabase& db, int number) {
     db.Execute("DELETE FROM COMANDASITENS WHERE COM_CODIGO = " + std::to_string(number));
 }
 
-void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions)
-{
+void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions) {
     StoreTestDatabase db(kind);
     db.SeedBasicShop();
-    db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_ABATECONSUMA, PRO_VALOR1) "
-               "VALUES (1, '789', 'CAFE', 0, 0, 4.50)");
+    db.Execute(
+        "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_ABATECONSUMA, PRO_VALOR1) "
+        "VALUES (1, '789', 'CAFE', 0, 0, 4.50)");
     // The program works on tabs 1 and 3, the floor on 2 and 4; 3 and 4 are full.
     MakeTab(db, 1, 1);
     MakeTab(db, 2, 1);
@@ -95,7 +95,9 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
             std::abort();
     };
 
-    Report(access, "C (open a tab)", Time(repetitions, [&](int) { run("C1"); }, [&](int) { floor.OpenTab(2); }));
+    Report(access, "C (open a tab)",
+           Time(
+               repetitions, [&](int) { run("C1"); }, [&](int) { floor.OpenTab(2); }));
     const Pair add = Time(
         repetitions, [&](int) { run("789"); }, [&](int) { floor.AddProduct("789"); },
         [&db](int i) {
@@ -105,13 +107,18 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
             }
         });
     Report(access, "product add", add);
-    Report(access, "Q (last quantity)", Time(repetitions, [&](int i) { run("Q" + std::to_string(2 + i % 2)); },
-                                             [&](int i) { floor.ChangeLastQuantity(2 + i % 2); }));
-    Report(access, "V (total)", Time(repetitions, [&](int) { run("V"); }, [&](int) { floor.ShowTotal(); }));
+    Report(access, "Q (last quantity)",
+           Time(
+               repetitions, [&](int i) { run("Q" + std::to_string(2 + i % 2)); },
+               [&](int i) { floor.ChangeLastQuantity(2 + i % 2); }));
+    Report(access, "V (total)",
+           Time(
+               repetitions, [&](int) { run("V"); }, [&](int) { floor.ShowTotal(); }));
 
     run("C3");
     floor.OpenTab(4);
-    const Pair full = Time(repetitions, [&](int) { run("789"); }, [&](int) { floor.AddProduct("789"); });
+    const Pair full = Time(
+        repetitions, [&](int) { run("789"); }, [&](int) { floor.AddProduct("789"); });
     Report(access, "add, 1000-item tab", full);
     std::printf("%-9s %-20s program %.2f x, floor %.2f x the add on a nearly empty tab\n", access, "",
                 full.program.Median() / add.program.Median(), full.floor.Median() / add.floor.Median());
@@ -119,8 +126,7 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::atoi(argv[1]) : 300;
     Measure("embedded", StoreTestDatabase::Access::Embedded, repetitions);
     Measure("server", StoreTestDatabase::Access::Server, repetitions);

@@ -33,10 +33,10 @@ using Clock = std::chrono::steady_clock;
 
 struct Outcome {
     Latencies times;
-    long errors = 0;     // commands that raised an error
-    long refusals = 0;   // replies other than success
-    long added = 0;      // successful product adds
-    long retries = 0;    // pauses before trying a command again after a conflict
+    long errors = 0;    // commands that raised an error
+    long refusals = 0;  // replies other than success
+    long added = 0;     // successful product adds
+    long retries = 0;   // pauses before trying a command again after a conflict
 };
 
 // One terminal's session. `issue` runs a command and counts what came of it
@@ -45,8 +45,7 @@ struct Outcome {
 using Issue = std::function<void(const std::string&)>;
 using Session = std::function<void(int terminal, const Issue& issue, const Issue& warm)>;
 
-Outcome RunTerminals(const StoreTestDatabase& db, int terminals, const Session& session)
-{
+Outcome RunTerminals(const StoreTestDatabase& db, int terminals, const Session& session) {
     Outcome total;
     std::mutex guard;
     std::latch ready(terminals);
@@ -91,38 +90,40 @@ Outcome RunTerminals(const StoreTestDatabase& db, int terminals, const Session& 
     return total;
 }
 
-void Report(const char* part, const StoreTestDatabase& db, const Outcome& outcome)
-{
+void Report(const char* part, const StoreTestDatabase& db, const Outcome& outcome) {
     const long stored = db.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger();
-    const long inconsistent = db.Value("SELECT COUNT(*) FROM COMANDAS C WHERE C.COM_QTDE IS DISTINCT FROM "
-                                       "(SELECT SUM(CIN_QTDE) FROM COMANDASITENS I WHERE I.COM_CODIGO = C.COM_CODIGO) "
-                                       "OR C.COM_TOTAL IS DISTINCT FROM (SELECT CAST(SUM(CIN_QTDE * CIN_VALOR) AS "
-                                       "NUMERIC(18,2)) FROM COMANDASITENS I WHERE I.COM_CODIGO = C.COM_CODIGO)")
-                                   .AsInteger();
-    std::printf("%s: %zu commands, median %.2f ms, p99 %.2f ms, longest %.2f ms; errors %ld, refusals %ld, "
-                "conflict retries %ld\n",
-                part, outcome.times.Count(), outcome.times.Median(), outcome.times.P99(),
-                outcome.times.Percentile(1.0), outcome.errors, outcome.refusals, outcome.retries);
-    std::printf("%s: %ld items added, %ld stored: %ld lost, %ld doubled; tabs whose totals differ from their "
-                "items: %ld\n",
-                part, outcome.added, stored, std::max(0L, outcome.added - stored),
-                std::max(0L, stored - outcome.added), inconsistent);
+    const long inconsistent = db.Value(
+                                    "SELECT COUNT(*) FROM COMANDAS C WHERE C.COM_QTDE IS DISTINCT FROM "
+                                    "(SELECT SUM(CIN_QTDE) FROM COMANDASITENS I WHERE I.COM_CODIGO = C.COM_CODIGO) "
+                                    "OR C.COM_TOTAL IS DISTINCT FROM (SELECT CAST(SUM(CIN_QTDE * CIN_VALOR) AS "
+                                    "NUMERIC(18,2)) FROM COMANDASITENS I WHERE I.COM_CODIGO = C.COM_CODIGO)")
+                                  .AsInteger();
+    std::printf(
+        "%s: %zu commands, median %.2f ms, p99 %.2f ms, longest %.2f ms; errors %ld, refusals %ld, "
+        "conflict retries %ld\n",
+        part, outcome.times.Count(), outcome.times.Median(), outcome.times.P99(), outcome.times.Percentile(1.0),
+        outcome.errors, outcome.refusals, outcome.retries);
+    std::printf(
+        "%s: %ld items added, %ld stored: %ld lost, %ld doubled; tabs whose totals differ from their "
+        "items: %ld\n",
+        part, outcome.added, stored, std::max(0L, outcome.added - stored), std::max(0L, stored - outcome.added),
+        inconsistent);
 }
 
 // A fresh shop with product 789 at R$ 4,50 and tabs 1 to `tabs`.
-void PrepareShop(const StoreTestDatabase& db, int tabs)
-{
+void PrepareShop(const StoreTestDatabase& db, int tabs) {
     db.SeedBasicShop();
-    db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
-               "VALUES (1, '789', 'CAFE', 0, 4.50)");
+    db.Execute(
+        "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
+        "VALUES (1, '789', 'CAFE', 0, 4.50)");
     for (int tab = 1; tab <= tabs; ++tab)
-        db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_TABELA, COM_CLIENTE, COM_QTDE, "
-                   "COM_TOTAL) VALUES (" + std::to_string(tab) + ", " + std::to_string(tab) +
-                   ", 1, 0, 'CONSUMIDOR', 0, 0)");
+        db.Execute(
+            "INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_TABELA, COM_CLIENTE, COM_QTDE, "
+            "COM_TOTAL) VALUES (" +
+            std::to_string(tab) + ", " + std::to_string(tab) + ", 1, 0, 'CONSUMIDOR', 0, 0)");
 }
 
-void Steady(int seconds)
-{
+void Steady(int seconds) {
     constexpr int kTerminals = 20;
     constexpr int kTerminalsPerTab = 4;
     constexpr auto kInterval = std::chrono::milliseconds(200);  // 5 commands a second
@@ -145,8 +146,7 @@ void Steady(int seconds)
     Report("steady", db, outcome);
 }
 
-void Burst()
-{
+void Burst() {
     constexpr int kTerminals = 10;
     constexpr int kItems = 50;
     StoreTestDatabase db(StoreTestDatabase::Access::Server);
@@ -165,8 +165,7 @@ void Burst()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     Steady(argc > 1 ? std::atoi(argv[1]) : 30);
     Burst();
 }

@@ -37,7 +37,7 @@ void Measure(const char* name, const fs::path& path) {
                 kEntries);
 }
 
-} // namespace
+}  // namespace
 
 int main() {
     const fs::path folder = fs::temp_directory_path() / ("bench-keylog-" + std::to_string(getpid()));

@@ -12,8 +12,7 @@ namespace {
 
 const FieldValue kNull;
 
-std::string UpperCase(std::string name)
-{
+std::string UpperCase(std::string name) {
     for (char& c : name)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return name;
@@ -21,8 +20,7 @@ std::string UpperCase(std::string name)
 
 }  // namespace
 
-void DataSet::Open()
-{
+void DataSet::Open() {
     Close();
     RowSet fetched = Fetch();
     SetColumns(std::move(fetched.columns));
@@ -32,16 +30,14 @@ void DataSet::Open()
     NotifyDataChange();
 }
 
-RowSet DataSet::Select(Transaction& transaction, const std::string& sql) const
-{
+RowSet DataSet::Select(Transaction& transaction, const std::string& sql) const {
     Statement select(transaction, sql);
     for (const auto& [name, value] : Params)
         select.SetParameter(name, value);
     return select.Run();
 }
 
-void DataSet::Close()
-{
+void DataSet::Close() {
     if (!Active())
         return;
     state_ = DataSetState::dsInactive;
@@ -53,23 +49,20 @@ void DataSet::Close()
     NotifyDataChange();
 }
 
-void DataSet::Last()
-{
+void DataSet::Last() {
     Cancel();
     current_ = rows_.empty() ? 0 : rows_.size() - 1;
     NotifyDataChange();
 }
 
-void DataSet::Next()
-{
+void DataSet::Next() {
     Cancel();
     if (current_ + 1 < rows_.size())
         ++current_;
     NotifyDataChange();
 }
 
-std::optional<std::size_t> DataSet::FindField(const std::string& name) const
-{
+std::optional<std::size_t> DataSet::FindField(const std::string& name) const {
     if (columns_.empty())
         return std::nullopt;
     const auto found = columnIndex_.find(UpperCase(name));
@@ -78,8 +71,7 @@ std::optional<std::size_t> DataSet::FindField(const std::string& name) const
     return found->second;
 }
 
-void DataSet::SetColumns(std::vector<std::string> columns)
-{
+void DataSet::SetColumns(std::vector<std::string> columns) {
     columns_ = std::move(columns);
     if (columns_.empty() || columns_ == indexedColumns_)
         return;  // a closed data set finds no field; one opened again keeps its index
@@ -89,20 +81,15 @@ void DataSet::SetColumns(std::vector<std::string> columns)
         columnIndex_.emplace(UpperCase(columns_[i]), i);  // the first of equal names wins
 }
 
-bool DataSet::HasField(const std::string& name) const
-{
-    return FindField(name).has_value();
-}
+bool DataSet::HasField(const std::string& name) const { return FindField(name).has_value(); }
 
-std::size_t DataSet::FieldIndex(const std::string& name) const
-{
+std::size_t DataSet::FieldIndex(const std::string& name) const {
     if (const auto index = FindField(name))
         return *index;
     throw DatabaseError("Field '" + Windows1252ToUtf8(Windows1252Text(name)) + "' not found");
 }
 
-const FieldValue& DataSet::FieldByName(const std::string& name) const
-{
+const FieldValue& DataSet::FieldByName(const std::string& name) const {
     if (!Active())
         return kNull;
     const std::size_t index = FieldIndex(name);
@@ -111,8 +98,7 @@ const FieldValue& DataSet::FieldByName(const std::string& name) const
     return rows_.empty() ? kNull : rows_[current_][index];
 }
 
-void DataSet::SetField(const std::string& name, FieldValue value)
-{
+void DataSet::SetField(const std::string& name, FieldValue value) {
     if (!Editing())
         throw std::logic_error("Dataset not in edit or insert mode");
     const std::size_t index = FieldIndex(name);
@@ -121,15 +107,13 @@ void DataSet::SetField(const std::string& name, FieldValue value)
     NotifyDataChange();
 }
 
-bool DataSet::IsModified(const std::string& name) const
-{
+bool DataSet::IsModified(const std::string& name) const {
     if (!Editing())
         return false;
     return modified_[FieldIndex(name)];
 }
 
-void DataSet::Append()
-{
+void DataSet::Append() {
     if (!Active() || ReadOnly())
         throw std::logic_error("Cannot modify a closed or read-only dataset");
     Cancel();
@@ -139,8 +123,7 @@ void DataSet::Append()
     NotifyDataChange();
 }
 
-void DataSet::Edit()
-{
+void DataSet::Edit() {
     if (!Active() || ReadOnly())
         throw std::logic_error("Cannot modify a closed or read-only dataset");
     if (Editing())
@@ -153,8 +136,7 @@ void DataSet::Edit()
     NotifyDataChange();
 }
 
-void DataSet::Post()
-{
+void DataSet::Post() {
     if (!Editing())
         return;
     const std::vector<FieldValue>* original = state_ == DataSetState::dsEdit ? &rows_[current_] : nullptr;
@@ -169,22 +151,19 @@ void DataSet::Post()
     EndEditing();
 }
 
-void DataSet::Cancel()
-{
+void DataSet::Cancel() {
     if (Editing())
         EndEditing();
 }
 
-void DataSet::EndEditing()
-{
+void DataSet::EndEditing() {
     buffer_.clear();
     modified_.clear();
     state_ = DataSetState::dsBrowse;
     NotifyDataChange();
 }
 
-bool DataSet::TakeIntoCurrentRow(const RowSet& fresh)
-{
+bool DataSet::TakeIntoCurrentRow(const RowSet& fresh) {
     if (Editing())
         throw std::logic_error("Dataset in edit or insert mode");
     if (fresh.rows.empty() || rows_.empty())
@@ -196,16 +175,14 @@ bool DataSet::TakeIntoCurrentRow(const RowSet& fresh)
     return true;
 }
 
-DataSet::View DataSet::CurrentView() const
-{
+DataSet::View DataSet::CurrentView() const {
     View view{Active(), columns_, {}};
     if (!rows_.empty())
         view.rows.push_back(rows_[current_]);
     return view;
 }
 
-void DataSet::Restore(View view)
-{
+void DataSet::Restore(View view) {
     buffer_.clear();
     modified_.clear();
     state_ = view.active ? DataSetState::dsBrowse : DataSetState::dsInactive;
@@ -215,17 +192,8 @@ void DataSet::Restore(View view)
     NotifyDataChange();
 }
 
-int DataSet::AddDataChangeListener(std::function<void()> listener)
-{
-    return changeListeners_.Add(std::move(listener));
-}
+int DataSet::AddDataChangeListener(std::function<void()> listener) { return changeListeners_.Add(std::move(listener)); }
 
-void DataSet::RemoveDataChangeListener(int id)
-{
-    changeListeners_.Remove(id);
-}
+void DataSet::RemoveDataChangeListener(int id) { changeListeners_.Remove(id); }
 
-void DataSet::NotifyDataChange()
-{
-    changeListeners_.Notify();
-}
+void DataSet::NotifyDataChange() { changeListeners_.Notify(); }

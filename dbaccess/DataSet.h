@@ -91,10 +91,10 @@ public:
 
 protected:
     struct PendingRecord {
-        DataSetState state;                   // edit or insert
+        DataSetState state;                       // edit or insert
         const std::vector<FieldValue>* original;  // the row being edited; null on insert
-        std::vector<FieldValue>& values;      // the record buffer (may be changed by the write)
-        const std::vector<bool>& modified;    // fields set since Edit or Append
+        std::vector<FieldValue>& values;          // the record buffer (may be changed by the write)
+        const std::vector<bool>& modified;        // fields set since Edit or Append
     };
     // Loads the rows when opened.
     virtual RowSet Fetch() = 0;

@@ -19,8 +19,7 @@ struct DatabaseParameter {
     std::string value;
 };
 
-std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParameter>& parameters, bool create)
-{
+std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParameter>& parameters, bool create) {
     std::vector<unsigned char> buffer;
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         const EngineHandle<IXpbBuilder> dpb(
@@ -37,14 +36,12 @@ std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParamete
     return buffer;
 }
 
-std::vector<DatabaseParameter> Login(const std::string& user, const std::string& password)
-{
+std::vector<DatabaseParameter> Login(const std::string& user, const std::string& password) {
     return {{isc_dpb_user_name, user}, {isc_dpb_password, password}, {isc_dpb_lc_ctype, "WIN1252"}};
 }
 
 // The parameter of one "name=value" line; the name in any case.
-DatabaseParameter ParameterOfLine(const std::string& line)
-{
+DatabaseParameter ParameterOfLine(const std::string& line) {
     static const struct {
         const char* name;
         unsigned char tag;
@@ -64,23 +61,17 @@ DatabaseParameter ParameterOfLine(const std::string& line)
 Database::Database() : handles_(std::make_unique<Handles>()) {}
 
 Database::Database(const std::string& connectionString, const std::string& user, const std::string& password)
-    : Database()
-{
+    : Database() {
     Open(connectionString, user, password);
 }
 
-Database::~Database()
-{
-    Close();
-}
+Database::~Database() { Close(); }
 
-void Database::Open(const std::string& connectionString, const std::string& user, const std::string& password)
-{
+void Database::Open(const std::string& connectionString, const std::string& user, const std::string& password) {
     AttachRemembered(connectionString, DatabaseParameters(Login(user, password), false));
 }
 
-void Database::Open()
-{
+void Database::Open() {
     std::vector<DatabaseParameter> parameters;
     for (const std::string& line : Params) {
         const DatabaseParameter parameter = ParameterOfLine(line);
@@ -90,39 +81,34 @@ void Database::Open()
     AttachRemembered(DatabaseName, DatabaseParameters(parameters, false));
 }
 
-void Database::Reconnect()
-{
+void Database::Reconnect() {
     if (!lastOpened_)
         throw std::logic_error("database never opened");
     const Settings settings = *lastOpened_;
     AttachRemembered(settings.connectionString, settings.parameters);
 }
 
-void Database::AttachRemembered(const std::string& connectionString, const std::vector<unsigned char>& dpb)
-{
+void Database::AttachRemembered(const std::string& connectionString, const std::vector<unsigned char>& dpb) {
     Attach(connectionString, dpb, false);
     lastOpened_ = Settings{connectionString, dpb};
 }
 
-void Database::Create(const std::string& connectionString, const std::string& user, const std::string& password)
-{
+void Database::Create(const std::string& connectionString, const std::string& user, const std::string& password) {
     Attach(connectionString, DatabaseParameters(Login(user, password), true), true);
 }
 
-void Database::Attach(const std::string& connectionString, const std::vector<unsigned char>& dpb, bool create)
-{
+void Database::Attach(const std::string& connectionString, const std::vector<unsigned char>& dpb, bool create) {
     Close();
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         const EngineHandle<IProvider> provider(FirebirdClient::Master()->getDispatcher());
         const auto size = static_cast<unsigned>(dpb.size());
         handles_->attachment.reset(create
-            ? provider->createDatabase(&status, connectionString.c_str(), size, dpb.data())
-            : provider->attachDatabase(&status, connectionString.c_str(), size, dpb.data()));
+                                       ? provider->createDatabase(&status, connectionString.c_str(), size, dpb.data())
+                                       : provider->attachDatabase(&status, connectionString.c_str(), size, dpb.data()));
     });
 }
 
-void Database::Close() noexcept
-{
+void Database::Close() noexcept {
     if (!handles_->attachment)
         return;
     for (auto& [text, prepared] : handles_->prepared)
@@ -134,7 +120,4 @@ void Database::Close() noexcept
                                [](IAttachment& attachment, ThrowStatusWrapper& status) { attachment.detach(&status); });
 }
 
-bool Database::IsOpen() const
-{
-    return handles_->attachment != nullptr;
-}
+bool Database::IsOpen() const { return handles_->attachment != nullptr; }

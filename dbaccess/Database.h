@@ -11,8 +11,7 @@ class Database {
 public:
     Database();
     // Opens the attachment at once; throws DatabaseError when it fails.
-    Database(const std::string& connectionString, const std::string& user,
-             const std::string& password);
+    Database(const std::string& connectionString, const std::string& user, const std::string& password);
     ~Database();
     // A database outlives the Transaction objects made on it.
     Database(const Database&) = delete;
@@ -21,8 +20,7 @@ public:
     // Opens the attachment; an open one is closed first. Throws
     // DatabaseError with the engine's message when it cannot be opened.
     // The settings of the last successful Open are kept for Reconnect.
-    void Open(const std::string& connectionString, const std::string& user,
-              const std::string& password);
+    void Open(const std::string& connectionString, const std::string& user, const std::string& password);
 
     // What Open() without arguments attaches to: the connection string, and
     // "name=value" parameter lines in order, the names user_name, password
@@ -44,8 +42,7 @@ public:
 
     // Creates a new, empty database with DEFAULT CHARACTER SET WIN1252 and
     // leaves it open. Throws DatabaseError.
-    void Create(const std::string& connectionString, const std::string& user,
-                const std::string& password);
+    void Create(const std::string& connectionString, const std::string& user, const std::string& password);
 
     // The engine's handles: defined, and reached through HandlesOf, only
     // inside this layer.
@@ -56,8 +53,7 @@ private:
 
     // Open and Create in one: attaches to, or creates, the database with
     // these parameter bytes.
-    void Attach(const std::string& connectionString, const std::vector<unsigned char>& parameters,
-                bool create);
+    void Attach(const std::string& connectionString, const std::vector<unsigned char>& parameters, bool create);
 
     std::unique_ptr<Handles> handles_;
     // Attaches and keeps the name and parameters for Reconnect.

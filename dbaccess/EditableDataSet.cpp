@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-std::string UpdateStatement::TextFor(const std::vector<std::string>& changed) const
-{
+std::string UpdateStatement::TextFor(const std::vector<std::string>& changed) const {
     std::string text = "update " + table + "\nset\n";
     bool first = true;
     for (const std::string& column : columns) {
@@ -20,13 +19,9 @@ std::string UpdateStatement::TextFor(const std::vector<std::string>& changed) co
 
 EditableDataSet::EditableDataSet(Transaction& transaction) : transaction_(transaction) {}
 
-RowSet EditableDataSet::Fetch()
-{
-    return Select(transaction_, SelectSQL);
-}
+RowSet EditableDataSet::Fetch() { return Select(transaction_, SelectSQL); }
 
-void EditableDataSet::Write(const PendingRecord& record)
-{
+void EditableDataSet::Write(const PendingRecord& record) {
     if (record.state == DataSetState::dsInsert)
         Insert(record);
     else
@@ -34,20 +29,19 @@ void EditableDataSet::Write(const PendingRecord& record)
     Refresh(record);
 }
 
-void EditableDataSet::Insert(const PendingRecord& record)
-{
+void EditableDataSet::Insert(const PendingRecord& record) {
     if (!KeyField.empty() && !Generator.empty()) {
         FieldValue& key = record.values[FieldIndex(KeyField)];
         if (key.IsNull())
-            key = Statement(transaction_, "SELECT GEN_ID(" + Generator + ", 1) FROM RDB$DATABASE").Run().rows.at(0).at(0);
+            key =
+                Statement(transaction_, "SELECT GEN_ID(" + Generator + ", 1) FROM RDB$DATABASE").Run().rows.at(0).at(0);
     }
     Statement insert(transaction_, InsertSQL);
     BindRecord(insert, record);
     insert.Run();
 }
 
-void EditableDataSet::Update(const PendingRecord& record)
-{
+void EditableDataSet::Update(const PendingRecord& record) {
     std::vector<std::string> changed;
     for (const std::string& column : ModifySQL.columns)
         if (record.modified[FieldIndex(column)])
@@ -59,8 +53,7 @@ void EditableDataSet::Update(const PendingRecord& record)
     update.Run();
 }
 
-void EditableDataSet::Refresh(const PendingRecord& record)
-{
+void EditableDataSet::Refresh(const PendingRecord& record) {
     if (RefreshSQL.empty())
         return;
     Statement refresh(transaction_, RefreshSQL);
@@ -73,22 +66,19 @@ void EditableDataSet::Refresh(const PendingRecord& record)
             record.values[FieldIndex(fresh.columns[i])] = fresh.rows[0][i];
 }
 
-bool EditableDataSet::RefreshCurrentRow(const std::string& sql)
-{
+bool EditableDataSet::RefreshCurrentRow(const std::string& sql) {
     Statement refresh(transaction_, sql);
     for (const std::string& name : refresh.ParameterNames())
         refresh.SetParameter(name, FieldByName(name));
     return TakeIntoCurrentRow(refresh.Run());
 }
 
-void EditableDataSet::BindRecord(Statement& statement, const PendingRecord& record) const
-{
+void EditableDataSet::BindRecord(Statement& statement, const PendingRecord& record) const {
     for (const std::string& name : statement.ParameterNames())
         statement.SetParameter(name, ParameterValue(name, record));
 }
 
-FieldValue EditableDataSet::ParameterValue(const std::string& name, const PendingRecord& record) const
-{
+FieldValue EditableDataSet::ParameterValue(const std::string& name, const PendingRecord& record) const {
     // ":OLD_X" is X as the row was read (for a new record: as it will be).
     const std::string oldPrefix = "OLD_";
     if (name.starts_with(oldPrefix) && !HasField(name)) {

@@ -52,8 +52,8 @@ public:
 
     bool operator==(const FieldValue&) const = default;
 
-    using Storage = std::variant<std::monostate, std::int64_t, Decimal, double, std::string,
-                                 SqlDate, SqlTime, SqlTimestamp>;
+    using Storage =
+        std::variant<std::monostate, std::int64_t, Decimal, double, std::string, SqlDate, SqlTime, SqlTimestamp>;
     const Storage& Raw() const { return value_; }
 
 private:

@@ -8,8 +8,7 @@
 namespace {
 
 // numerator / denominator rounded to the nearest integer, ties to even.
-__int128 DivideTiesToEven(__int128 numerator, __int128 denominator)
-{
+__int128 DivideTiesToEven(__int128 numerator, __int128 denominator) {
     if (denominator < 0) {
         numerator = -numerator;
         denominator = -denominator;
@@ -26,15 +25,13 @@ __int128 DivideTiesToEven(__int128 numerator, __int128 denominator)
     return quotient;
 }
 
-std::int64_t Checked(__int128 value)
-{
+std::int64_t Checked(__int128 value) {
     if (value > std::numeric_limits<std::int64_t>::max() || value < std::numeric_limits<std::int64_t>::min())
         throw std::out_of_range("fixed-point value out of range");
     return static_cast<std::int64_t>(value);
 }
 
-__int128 PowerOfTen(int exponent)
-{
+__int128 PowerOfTen(int exponent) {
     __int128 power = 1;
     for (int i = 0; i < exponent; ++i)
         power *= 10;
@@ -43,15 +40,13 @@ __int128 PowerOfTen(int exponent)
 
 }  // namespace
 
-FixedPoint FixedPoint::FromScaled(std::int64_t scaled, int places)
-{
+FixedPoint FixedPoint::FromScaled(std::int64_t scaled, int places) {
     if (places <= kPlaces)
         return FixedPoint(Checked(static_cast<__int128>(scaled) * PowerOfTen(kPlaces - places)));
     return FixedPoint(Checked(DivideTiesToEven(scaled, PowerOfTen(places - kPlaces))));
 }
 
-FixedPoint FixedPoint::FromDouble(long double value)
-{
+FixedPoint FixedPoint::FromDouble(long double value) {
     const long double scaled = value * kScale;
     if (!(std::fabs(scaled) < 9.2e18L))
         throw std::out_of_range("fixed-point value out of range");
@@ -62,20 +57,17 @@ FixedPoint FixedPoint::FromDouble(long double value)
     return FixedPoint(static_cast<std::int64_t>(rounded));
 }
 
-std::int64_t FixedPoint::ToScaled(int places) const
-{
+std::int64_t FixedPoint::ToScaled(int places) const {
     if (places < 0 || places > kPlaces)
         throw std::out_of_range("decimal places out of range");
     return Checked(DivideTiesToEven(raw_, PowerOfTen(kPlaces - places)));
 }
 
-FixedPoint FixedPoint::operator*(FixedPoint other) const
-{
+FixedPoint FixedPoint::operator*(FixedPoint other) const {
     return FixedPoint(Checked(DivideTiesToEven(static_cast<__int128>(raw_) * other.raw_, kScale)));
 }
 
-FixedPoint FixedPoint::operator/(FixedPoint other) const
-{
+FixedPoint FixedPoint::operator/(FixedPoint other) const {
     if (other.raw_ == 0)
         throw std::domain_error("division by zero");
     return FixedPoint(Checked(DivideTiesToEven(static_cast<__int128>(raw_) * kScale, other.raw_)));

@@ -154,13 +154,12 @@ int PingMilliseconds(const std::string& host, int timeoutMs) {
             return -1;
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
-        const ssize_t received = recvfrom(socket.Descriptor(), reply.data(), reply.size(), 0,
-                                          reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const ssize_t received =
+            recvfrom(socket.Descriptor(), reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (received < 0)
             return -1;
         if (from.sin_addr.s_addr == address->s_addr &&
             IsOurReply(socket, reply.data(), static_cast<std::size_t>(received), id))
-            return static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count());
+            return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count());
     }
 }

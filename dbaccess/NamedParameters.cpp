@@ -6,15 +6,11 @@
 
 namespace {
 
-bool IsNameCharacter(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
-}
+bool IsNameCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; }
 
 }  // namespace
 
-PositionalSql ToPositionalParameters(const std::string& sql)
-{
+PositionalSql ToPositionalParameters(const std::string& sql) {
     PositionalSql result;
     QuoteTracker quotes;
     for (std::size_t i = 0; i < sql.size(); ++i) {

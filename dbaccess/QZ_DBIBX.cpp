@@ -17,16 +17,14 @@ std::string SiblingIniPath;
 
 namespace {
 
-Transaction& Shared()
-{
+Transaction& Shared() {
     if (!SharedTransaction)
         throw std::logic_error("no shared transaction registered");
     return *SharedTransaction;
 }
 
 // The statements of a script, split at "^" outside quotes; blank ones are skipped.
-void RunStatements(const std::string& text)
-{
+void RunStatements(const std::string& text) {
     for (const std::string& statement : SplitOutsideQuotes(text, '^'))
         if (!quorvel::IsBlank(statement))
             Statement(Shared(), statement).Run();
@@ -34,35 +32,30 @@ void RunStatements(const std::string& text)
 
 }  // namespace
 
-std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open)
-{
+std::unique_ptr<Query> CreateQuery(const std::string& sql, bool open) {
     auto query = std::make_unique<Query>(Shared(), sql);
     if (open)
         query->Open();
     return query;
 }
 
-long double ReadNumber(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters)
-{
+long double ReadNumber(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters) {
     return ReadValue(fieldName, sql, parameters).AsNumber();
 }
 
-FieldValue ReadValue(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters)
-{
+FieldValue ReadValue(const std::string& fieldName, const std::string& sql, const SqlParameters& parameters) {
     const std::unique_ptr<Query> query = CreateQuery(sql, false);
     query->Params = parameters;
     query->Open();
     return query->FieldByName(fieldName);
 }
 
-void PostDataSet(DataSet& dataSet)
-{
+void PostDataSet(DataSet& dataSet) {
     if (auto* editable = dynamic_cast<EditableDataSet*>(&dataSet))
         PostAndCommit(*editable);
 }
 
-void PostAndCommit(EditableDataSet& dataSet)
-{
+void PostAndCommit(EditableDataSet& dataSet) {
     Transaction& transaction = Shared();
     try {
         WorkUnit work(transaction);
@@ -75,8 +68,7 @@ void PostAndCommit(EditableDataSet& dataSet)
     }
 }
 
-void RunScript(const std::string& text, bool plain)
-{
+void RunScript(const std::string& text, bool plain) {
     if (plain) {
         RunStatements(text);
         return;
@@ -88,8 +80,7 @@ void RunScript(const std::string& text, bool plain)
     work.Commit();
 }
 
-void ExecuteSQL(const std::string& sql, const SqlParameters& parameters)
-{
+void ExecuteSQL(const std::string& sql, const SqlParameters& parameters) {
     Transaction& transaction = Shared();
     transaction.EnsureStarted();
     WorkUnit work(transaction);

@@ -115,8 +115,7 @@ ConnectionSettings CompleteConnectionSettings(const std::string& iniPath);
 // Writes "IP", "LOCAL", "USUARIO", "SENHA" and "USACONFIG" ("1" or "0") in
 // this order; the credentials come already scrambled.
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
-                            const std::string& scrambledUser, const std::string& scrambledPassword,
-                            bool useConfig);
+                            const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig);
 
 // Closes the database and sets its name and its parameter lines 1 and 2:
 // the given user and password when `useConfig` is set, "SYSDBA" /

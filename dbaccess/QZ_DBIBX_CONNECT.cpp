@@ -47,8 +47,7 @@ bool OpenShowingError(Database& database) {
 bool ConnectFromSettings(const std::string& iniPath) {
     const ConnectionSettings settings = CompleteConnectionSettings(iniPath);
     Database& database = SharedConnection();
-    PrepareLogin(database, settings.IP + ":" + settings.Local, settings.UseConfig, settings.User,
-                 settings.Password);
+    PrepareLogin(database, settings.IP + ":" + settings.Local, settings.UseConfig, settings.User, settings.Password);
     EnsureCharacterSetLine(database.Params);
     return OpenShowingError(database);
 }
@@ -74,6 +73,4 @@ bool StartupConnect(bool forceDialog, const std::vector<std::string>& arguments)
     }
 }
 
-bool ProgramEndRequested() {
-    return endRequested;
-}
+bool ProgramEndRequested() { return endRequested; }

@@ -98,8 +98,7 @@ auto Guarded(TFrmIBXConnect* window, Handler handler) {
 
 }  // namespace
 
-TFrmIBXConnect::TFrmIBXConnect(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+TFrmIBXConnect::TFrmIBXConnect(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("FrmIBXConnect"));
     setWindowTitle(QStringLiteral("Configuração do Banco de Dados"));
     setFont(WindowFont());
@@ -133,15 +132,14 @@ void TFrmIBXConnect::CreateServerGroup() {
     GroupBox2->setGeometry(kMargin, 38, kWidth - 2 * kMargin, 92);
     Label3 = Label(GroupBox2, QStringLiteral("Número IP do servidor:"), QRect(12, 28, 130, 16));
     EdtIP = Edit(GroupBox2, QRect(140, 24, 180, 22));
-    Label5 = Note(GroupBox2,
-                  QStringLiteral("Você deverá liberar a porta 3050 caso possua um FIREWALL no servidor. "),
+    Label5 = Note(GroupBox2, QStringLiteral("Você deverá liberar a porta 3050 caso possua um FIREWALL no servidor. "),
                   QRect(8, 56, GroupBox2->width() - 16, 30));
     Label5->setFont(WindowFont(true));
 }
 
 void TFrmIBXConnect::CreatePathGroup() {
-    GroupBox3 = new QGroupBox(
-        QStringLiteral("Caminho do banco de dados (não use mapeamentos ou caminhos de rede)"), PnMestre);
+    GroupBox3 =
+        new QGroupBox(QStringLiteral("Caminho do banco de dados (não use mapeamentos ou caminhos de rede)"), PnMestre);
     GroupBox3->setGeometry(kMargin, 136, kWidth - 2 * kMargin, 136);
     Label2 = Label(GroupBox3, QStringLiteral("Local do Banco de Dados no Servidor:"), QRect(12, 24, 300, 16));
     EdtLocal = Edit(GroupBox3, QRect(12, 42, GroupBox3->width() - 24, 22));
@@ -156,8 +154,7 @@ void TFrmIBXConnect::CreateAdvancedArea() {
     PNAV->setFrameStyle(QFrame::Box | QFrame::Sunken);
     const int inner = kWidth - 2 * kMargin;
 
-    SpeedButton1 = new QPushButton(
-        QStringLiteral("CONFIGURAÇÕES AVANÇADAS (Somente para usuários avançados)"), PNAV);
+    SpeedButton1 = new QPushButton(QStringLiteral("CONFIGURAÇÕES AVANÇADAS (Somente para usuários avançados)"), PNAV);
     SpeedButton1->setGeometry(4, 4, inner - 8, kButtonHeight);
     SpeedButton1->setFlat(true);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
@@ -196,10 +193,8 @@ void TFrmIBXConnect::CreateButtons() {
         const char* caption;
         TConnectGlyph glyph;
     } buttons[] = {
-        {BtnTestar, "Testar F2", TConnectGlyph::Test},
-        {BtnConectar, "Conectar F3", TConnectGlyph::Connect},
-        {BtnTools, "MervakTools F4", TConnectGlyph::Tools},
-        {BtnPing, "Ping F5", TConnectGlyph::Ping},
+        {BtnTestar, "Testar F2", TConnectGlyph::Test},        {BtnConectar, "Conectar F3", TConnectGlyph::Connect},
+        {BtnTools, "MervakTools F4", TConnectGlyph::Tools},   {BtnPing, "Ping F5", TConnectGlyph::Ping},
         {BtnCancelar, "Cancelar ESC", TConnectGlyph::Cancel},
     };
     constexpr int count = static_cast<int>(std::size(buttons));
@@ -254,8 +249,7 @@ void TFrmIBXConnect::ShowAdvanced(bool visible) {
     const int advancedHeight = visible ? kExpandedAdvancedHeight : kCollapsedAdvancedHeight;
     setFixedSize(kWidth, height);
     PnMestre->setGeometry(0, 0, kWidth, height - kButtonBarHeight);
-    PNAV->setGeometry(kMargin, PnMestre->height() - kMargin - advancedHeight, kWidth - 2 * kMargin,
-                      advancedHeight);
+    PNAV->setGeometry(kMargin, PnMestre->height() - kMargin - advancedHeight, kWidth - 2 * kMargin, advancedHeight);
     Panel2->setGeometry(0, height - kButtonBarHeight, kWidth, kButtonBarHeight);
     if (const QScreen* screen = this->screen())
         move(x(), HalfRoundedToEven(screen->geometry().height() - height));
@@ -272,9 +266,7 @@ void TFrmIBXConnect::showEvent(QShowEvent* event) {
     (EdtIP->isEnabled() ? EdtIP : EdtLocal)->setFocus(Qt::OtherFocusReason);
 }
 
-void TFrmIBXConnect::reject() {
-    done(kCancelled);
-}
+void TFrmIBXConnect::reject() { done(kCancelled); }
 
 void TFrmIBXConnect::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
@@ -282,11 +274,8 @@ void TFrmIBXConnect::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_F2:
     case Qt::Key_F3:
     case Qt::Key_F4:
-    case Qt::Key_F5:
-        RunGuarded([this, key = event->key()] { FormKeyDown(key); });
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+    case Qt::Key_F5: RunGuarded([this, key = event->key()] { FormKeyDown(key); }); return;
+    default: QDialog::keyPressEvent(event);
     }
 }
 
@@ -328,13 +317,9 @@ void TFrmIBXConnect::BtnToolsClick() {
     RunProgram(path, {});
 }
 
-void TFrmIBXConnect::SpeedButton1Click() {
-    ShowAdvanced(!CkConfig->isEnabled());
-}
+void TFrmIBXConnect::SpeedButton1Click() { ShowAdvanced(!CkConfig->isEnabled()); }
 
-void TFrmIBXConnect::CkConfigClick() {
-    EnableCredentials(CkConfig->isChecked());
-}
+void TFrmIBXConnect::CkConfigClick() { EnableCredentials(CkConfig->isChecked()); }
 
 void TFrmIBXConnect::EnableCredentials(bool enabled) {
     for (QWidget* widget : std::initializer_list<QWidget*>{LblUsuario, EdtUsuario, LblSenha, EdtSenha})

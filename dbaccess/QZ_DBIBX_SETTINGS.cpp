@@ -94,8 +94,7 @@ ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
 }
 
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
-                            const std::string& scrambledUser, const std::string& scrambledPassword,
-                            bool useConfig) {
+                            const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig) {
     IniFile settings(iniPath);
     settings.WriteString(kSection, "IP", ip);
     settings.WriteString(kSection, "LOCAL", localPath);

@@ -18,52 +18,42 @@ constexpr unsigned kWin1252 = 53;  // the engine's id of the WIN1252 character s
 constexpr unsigned kSegmentSize = 32768;
 
 template <class T>
-T ReadAt(const unsigned char* buffer, unsigned offset)
-{
+T ReadAt(const unsigned char* buffer, unsigned offset) {
     T value;
     std::memcpy(&value, buffer + offset, sizeof value);
     return value;
 }
 
 template <class T>
-void WriteAt(unsigned char* buffer, unsigned offset, T value)
-{
+void WriteAt(unsigned char* buffer, unsigned offset, T value) {
     std::memcpy(buffer + offset, &value, sizeof value);
 }
 
-SqlDate DecodeDate(ISC_DATE date)
-{
+SqlDate DecodeDate(ISC_DATE date) {
     unsigned year = 0, month = 0, day = 0;
     FirebirdClient::Util()->decodeDate(date, &year, &month, &day);
     return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
-SqlTime DecodeTime(ISC_TIME time)
-{
+SqlTime DecodeTime(ISC_TIME time) {
     unsigned hours = 0, minutes = 0, seconds = 0, fractions = 0;
     FirebirdClient::Util()->decodeTime(time, &hours, &minutes, &seconds, &fractions);
     return {static_cast<int>(hours), static_cast<int>(minutes), static_cast<int>(seconds), static_cast<int>(fractions)};
 }
 
-ISC_DATE EncodeDate(const SqlDate& date)
-{
-    return FirebirdClient::Util()->encodeDate(date.year, date.month, date.day);
-}
+ISC_DATE EncodeDate(const SqlDate& date) { return FirebirdClient::Util()->encodeDate(date.year, date.month, date.day); }
 
-ISC_TIME EncodeTime(const SqlTime& time)
-{
+ISC_TIME EncodeTime(const SqlTime& time) {
     return FirebirdClient::Util()->encodeTime(time.hour, time.minute, time.second, time.fraction);
 }
 
-FieldValue ScaledValue(std::int64_t value, int scale)
-{
+FieldValue ScaledValue(std::int64_t value, int scale) {
     if (scale < 0)
         return FieldValue(FieldValue::Decimal{value, -scale});
     return FieldValue(value);
 }
 
-std::string ReadBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransaction* transaction, ISC_QUAD id)
-{
+std::string ReadBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransaction* transaction, ISC_QUAD id) {
     EngineHandle<IBlob> blob(attachment->openBlob(&status, transaction, &id, 0, nullptr));
     std::string contents;
     char segment[kSegmentSize];
@@ -80,8 +70,7 @@ std::string ReadBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITrans
 }
 
 ISC_QUAD WriteBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransaction* transaction,
-                   const std::string& contents)
-{
+                   const std::string& contents) {
     ISC_QUAD id{};
     EngineHandle<IBlob> blob(attachment->createBlob(&status, transaction, &id, 0, nullptr));
     for (std::size_t done = 0; done < contents.size(); done += kSegmentSize) {
@@ -98,8 +87,7 @@ ISC_QUAD WriteBlob(ThrowStatusWrapper& status, IAttachment* attachment, ITransac
 // (shown by type 0). A text is typed at least as long as the described
 // parameter, so texts of different lengths share one typed message.
 ParameterShape ShapeOf(ThrowStatusWrapper& status, IMessageMetadata* described, unsigned index,
-                       const FieldValue& value)
-{
+                       const FieldValue& value) {
     const auto& raw = value.Raw();
     if (std::holds_alternative<std::int64_t>(raw))
         return {SQL_INT64, 8, 0};
@@ -123,8 +111,7 @@ ParameterShape ShapeOf(ThrowStatusWrapper& status, IMessageMetadata* described, 
 }
 
 EngineHandle<IMessageMetadata> BuildTyped(ThrowStatusWrapper& status, IMessageMetadata* described,
-                                          const std::vector<ParameterShape>& shapes)
-{
+                                          const std::vector<ParameterShape>& shapes) {
     const EngineHandle<IMetadataBuilder> builder(described->getBuilder(&status));
     for (unsigned i = 0; i < shapes.size(); ++i) {
         const ParameterShape& shape = shapes[i];
@@ -149,8 +136,7 @@ struct InputMessage {
 // Types the message after the values, using again the typed metadata of the
 // statement's last run when the values have the same types.
 void TypeParameters(ThrowStatusWrapper& status, InputMessage& message, PreparedStatement& prepared,
-                    const std::vector<FieldValue>& values)
-{
+                    const std::vector<FieldValue>& values) {
     std::vector<ParameterShape> shapes;
     for (unsigned i = 0; i < values.size(); ++i)
         shapes.push_back(ShapeOf(status, prepared.input.get(), i, values[i]));
@@ -163,8 +149,7 @@ void TypeParameters(ThrowStatusWrapper& status, InputMessage& message, PreparedS
 }
 
 void FillParameters(ThrowStatusWrapper& status, InputMessage& message, const MessageLayout& layout,
-                    IAttachment* attachment, ITransaction* transaction, const std::vector<FieldValue>& values)
-{
+                    IAttachment* attachment, ITransaction* transaction, const std::vector<FieldValue>& values) {
     message.buffer.assign(layout.length, 0);
     unsigned char* buffer = message.buffer.data();
     for (unsigned i = 0; i < values.size(); ++i) {
@@ -196,8 +181,7 @@ void FillParameters(ThrowStatusWrapper& status, InputMessage& message, const Mes
 }
 
 FieldValue ReadColumn(ThrowStatusWrapper& status, const MessageField& field, const unsigned char* buffer,
-                      IAttachment* attachment, ITransaction* transaction)
-{
+                      IAttachment* attachment, ITransaction* transaction) {
     if (ReadAt<short>(buffer, field.nullOffset) != 0)
         return {};
     const unsigned offset = field.offset;
@@ -226,28 +210,22 @@ FieldValue ReadColumn(ThrowStatusWrapper& status, const MessageField& field, con
 
 }  // namespace
 
-Statement::Statement(Transaction& transaction, const std::string& sql) : transaction_(transaction)
-{
+Statement::Statement(Transaction& transaction, const std::string& sql) : transaction_(transaction) {
     transaction_.EnsureStarted();
     prepared_ = PreparedFor(transaction_, sql);
 }
 
 Statement::~Statement() = default;
 
-const std::vector<std::string>& Statement::ParameterNames() const
-{
-    return prepared_->parameterNames;
-}
+const std::vector<std::string>& Statement::ParameterNames() const { return prepared_->parameterNames; }
 
-void Statement::SetParameter(const std::string& name, const FieldValue& value)
-{
+void Statement::SetParameter(const std::string& name, const FieldValue& value) {
     std::string upper = name;
     std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
     parameters_[upper] = value;
 }
 
-RowSet Statement::Run()
-{
+RowSet Statement::Run() {
     transaction_.EnsureStarted();
     IAttachment* attachment = HandlesOf(transaction_.Owner()).attachment.get();
     ITransaction* transaction = HandlesOf(transaction_).transaction.get();
@@ -282,15 +260,15 @@ RowSet Statement::Run()
         };
 
         if (prepared_->selects) {
-            EngineHandle<IResultSet> cursor(prepared_->statement->openCursor(
-                &status, transaction, input.metadata.get(), input.buffer.data(), output, 0));
+            EngineHandle<IResultSet> cursor(prepared_->statement->openCursor(&status, transaction, input.metadata.get(),
+                                                                             input.buffer.data(), output, 0));
             while (cursor->fetchNext(&status, row.data()) == IStatus::RESULT_OK)
                 keepRow();
             cursor->close(&status);
             Freed(cursor);
         } else {
             prepared_->statement->execute(&status, transaction, input.metadata.get(), input.buffer.data(),
-                                         columns ? output : nullptr, columns ? row.data() : nullptr);
+                                          columns ? output : nullptr, columns ? row.data() : nullptr);
             if (columns)
                 keepRow();
         }

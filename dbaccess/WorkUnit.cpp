@@ -2,13 +2,11 @@
 
 #include "Transaction.h"
 
-WorkUnit::WorkUnit(Transaction& transaction) : transaction_(transaction), outermost_(!transaction.InWorkUnit())
-{
+WorkUnit::WorkUnit(Transaction& transaction) : transaction_(transaction), outermost_(!transaction.InWorkUnit()) {
     ++transaction_.openWorkUnits_;
 }
 
-WorkUnit::~WorkUnit()
-{
+WorkUnit::~WorkUnit() {
     --transaction_.openWorkUnits_;
     if (!outermost_ || committed_)
         return;
@@ -19,8 +17,7 @@ WorkUnit::~WorkUnit()
     }
 }
 
-void WorkUnit::Commit()
-{
+void WorkUnit::Commit() {
     if (outermost_ && transaction_.Active())
         transaction_.CommitRetaining();
     committed_ = true;

@@ -5,8 +5,7 @@
 #include "StoreStatements.h"
 #include "Windows1252.h"
 
-SqlParameters ComandaLogParameters(const ComandaLogEntry& entry)
-{
+SqlParameters ComandaLogParameters(const ComandaLogEntry& entry) {
     const auto twoPlaces = [](FixedPoint value) { return FieldValue::Decimal{value.ToScaled(2), 2}; };
     return {
         {"DATA", entry.date},
@@ -21,8 +20,7 @@ SqlParameters ComandaLogParameters(const ComandaLogEntry& entry)
     };
 }
 
-void TDM::LogComandaEvent(const std::string& message)
-{
+void TDM::LogComandaEvent(const std::string& message) {
     if (COM.FieldByName("COM_CODIGO").AsInteger() == 0)
         return;
     const ServerMoment now = ServerNow();

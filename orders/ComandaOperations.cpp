@@ -16,34 +16,29 @@ constexpr std::size_t kReferenceLength = 50;  // CIN_REF01 to CIN_REF06 hold 50 
 
 }  // namespace
 
-int TDM::FindProductByBarcode(const std::string& barcode)
-{
+int TDM::FindProductByBarcode(const std::string& barcode) {
     Retarget(PRO, StoreStatements::kProductByBarcode, {{"PRO_CODBARRAS", barcode}});
     return static_cast<int>(PRO.FieldByName("PRO_CODIGO").AsInteger());
 }
 
-FixedPoint TDM::GetProductPrice(int product, bool tableZero)
-{
+FixedPoint TDM::GetProductPrice(int product, bool tableZero) {
     const std::int64_t table = tableZero ? 0 : COM.FieldByName("COM_TABELA").AsInteger();
     return ReadValue("VALOR", StoreStatements::kPrice, {{"PRODUTO", product}, {"TABELA", table}}).AsFixed();
 }
 
-bool TDM::IsComandaBlocked(int number)
-{
+bool TDM::IsComandaBlocked(int number) {
     CloseOnExit closeAfterwards(CBL);
     Retarget(CBL, StoreStatements::kBlockedNumber, {{"CBL_NUMERO", number}});
     const FieldValue& blocked = CBL.FieldByName("CBL_NUMERO");
     return !blocked.IsNull() && blocked.AsInteger() == number;
 }
 
-bool TDM::ComandaExists(int number)
-{
+bool TDM::ComandaExists(int number) {
     const long double found = ReadNumber("COM_NUMERO", StoreStatements::kTabNumber, {{"COM_NUMERO", number}});
     return std::llround(found) == number && number > 0;
 }
 
-TComandaStatus TDM::CurrentComandaStatus()
-{
+TComandaStatus TDM::CurrentComandaStatus() {
     const auto number = static_cast<int>(COM.FieldByName("COM_NUMERO").AsInteger());
     if (number == 0)
         return csNotLoaded;
@@ -58,15 +53,13 @@ TComandaStatus TDM::CurrentComandaStatus()
     return csUsable;
 }
 
-void TDM::OpenComanda(int number)
-{
+void TDM::OpenComanda(int number) {
     LoadComanda(number);
     LoadComandaItems(COM.FieldByName("COM_CODIGO").AsInteger());
     LogComandaEvent("COMANDA ABERTA NO MICROTERMINAL");
 }
 
-void TDM::CreateComanda(int number)
-{
+void TDM::CreateComanda(int number) {
     WorkUnit work(DBTrans);
     LoadComanda(number);
     // Read before the new row starts, so a failure leaves no pending row.
@@ -93,8 +86,7 @@ void TDM::CreateComanda(int number)
     work.Commit();
 }
 
-bool TDM::ServiceFeeApplies()
-{
+bool TDM::ServiceFeeApplies() {
     const std::int64_t number = COM.FieldByName("COM_NUMERO").AsInteger();
     const std::int64_t lowest = QCFG.FieldByName("CFG_PDV_ACRESCOMANDAINI").AsInteger();
     const std::int64_t highest = QCFG.FieldByName("CFG_PDV_ACRESCOMANDAFIM").AsInteger();
@@ -107,8 +99,7 @@ bool TDM::ServiceFeeApplies()
     return applies;
 }
 
-TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
-{
+TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price) {
     const TComandaStatus status = CurrentComandaStatus();
     if (status != csUsable)
         return status;
@@ -138,8 +129,7 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price)
     return csUsable;
 }
 
-void TDM::RecalculateTotals()
-{
+void TDM::RecalculateTotals() {
     if (COM.IsEmpty())
         return;  // no tab row loaded: nothing to total (an edit would insert a blank tab)
     const std::unique_ptr<Query> totals = CreateQuery(StoreStatements::kTabTotals, false);

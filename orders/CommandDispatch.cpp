@@ -17,37 +17,46 @@ bool IsLongBarcode(const std::string& code) {
 
 std::string OpenTab(CommandRoutines& routines, const std::string& line) {
     const int number = IntArgument(line);
-    if (number < 1) return "103-N\xDAMERO DE COMANDA INV\xC1LIDO!";
+    if (number < 1)
+        return "103-N\xDAMERO DE COMANDA INV\xC1LIDO!";
     return routines.OpenOrCreateComanda(number);
 }
 
 std::string PriceQuery(CommandRoutines& routines, const std::string& line) {
     const std::string code = TextArgument(line);
-    if (IntArgument(line) < 1 && !IsLongBarcode(code)) return "300-INFORME O C\xD3" "DIGO DO PRODUTO!";
+    if (IntArgument(line) < 1 && !IsLongBarcode(code))
+        return "300-INFORME O C\xD3"
+               "DIGO DO PRODUTO!";
     return routines.QueryPrice(code);
 }
 
 std::string Commission(CommandRoutines& routines, const std::string& line) {
     const int badge = IntArgument(line);
-    if (badge < 1) return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
+    if (badge < 1)
+        return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
     return routines.GrantCommissionOnLastItem(badge);
 }
 
 std::string PriceTable(CommandRoutines& routines, const std::string& line) {
     const int table = IntArgument(line);
-    if (table < 0 || table > 5) return "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!";
+    if (table < 0 || table > 5)
+        return "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!";
     return routines.ChangePriceTable(table, TextArgument(line));
 }
 
 std::string Client(CommandRoutines& routines, const std::string& line) {
     const int client = IntArgument(line);
-    if (client == 0) return "300-INFORME O C\xD3" "DIGO DO CLIENTE!";
+    if (client == 0)
+        return "300-INFORME O C\xD3"
+               "DIGO DO CLIENTE!";
     return routines.SelectClient(client);
 }
 
 std::string Employee(CommandRoutines& routines, const std::string& line) {
     const int badge = IntArgument(line);
-    if (badge == 0) return "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!";
+    if (badge == 0)
+        return "300-INFORME O C\xD3"
+               "DIGO DO FUNCION\xC1RIO!";
     return routines.SelectEmployee(badge);
 }
 
@@ -63,7 +72,8 @@ std::string Quantity(CommandRoutines& routines, const std::string& line) {
 }  // namespace
 
 std::string DispatchCommand(CommandRoutines& routines, const std::string& line) {
-    if (line.empty()) return {};
+    if (line.empty())
+        return {};
     switch (CommandLetter(line)) {
     case clOpenTab: return OpenTab(routines, line);
     case clPriceQuery: return PriceQuery(routines, line);

@@ -8,14 +8,19 @@
 namespace {
 
 const std::string kNotCommissioned = "601-O PRODUTO SELECIONADO N\xC3O \xC9 COMISSIONADO!";
-const std::string kAlreadyGranted = "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7" "ADA!";
-const std::string kGranted = "000-COMISS\xC3O CONCEDIDA AO FUNCION\xC1" "RIO ";
-const std::string kReason = "COMISS\xC3O P/ FUNCION\xC1" "RIO CONCEDIDA NO TERMINAL";
+const std::string kAlreadyGranted =
+    "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7"
+    "ADA!";
+const std::string kGranted =
+    "000-COMISS\xC3O CONCEDIDA AO FUNCION\xC1"
+    "RIO ";
+const std::string kReason =
+    "COMISS\xC3O P/ FUNCION\xC1"
+    "RIO CONCEDIDA NO TERMINAL";
 
 }  // namespace
 
-std::string TDM::GrantCommission()
-{
+std::string TDM::GrantCommission() {
     FixedPoint amount;
     {
         CloseOnExit closeProduct(PRO);
@@ -25,7 +30,8 @@ std::string TDM::GrantCommission()
         if (amount == FixedPoint() && percentage == FixedPoint())
             return kNotCommissioned;
         if (amount == FixedPoint()) {
-            const FixedPoint base = CIN.FieldByName("CIN_VALOR").AsFixed() + CIN.FieldByName("CIN_ACRESCIMO").AsFixed() -
+            const FixedPoint base = CIN.FieldByName("CIN_VALOR").AsFixed() +
+                                    CIN.FieldByName("CIN_ACRESCIMO").AsFixed() -
                                     CIN.FieldByName("CIN_DESCONTO").AsFixed();
             amount = base * percentage / FixedPoint::FromInteger(100);
         }

@@ -8,10 +8,8 @@
 #include <memory>
 
 TDM::TDM()
-    : DBTrans(BaseDados),
-      COM(DBTrans), CIN(DBTrans), PRO(DBTrans), CBL(DBTrans), CON(DBTrans), FUN(DBTrans), CAF(DBTrans),
-      QCFG(DBTrans)
-{
+    : DBTrans(BaseDados), COM(DBTrans), CIN(DBTrans), PRO(DBTrans), CBL(DBTrans), CON(DBTrans), FUN(DBTrans),
+      CAF(DBTrans), QCFG(DBTrans) {
     DefineCursors();
     // The parameter lines the connection settings fill in: user and
     // password first, then the character set of every text.
@@ -19,14 +17,12 @@ TDM::TDM()
     RegisterSharedPair();
 }
 
-TDM::TDM(const std::string& connectionString, const std::string& user, const std::string& password) : TDM()
-{
+TDM::TDM(const std::string& connectionString, const std::string& user, const std::string& password) : TDM() {
     BaseDados.Open(connectionString, user, password);
     PrepareCommands();
 }
 
-TDM::~TDM()
-{
+TDM::~TDM() {
     if (SharedTransaction == &DBTrans) {
         SharedDatabase = nullptr;
         SharedTransaction = nullptr;
@@ -36,14 +32,12 @@ TDM::~TDM()
     DBTrans.Rollback();
 }
 
-void TDM::RegisterSharedPair()
-{
+void TDM::RegisterSharedPair() {
     SharedDatabase = &BaseDados;
     SharedTransaction = &DBTrans;
 }
 
-void TDM::DefineCursors()
-{
+void TDM::DefineCursors() {
     using namespace StoreStatements;
     COM.SelectSQL = kComandaSelect;
     COM.InsertSQL = kComandaInsert;
@@ -71,34 +65,29 @@ void TDM::DefineCursors()
     QCFG.SQL = kSettingsSelect;
 }
 
-void TDM::PrepareCommands()
-{
+void TDM::PrepareCommands() {
     ComandaSelectSQL = COM.SelectSQL + "\n";
     ItemSelectSQL = CIN.SelectSQL + "\n";
     QCFG.Open();
     displayPrompt_ = "Comanda:";
 }
 
-void TDM::Retarget(EditableDataSet& cursor, const std::string& sql, SqlParameters parameters)
-{
+void TDM::Retarget(EditableDataSet& cursor, const std::string& sql, SqlParameters parameters) {
     cursor.Close();
     cursor.SelectSQL = sql;
     cursor.Params = std::move(parameters);
     cursor.Open();
 }
 
-void TDM::LoadComanda(int number)
-{
+void TDM::LoadComanda(int number) {
     Retarget(COM, ComandaSelectSQL + StoreStatements::kWhereTabNumber, {{"COM_NUMERO", number}});
 }
 
-void TDM::LoadComandaItems(std::int64_t comandaCode)
-{
+void TDM::LoadComandaItems(std::int64_t comandaCode) {
     Retarget(CIN, ItemSelectSQL + StoreStatements::kWhereLastItemOfTab, {{"COM_CODIGO", comandaCode}});
 }
 
-TDM::ServerMoment TDM::ServerNow()
-{
+TDM::ServerMoment TDM::ServerNow() {
     const std::unique_ptr<Query> now = CreateQuery(StoreStatements::kServerMoment, true);
     const FieldValue& date = now->FieldByName("DATA");
     const FieldValue& time = now->FieldByName("HORA");

@@ -8,14 +8,13 @@
 
 namespace {
 
-std::string_view ArgumentOf(std::string_view line) {
-    return line.empty() ? line : line.substr(1);
-}
+std::string_view ArgumentOf(std::string_view line) { return line.empty() ? line : line.substr(1); }
 
 }  // namespace
 
 char CommandLetter(std::string_view line) {
-    if (line.empty()) return '\0';
+    if (line.empty())
+        return '\0';
     const char c = line.front();
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -23,22 +22,23 @@ char CommandLetter(std::string_view line) {
 int IntArgument(std::string_view line) {
     std::string_view text = ArgumentOf(line);
     text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-    if (text.starts_with('+') && !text.starts_with("+-")) text.remove_prefix(1);
+    if (text.starts_with('+') && !text.starts_with("+-"))
+        text.remove_prefix(1);
     std::int32_t value = 0;
     const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || stop != text.data() + text.size()) return -1;
+    if (text.empty() || error != std::errc{} || stop != text.data() + text.size())
+        return -1;
     return value;
 }
 
 double DecimalArgument(std::string_view line) {
     std::string text(line);
     for (char& c : text)
-        if (c == '.') c = ',';
+        if (c == '.')
+            c = ',';
     const auto first = text.find_first_not_of(' ');
     text.erase(0, std::min(first, text.size()));
     return ParseDecimal(ArgumentOf(text)).value_or(-1);
 }
 
-std::string TextArgument(std::string_view line) {
-    return std::string(ArgumentOf(line));
-}
+std::string TextArgument(std::string_view line) { return std::string(ArgumentOf(line)); }

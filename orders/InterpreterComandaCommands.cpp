@@ -8,7 +8,8 @@
 
 std::string TDM::OpenOrCreateComanda(int number) {
     const std::string shown = std::to_string(number);
-    if (IsComandaBlocked(number)) return "101-A COMANDA " + shown + " EST\xC1 BLOQUEADA!";
+    if (IsComandaBlocked(number))
+        return "101-A COMANDA " + shown + " EST\xC1 BLOQUEADA!";
 
     bool exists = ComandaExists(number);
     if (!exists) {
@@ -17,18 +18,19 @@ std::string TDM::OpenOrCreateComanda(int number) {
         HoldTabCreation();
         exists = ComandaExists(number);
     }
-    if (exists) OpenComanda(number);
-    else CreateComanda(number);
+    if (exists)
+        OpenComanda(number);
+    else
+        CreateComanda(number);
     displayPrompt_ = "Comanda " + shown + ":";
     return "000-A COMANDA " + shown + (exists ? " FOI ABERTA!" : " FOI CRIADA!");
 }
 
-void TDM::HoldTabCreation() {
-    CreateQuery(StoreStatements::kTabCreationLock, true);
-}
+void TDM::HoldTabCreation() { CreateQuery(StoreStatements::kTabCreationLock, true); }
 
 std::string TDM::ChangePriceTable(int table, const std::string& typed) {
-    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+    if (auto refusal = StatusRefusal(); !refusal.empty())
+        return refusal;
 
     COM.Edit();
     COM.SetField("COM_TABELA", table);
@@ -38,9 +40,12 @@ std::string TDM::ChangePriceTable(int table, const std::string& typed) {
 
 std::string TDM::SelectClient(int client) {
     Retarget(CON, StoreStatements::kClientByCode, {{"CON_CODIGO", client}});
-    if (CON.FieldByName("CON_CODIGO").AsInteger() != client) return "400-CLIENTE N\xC3O ENCONTRADO!";
-    if (CON.FieldByName("CON_ATIVO").AsInteger() != 0) return "401-O CLIENTE EST\xC1 INATIVO!";
-    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+    if (CON.FieldByName("CON_CODIGO").AsInteger() != client)
+        return "400-CLIENTE N\xC3O ENCONTRADO!";
+    if (CON.FieldByName("CON_ATIVO").AsInteger() != 0)
+        return "401-O CLIENTE EST\xC1 INATIVO!";
+    if (auto refusal = StatusRefusal(); !refusal.empty())
+        return refusal;
 
     const std::string name = CON.FieldByName("CON_NOME").AsText();
     COM.Edit();
@@ -53,9 +58,12 @@ std::string TDM::SelectClient(int client) {
 
 std::string TDM::SelectEmployee(int badge) {
     LoadEmployeeByBadge(badge);
-    if (FUN.FieldByName("FUN_COMANDA").AsInteger() != badge) return "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
-    if (FUN.FieldByName("FUN_ATIVO").AsInteger() != 0) return "501-O FUNCION\xC1RIO EST\xC1 INATIVO!";
-    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+    if (FUN.FieldByName("FUN_COMANDA").AsInteger() != badge)
+        return "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
+    if (FUN.FieldByName("FUN_ATIVO").AsInteger() != 0)
+        return "501-O FUNCION\xC1RIO EST\xC1 INATIVO!";
+    if (auto refusal = StatusRefusal(); !refusal.empty())
+        return refusal;
 
     COM.Edit();
     COM.SetField("FUN_CODIGO", FUN.FieldByName("FUN_CODIGO").AsInteger());
@@ -71,6 +79,7 @@ std::string TDM::ShowTotal() {
         RecalculateTotals();
         PostDataSet(COM);
     }
-    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+    if (auto refusal = StatusRefusal(); !refusal.empty())
+        return refusal;
     return "000-TOTAL DA COMANDA: " + FormatMoney(COM.FieldByName("COM_TOTAL").AsFixed().Raw());
 }

@@ -7,15 +7,18 @@
 #include "WorkUnit.h"
 
 std::string TDM::ProcessCommand(const std::string& command) {
-    if (command.empty()) return {};
+    if (command.empty())
+        return {};
     RegisterSharedPair();
-    if (connectionLost_) Reconnect();
+    if (connectionLost_)
+        Reconnect();
     for (int retry = 1;; ++retry) {
         try {
             return RunWhole(command);
         } catch (const DatabaseError& error) {
             connectionLost_ = error.IsConnectionLost();
-            if (!error.IsLockConflict() || retry > Retry.retries) throw;
+            if (!error.IsLockConflict() || retry > Retry.retries)
+                throw;
         }
         Retry.PauseBefore(retry);
     }
@@ -44,20 +47,17 @@ std::string TDM::RunWhole(const std::string& command) {
     }
 }
 
-TDM::CommandState TDM::SavedState() const {
-    return {COM.CurrentView(), CIN.CurrentView(), displayPrompt_};
-}
+TDM::CommandState TDM::SavedState() const { return {COM.CurrentView(), CIN.CurrentView(), displayPrompt_}; }
 
 void TDM::Restore(CommandState state) {
-    for (DataSet* cursor : {&PRO, &CBL, &CON, &FUN, &CAF}) cursor->Cancel();
+    for (DataSet* cursor : {&PRO, &CBL, &CON, &FUN, &CAF})
+        cursor->Cancel();
     COM.Restore(std::move(state.comanda));
     CIN.Restore(std::move(state.item));
     displayPrompt_ = std::move(state.prompt);
 }
 
-std::string TDM::RunCommand(const std::string& command) {
-    return DispatchCommand(*this, command);
-}
+std::string TDM::RunCommand(const std::string& command) { return DispatchCommand(*this, command); }
 
 std::string TDM::StatusRefusal() {
     switch (CurrentComandaStatus()) {
@@ -70,7 +70,8 @@ std::string TDM::StatusRefusal() {
 }
 
 void TDM::LockLoadedComanda() {
-    if (!COM.IsEmpty()) COM.RefreshCurrentRow(StoreStatements::kComandaLock);
+    if (!COM.IsEmpty())
+        COM.RefreshCurrentRow(StoreStatements::kComandaLock);
 }
 
 bool TDM::LoadLastItem() {
@@ -78,6 +79,4 @@ bool TDM::LoadLastItem() {
     return CIN.FieldByName("CIN_CODIGO").AsInteger() != 0;
 }
 
-void TDM::LoadEmployeeByBadge(int badge) {
-    Retarget(FUN, StoreStatements::kEmployeeByBadge, {{"FUN_COMANDA", badge}});
-}
+void TDM::LoadEmployeeByBadge(int badge) { Retarget(FUN, StoreStatements::kEmployeeByBadge, {{"FUN_COMANDA", badge}}); }

@@ -15,34 +15,38 @@ namespace {
 long double QuantityAsCount(long double quantity) {
     std::string digits;
     for (char c : FormatQuantity(static_cast<double>(quantity)))
-        if (c != '.' && c != ',') digits += c;
+        if (c != '.' && c != ',')
+            digits += c;
     return ParseDecimal(digits).value_or(static_cast<double>(quantity));
 }
 
-bool Holds(const std::string& text, char c) {
-    return text.find(c) != std::string::npos;
-}
+bool Holds(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
 }  // namespace
 
 std::string TDM::QueryPrice(const std::string& code) {
     const int product = FindProductByBarcode(code);
-    if (product == 0) return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
+    if (product == 0)
+        return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
     return "000-PRE\xC7O: " + FormatMoney(GetProductPrice(product, false).Raw());
 }
 
 std::string TDM::GrantCommissionOnLastItem(int badge) {
-    if (!LoadLastItem()) return "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
+    if (!LoadLastItem())
+        return "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
 
     LoadEmployeeByBadge(badge);
-    if (FUN.IsEmpty()) return "600-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
+    if (FUN.IsEmpty())
+        return "600-FUNCION\xC1RIO N\xC3O ENCONTRADO!";
     return GrantCommission();
 }
 
 std::string TDM::ChangeLastItemQuantity(double quantity) {
     LockLoadedComanda();
-    if (!LoadLastItem()) return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
-    if (auto refusal = StatusRefusal(); !refusal.empty()) return refusal;
+    if (!LoadLastItem())
+        return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
+    if (auto refusal = StatusRefusal(); !refusal.empty())
+        return refusal;
 
     CIN.Edit();
     CIN.SetField("CIN_QTDE", FixedPoint::FromDouble(quantity));
@@ -65,7 +69,8 @@ std::string TDM::AddProduct(const std::string& line) {
         scaleLabel = true;
         DecodeScaleBarcode(line, pattern, label);  // a value that is no number keeps 1
         product = FindProductByBarcode(label.code);
-        if (product == 0) return "200-PRODUTO " + label.code + " N\xC3O ENCONTRADO!";
+        if (product == 0)
+            return "200-PRODUTO " + label.code + " N\xC3O ENCONTRADO!";
     }
 
     const FixedPoint price = GetProductPrice(product, scaleLabel);
@@ -73,7 +78,8 @@ std::string TDM::AddProduct(const std::string& line) {
     if (label.kind == TScaleLabelKind::slPrice) {
         // A label with an amount for a product without a price holds no
         // quantity that could be worked out.
-        if (price == FixedPoint()) return "204-O PRODUTO N\xC3O TEM PRE\xC7O!";
+        if (price == FixedPoint())
+            return "204-O PRODUTO N\xC3O TEM PRE\xC7O!";
         quantity = label.value / price.ToDouble();
     } else if (PRO.FieldByName("PRO_BALUNIDADE").AsText() == "U" && !Holds(pattern, '$')) {
         quantity = QuantityAsCount(quantity);
@@ -88,8 +94,10 @@ std::string TDM::AddProduct(const std::string& line) {
         return "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!";
     if (COM.FieldByName("CON_CREDITOTIPO").AsInteger() == 2 &&
         newTotal > COM.FieldByName("CON_CREDITOCONSUMO").AsFixed())
-        return "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!";
-    if (PRO.FieldByName("PRO_ATIVO").AsInteger() == 1) return "201-O PRODUTO EST\xC1 INATIVO!";
+        return "402-O CLIENTE N\xC3O TEM CR\xC9"
+               "DITO PARA A OPERA\xC7\xC3O!";
+    if (PRO.FieldByName("PRO_ATIVO").AsInteger() == 1)
+        return "201-O PRODUTO EST\xC1 INATIVO!";
 
     switch (AddItem(product, FixedPoint::FromDouble(quantity), price)) {
     case csNotLoaded: return "100-NENHUMA COMANDA ABERTA!";

@@ -16,7 +16,8 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
     std::string plain;
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') plain += '-';
+        if (text[i] == '-')
+            plain += '-';
         ++i;
     }
     int mantissaDigits = 0;
@@ -33,16 +34,21 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
             break;
         }
     }
-    if (mantissaDigits == 0) return std::nullopt;
+    if (mantissaDigits == 0)
+        return std::nullopt;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         plain += 'e';
         ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            plain += text[i++];
         const std::size_t exponentStart = i;
-        while (i < text.size() && IsDigit(text[i])) plain += text[i++];
-        if (i == exponentStart) return std::nullopt;
+        while (i < text.size() && IsDigit(text[i]))
+            plain += text[i++];
+        if (i == exponentStart)
+            return std::nullopt;
     }
-    if (i != text.size()) return std::nullopt;
+    if (i != text.size())
+        return std::nullopt;
     return plain;
 }
 
@@ -50,18 +56,20 @@ std::optional<std::string> ToPlainDecimal(std::string_view text) {
 
 std::optional<double> ParseDecimal(std::string_view text) {
     const auto plain = ToPlainDecimal(quorvel::TrimSpaces(text));
-    if (!plain) return std::nullopt;
+    if (!plain)
+        return std::nullopt;
     double value = 0;
     const char* end = plain->data() + plain->size();
     const auto [stop, error] = std::from_chars(plain->data(), end, value);
-    if (error != std::errc{} || stop != end) return std::nullopt;
+    if (error != std::errc{} || stop != end)
+        return std::nullopt;
     return value;
 }
 
 std::string FormatMoney(std::int64_t tenThousandths) {
     const bool negative = tenThousandths < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
-                                             : static_cast<std::uint64_t>(tenThousandths);
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(tenThousandths) : static_cast<std::uint64_t>(tenThousandths);
     const std::uint64_t cents = (magnitude + 50) / 100;
     char decimals[3];
     std::snprintf(decimals, sizeof decimals, "%02u", static_cast<unsigned>(cents % 100));
@@ -70,10 +78,10 @@ std::string FormatMoney(std::int64_t tenThousandths) {
 
 std::string FormatQuantity(double quantity) {
     char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, quantity,
-                                            std::chars_format::general, 15);
+    const auto [end, error] = std::to_chars(text, text + sizeof text, quantity, std::chars_format::general, 15);
     std::string result(text, error == std::errc{} ? end : text);
     for (char& c : result)
-        if (c == '.') c = kDecimalComma;
+        if (c == '.')
+            c = kDecimalComma;
     return result;
 }

@@ -7,36 +7,33 @@ namespace StoreStatements {
 namespace {
 
 const std::vector<std::string> kComandaColumns = {
-    "COM_CARTAODEBPAGO", "COM_CARTAOPAGO", "COM_CHEQUEPAGO", "COM_CLIENTE", "COM_CODIGO",
-    "COM_DATA", "COM_DINHEIROPAGO", "COM_HORA", "COM_NUMERO", "COM_OBS",
-    "COM_QTDE", "COM_TABELA", "COM_TAXAENTREGA", "COM_TAXASERVICO", "COM_TIPO",
-    "COM_TOTAL", "CON_CODIGO", "FUN_CODIGO", "PDV_CODIGO",
+    "COM_CARTAODEBPAGO", "COM_CARTAOPAGO",   "COM_CHEQUEPAGO",  "COM_CLIENTE",     "COM_CODIGO",
+    "COM_DATA",          "COM_DINHEIROPAGO", "COM_HORA",        "COM_NUMERO",      "COM_OBS",
+    "COM_QTDE",          "COM_TABELA",       "COM_TAXAENTREGA", "COM_TAXASERVICO", "COM_TIPO",
+    "COM_TOTAL",         "CON_CODIGO",       "FUN_CODIGO",      "PDV_CODIGO",
 };
 
 const std::vector<std::string> kItemColumns = {
-    "CIN_ABATECONSUMA", "CIN_ACRESCIMO", "CIN_CODIGO", "CIN_CODIGO_LINK", "CIN_DATAENTREGA",
-    "CIN_DATAPRODUZ", "CIN_DESCONTO", "CIN_HORAENTREGA", "CIN_KIT", "CIN_MED1",
-    "CIN_MED2", "CIN_MED3", "CIN_MED4", "CIN_OBS", "CIN_PERDA",
-    "CIN_PRODUTO_LINK", "CIN_QTDE", "CIN_REF01", "CIN_REF02", "CIN_REF03",
-    "CIN_REF04", "CIN_REF05", "CIN_REF06", "CIN_REFOBS", "CIN_SUBQTDE",
-    "CIN_VALOR", "COM_CODIGO", "PRO_CODIGO", "VEI_CODIGO",
+    "CIN_ABATECONSUMA", "CIN_ACRESCIMO",   "CIN_CODIGO", "CIN_CODIGO_LINK",  "CIN_DATAENTREGA", "CIN_DATAPRODUZ",
+    "CIN_DESCONTO",     "CIN_HORAENTREGA", "CIN_KIT",    "CIN_MED1",         "CIN_MED2",        "CIN_MED3",
+    "CIN_MED4",         "CIN_OBS",         "CIN_PERDA",  "CIN_PRODUTO_LINK", "CIN_QTDE",        "CIN_REF01",
+    "CIN_REF02",        "CIN_REF03",       "CIN_REF04",  "CIN_REF05",        "CIN_REF06",       "CIN_REFOBS",
+    "CIN_SUBQTDE",      "CIN_VALOR",       "COM_CODIGO", "PRO_CODIGO",       "VEI_CODIGO",
 };
 
 const std::vector<std::string> kCommissionColumns = {
     "CAF_CODIGO", "CAF_CREDITO", "CAF_DATA", "CAF_DEBITO", "CAF_FINANCEIRO", "CAF_HORA",
-    "CAF_MOTIVO", "CAF_OBS", "CAI_ID", "FUN_CODIGO", "PDV_CODIGO", "VEN_CODIGO",
+    "CAF_MOTIVO", "CAF_OBS",     "CAI_ID",   "FUN_CODIGO", "PDV_CODIGO",     "VEN_CODIGO",
 };
 
-std::string Joined(const std::vector<std::string>& columns, const std::string& prefix)
-{
+std::string Joined(const std::vector<std::string>& columns, const std::string& prefix) {
     std::string text;
     for (const std::string& column : columns)
         text += (text.empty() ? "" : ", ") + prefix + column;
     return text;
 }
 
-std::string InsertInto(const std::string& table, const std::vector<std::string>& columns)
-{
+std::string InsertInto(const std::string& table, const std::vector<std::string>& columns) {
     return "insert into " + table + "\n  (" + Joined(columns, "") + ")\nvalues\n  (" + Joined(columns, ":") + ")";
 }
 
@@ -95,9 +92,6 @@ const std::string kWhereTabNumber = " WHERE COM_NUMERO = :COM_NUMERO";
 const std::string kWhereLastItemOfTab =
     " WHERE COM_CODIGO = :COM_CODIGO ORDER BY COM_CODIGO DESC, CIN_CODIGO DESC ROWS 1";
 
-std::string SelectAllFrom(const std::string& table)
-{
-    return "SELECT * FROM " + table;
-}
+std::string SelectAllFrom(const std::string& table) { return "SELECT * FROM " + table; }
 
 }  // namespace StoreStatements

@@ -9,7 +9,7 @@
 
 namespace StoreStatements {
 
-extern const std::string kComandaSelect;   // COMANDAS joined with CONTATOS, three lines
+extern const std::string kComandaSelect;  // COMANDAS joined with CONTATOS, three lines
 extern const std::string kComandaInsert;
 extern const UpdateStatement kComandaUpdate;
 extern const std::string kComandaRefresh;
@@ -38,9 +38,9 @@ extern const std::string kTabNumber;         // COM_NUMERO; gives COM_NUMERO
 // Whether tab number NUMERO is blocked (CBL_NUMERO not null) and whether it
 // exists (COM_NUMERO not null), in one read.
 extern const std::string kTabNumberStatus;
-extern const std::string kClientByCode;      // CON_CODIGO
-extern const std::string kEmployeeByBadge;   // FUN_COMANDA
-extern const std::string kCommissionById;    // CAI_ID
+extern const std::string kClientByCode;     // CON_CODIGO
+extern const std::string kEmployeeByBadge;  // FUN_COMANDA
+extern const std::string kCommissionById;   // CAI_ID
 // QTDE and TOTAL of the items of tab COM_CODIGO, in one pass.
 extern const std::string kTabTotals;
 // DATA and HORA from SP_SERVERDATE and SP_SERVERTIME, in one read.

@@ -7,9 +7,7 @@ int ChangeListeners::Add(std::function<void()> listener) {
     return nextId_++;
 }
 
-void ChangeListeners::Remove(int id) {
-    listeners_.erase(id);
-}
+void ChangeListeners::Remove(int id) { listeners_.erase(id); }
 
 void ChangeListeners::Notify() const {
     // The ids held now: a listener added while this runs waits for the next

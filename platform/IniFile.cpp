@@ -15,9 +15,7 @@ namespace {
 
 constexpr size_t kMaxValueLength = 2047;
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -76,7 +74,8 @@ std::optional<std::string> SectionName(const std::string& line) {
     if (trimmed.empty() || trimmed.front() != '[')
         return std::nullopt;
     const size_t close = trimmed.find(']');
-    return quorvel::Trim(std::string_view(trimmed).substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return quorvel::Trim(
+        std::string_view(trimmed).substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
 
 struct KeyLine {
@@ -134,8 +133,7 @@ std::optional<size_t> FindKey(const IniText& text, const SectionSpan& span, cons
     return std::nullopt;
 }
 
-std::optional<std::string> FindValue(const std::string& path, const std::string& section,
-                                     const std::string& key) {
+std::optional<std::string> FindValue(const std::string& path, const std::string& section, const std::string& key) {
     const IniText text = Load(path);
     auto span = FindSection(text, section);
     if (!span)
@@ -158,9 +156,7 @@ size_t EndOfKeys(const IniText& text, const SectionSpan& span) {
 
 // A value lives on its key's line: it ends at its first line break, so a
 // text pasted with several lines cannot add keys or sections to the file.
-std::string OnOneLine(const std::string& value) {
-    return value.substr(0, value.find_first_of("\r\n"));
-}
+std::string OnOneLine(const std::string& value) { return value.substr(0, value.find_first_of("\r\n")); }
 
 }  // namespace
 

@@ -19,8 +19,7 @@ public:
     // The value (at most 2047 characters), or the default when the file,
     // the section or the key is missing. A key present with an empty value
     // reads as empty text.
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& defaultValue) const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
     // The value as an integer (decimal, or hexadecimal after "$", "x" or
     // "0x"); the default when missing, empty or not an integer.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;

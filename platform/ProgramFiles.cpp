@@ -19,13 +19,9 @@ std::string ProgramPath() {
     return std::filesystem::read_symlink("/proc/self/exe", error).string();
 }
 
-void SetProgramPath(std::string path) {
-    ChosenProgramPath() = std::move(path);
-}
+void SetProgramPath(std::string path) { ChosenProgramPath() = std::move(path); }
 
-std::string ProgramFolder() {
-    return std::filesystem::path(ProgramPath()).parent_path().string() + "/";
-}
+std::string ProgramFolder() { return std::filesystem::path(ProgramPath()).parent_path().string() + "/"; }
 
 std::string OwnSettingsPath(const std::string& programPath) {
     return std::filesystem::path(programPath).replace_extension(".ini").string();

@@ -56,8 +56,7 @@ Windows1252Text Utf8ToWindows1252(std::string_view utf8) {
     Converter converter("WINDOWS-1252", "UTF-8");
     return Windows1252Text(converter.Run(utf8, [](std::string_view rest, std::string& out) {
         out += '?';
-        return errno == EILSEQ ? Utf8SequenceLength(static_cast<unsigned char>(rest[0]), rest.size())
-                               : rest.size();
+        return errno == EILSEQ ? Utf8SequenceLength(static_cast<unsigned char>(rest[0]), rest.size()) : rest.size();
     }));
 }
 

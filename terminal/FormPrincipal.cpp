@@ -75,8 +75,7 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
       VendorIniPath((std::filesystem::path(programPath).parent_path() / TerminalSettingsFile::kFileName).string()),
       ownIniPath_(OwnSettingsPath(programPath)),
       keyLog_((std::filesystem::path(programPath).parent_path() / "teclas.txt").string()),
-      service_(library, sleeper, *this),
-      keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {
+      service_(library, sleeper, *this), keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {
     setWindowTitle(FromWindows1252(Windows1252Text("Microterminal Bematech - Fit B\xE1sico v 1.2.4")));
     setFont(BoldArial(kFontHeight));
     setFixedSize(kClientWidth, kClientHeight);
@@ -133,8 +132,8 @@ void TFrmPrincipal::CreateButtonBar() {
 }
 
 void TFrmPrincipal::UseTheme(TQZTheme& theme) {
-    for (TQZControl* control : std::initializer_list<TQZControl*>{QZPanel1, QZButton2, QZButton1, BtnLimpar,
-                                                                  BtnIniciar, BtnParar, BtnFechar})
+    for (TQZControl* control :
+         std::initializer_list<TQZControl*>{QZPanel1, QZButton2, QZButton1, BtnLimpar, BtnIniciar, BtnParar, BtnFechar})
         control->SetTheme(&theme);
     EdtPorta->SetTheme(&theme);
 }

@@ -60,10 +60,14 @@ QWidget* TFrmPrincipal::CreateConfigurationTab() {
     terminalRow->addWidget(QZButton1);
     terminalRow->addStretch();
 
-    QLabel* notes = NewWrappedText("Observa\xE7\xF5" "es: o sistema trabalha com o microterminal FIT B\xC1SICO em "
-                                   "rede. Configure o IP e a PORTA nas configura\xE7\xF5" "es de rede do micro "
-                                   "terminal antes de usar este m\xF3" "dulo (consulte manual do terminal)",
-                                   QFont::Bold, tab);
+    QLabel* notes = NewWrappedText(
+        "Observa\xE7\xF5"
+        "es: o sistema trabalha com o microterminal FIT B\xC1SICO em "
+        "rede. Configure o IP e a PORTA nas configura\xE7\xF5"
+        "es de rede do micro "
+        "terminal antes de usar este m\xF3"
+        "dulo (consulte manual do terminal)",
+        QFont::Bold, tab);
     notes->setAlignment(Qt::AlignCenter);
 
     PnComando = NewLabel("terminal desconectado", tab);

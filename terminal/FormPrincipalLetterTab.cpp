@@ -58,13 +58,17 @@ QWidget* TFrmPrincipal::CreateLetterTab() {
         grid->addWidget(NewLetterPanel(letter, EdtLetters[i], tab), i % kLettersPerColumn, i / kLettersPerColumn);
     }
     auto* column = new QVBoxLayout(tab);
-    column->addWidget(NewWrappedText(
-        "Informe o c\xF3" "digo do produto na frente da tecla abaixo. Para adiciona-lo automaticamente acrescente "
-        "o texto \"#13\" sem aspas no final do c\xF3" "digo. Exemplo, informe 2526#13 na frente da tecla A para que "
-        "quando pressione A no terminal o produto com c\xF3" "digo de barras 2526 seja adicionado na comanda. "
-        "ATEN\xC7\xC3O: os campos em vermelho representam fun\xE7\xF5" "es do sistema, que podem deixar de "
-        "funcionar caso sejam alterados.",
-        QFont::Bold, tab));
+    column->addWidget(
+        NewWrappedText("Informe o c\xF3"
+                       "digo do produto na frente da tecla abaixo. Para adiciona-lo automaticamente acrescente "
+                       "o texto \"#13\" sem aspas no final do c\xF3"
+                       "digo. Exemplo, informe 2526#13 na frente da tecla A para que "
+                       "quando pressione A no terminal o produto com c\xF3"
+                       "digo de barras 2526 seja adicionado na comanda. "
+                       "ATEN\xC7\xC3O: os campos em vermelho representam fun\xE7\xF5"
+                       "es do sistema, que podem deixar de "
+                       "funcionar caso sejam alterados.",
+                       QFont::Bold, tab));
     column->addLayout(grid);
     column->addStretch();
     return tab;

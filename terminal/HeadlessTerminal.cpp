@@ -21,15 +21,12 @@ void SharedKeyLog::Write(const std::string& entry) {
     log_.Write(entry);
 }
 
-HeadlessTerminal::HeadlessTerminal(int position, int number, const ServiceSettings& settings,
-                                   TerminalLibrary& library, StopSignal& stop, HeadlessOutput& output,
-                                   SharedKeyLog* keyLog)
-    : position_(position), number_(number), settings_(settings), library_(library), stop_(stop),
-      output_(output), keyLog_(keyLog) {}
+HeadlessTerminal::HeadlessTerminal(int position, int number, const ServiceSettings& settings, TerminalLibrary& library,
+                                   StopSignal& stop, HeadlessOutput& output, SharedKeyLog* keyLog)
+    : position_(position), number_(number), settings_(settings), library_(library), stop_(stop), output_(output),
+      keyLog_(keyLog) {}
 
-HeadlessTerminal::~HeadlessTerminal() {
-    Join();
-}
+HeadlessTerminal::~HeadlessTerminal() { Join(); }
 
 bool HeadlessTerminal::Connect(const std::string& settingsPath) {
     std::future<bool> connected = connected_.get_future();

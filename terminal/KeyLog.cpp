@@ -100,7 +100,7 @@ std::string ReadAll(const std::string& path) {
     return content;
 }
 
-} // namespace
+}  // namespace
 
 void KeyLog::Write(const std::string& entry) {
     const std::string lines = WithCrLfLineEnds(std::string_view(entry.c_str()));

@@ -7,13 +7,9 @@
 
 namespace {
 
-bool IsAppendedAsItComes(std::uint16_t code) {
-    return code == ',' || code == '.' || (code >= '0' && code <= '9');
-}
+bool IsAppendedAsItComes(std::uint16_t code) { return code == ',' || code == '.' || (code >= '0' && code <= '9'); }
 
-bool IsLetter(std::uint16_t code) {
-    return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
-}
+bool IsLetter(std::uint16_t code) { return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'); }
 
 char UpperLetter(std::uint16_t code) {
     return code >= 'a' ? static_cast<char>(code - 'a' + 'A') : static_cast<char>(code);
@@ -41,8 +37,8 @@ bool MatchesSpecialCode(const std::string& codeText, std::uint16_t keyCode) {
     return number && *number == keyCode;
 }
 
-void ApplySpecialAction(std::uint16_t keyCode, const std::string& codeText, int action,
-                        std::string& commandLine, const std::function<void()>& showPrompt) {
+void ApplySpecialAction(std::uint16_t keyCode, const std::string& codeText, int action, std::string& commandLine,
+                        const std::function<void()>& showPrompt) {
     if (!MatchesSpecialCode(codeText, keyCode))
         return;
     // In the order of TSpecialAction; clearing the display appends nothing.

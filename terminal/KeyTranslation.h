@@ -11,15 +11,15 @@ class KeyMapping;
 
 // The special actions by their position in the action lists CbC1 to CbC8.
 enum TSpecialAction : int {
-    saOpenTab = 0,           // append "C"
-    saPriceQuery = 1,        // append "R"
-    saSelectClient = 2,      // append "B"
-    saSelectEmployee = 3,    // append "U"
-    saPriceTable = 4,        // append "T"
-    saQuantity = 5,          // append "Q"
-    saTabTotal = 6,          // append "V"
-    saClearDisplay = 7,      // empty the command line and show the prompt
-    saCommission = 8,        // append "S"
+    saOpenTab = 0,         // append "C"
+    saPriceQuery = 1,      // append "R"
+    saSelectClient = 2,    // append "B"
+    saSelectEmployee = 3,  // append "U"
+    saPriceTable = 4,      // append "T"
+    saQuantity = 5,        // append "Q"
+    saTabTotal = 6,        // append "V"
+    saClearDisplay = 7,    // empty the command line and show the prompt
+    saCommission = 8,      // append "S"
 };
 
 constexpr std::uint16_t kEnterKey = 13;
@@ -35,8 +35,8 @@ bool MatchesSpecialCode(const std::string& codeText, std::uint16_t keyCode);
 
 // Applies the pair's action when its code matches; positions outside 0 to 8
 // do nothing. showPrompt puts the prompt back on the display (action 7).
-void ApplySpecialAction(std::uint16_t keyCode, const std::string& codeText, int action,
-                        std::string& commandLine, const std::function<void()>& showPrompt);
+void ApplySpecialAction(std::uint16_t keyCode, const std::string& codeText, int action, std::string& commandLine,
+                        const std::function<void()>& showPrompt);
 
 // One key of the reading loop; may turn currentCode into Enter.
 void TranslateKey(std::uint16_t& currentCode, const KeyMapping& mapping, std::string& commandLine,

@@ -21,9 +21,7 @@ std::string PairKey(int pair) {
     return key;
 }
 
-std::string LetterKey(size_t index) {
-    return std::string(1, static_cast<char>('A' + index));
-}
+std::string LetterKey(size_t index) { return std::string(1, static_cast<char>('A' + index)); }
 
 // Every numbered key of "Terminais": "0" to "50" for a list of up to 51
 // terminals, and whatever higher keys a longer list left behind.

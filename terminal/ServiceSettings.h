@@ -14,10 +14,10 @@ class IniFile;
 struct ServiceSettings {
     int protocol = TerminalSettingsFile::kDefaultProtocol;  // CbProtocolo position, -1 for none
     int port = TerminalSettingsFile::kDefaultPort;          // EdtPorta
-    std::vector<std::string> terminals;       // CbTerminal entries "key=address", in list order
-    std::array<std::string, 26> letters;      // EdtA to EdtZ
-    std::array<std::string, 8> specialCodes;  // EdtC1 to EdtC8
-    std::array<int, 8> specialActions{};      // CbC1 to CbC8, -1 for none
+    std::vector<std::string> terminals;                     // CbTerminal entries "key=address", in list order
+    std::array<std::string, 26> letters;                    // EdtA to EdtZ
+    std::array<std::string, 8> specialCodes;                // EdtC1 to EdtC8
+    std::array<int, 8> specialActions{};                    // CbC1 to CbC8, -1 for none
 };
 
 // Every value from the files, or its default where the file, section or key

@@ -3,6 +3,4 @@
 #include <chrono>
 #include <thread>
 
-void ThreadSleeper::Pause(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void ThreadSleeper::Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }

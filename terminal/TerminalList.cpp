@@ -6,9 +6,7 @@
 
 namespace {
 
-std::string_view KeyOf(std::string_view entry) {
-    return entry.substr(0, entry.find('='));
-}
+std::string_view KeyOf(std::string_view entry) { return entry.substr(0, entry.find('=')); }
 
 // A digit string without its leading zeros: "007" and "7" name one number.
 std::string_view Significant(std::string_view digits) {
@@ -23,13 +21,9 @@ bool LessNumber(std::string_view a, std::string_view b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-bool ComesBefore(const std::string& a, const std::string& b) {
-    return LessNumber(KeyOf(a), KeyOf(b));
-}
+bool ComesBefore(const std::string& a, const std::string& b) { return LessNumber(KeyOf(a), KeyOf(b)); }
 
-bool SameNumber(const std::string& a, const std::string& b) {
-    return Significant(KeyOf(a)) == Significant(KeyOf(b));
-}
+bool SameNumber(const std::string& a, const std::string& b) { return Significant(KeyOf(a)) == Significant(KeyOf(b)); }
 
 }  // namespace
 
@@ -58,6 +52,4 @@ std::string TerminalAddress(const std::string& entry) {
     return equals == std::string::npos ? entry : entry.substr(equals + 1);
 }
 
-std::string NewTerminalEntry(const std::string& address) {
-    return "999=" + address;
-}
+std::string NewTerminalEntry(const std::string& address) { return "999=" + address; }

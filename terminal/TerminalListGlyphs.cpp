@@ -32,10 +32,6 @@ const QRect kDown(6, 1, 4, 14);
 
 }  // namespace
 
-QImage AddTerminalGlyph() {
-    return SignGlyph({kAcross, kDown}, QColor(0x3C, 0xB8, 0x4A), QColor(0x12, 0x6B, 0x22));
-}
+QImage AddTerminalGlyph() { return SignGlyph({kAcross, kDown}, QColor(0x3C, 0xB8, 0x4A), QColor(0x12, 0x6B, 0x22)); }
 
-QImage RemoveTerminalGlyph() {
-    return SignGlyph({kAcross}, QColor(0xE8, 0x4A, 0x3C), QColor(0x9C, 0x16, 0x10));
-}
+QImage RemoveTerminalGlyph() { return SignGlyph({kAcross}, QColor(0xE8, 0x4A, 0x3C), QColor(0x9C, 0x16, 0x10)); }

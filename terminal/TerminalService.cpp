@@ -39,8 +39,8 @@ std::string EncodeUtf8(std::uint16_t code) {
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
 Windows1252Text ReceivedKeyEntry(std::uint16_t code) {
-    const Windows1252Text character = code < 0x80 ? Windows1252Text(std::string(1, static_cast<char>(code)))
-                                                  : Utf8ToWindows1252(EncodeUtf8(code));
+    const Windows1252Text character =
+        code < 0x80 ? Windows1252Text(std::string(1, static_cast<char>(code))) : Utf8ToWindows1252(EncodeUtf8(code));
     return character + Windows1252Text(" [" + std::to_string(code) + "]");
 }
 
@@ -65,9 +65,7 @@ std::string TerminalService::DisplayPrompt() const {
     return interpreter_ ? interpreter_->DisplayPrompt().Bytes() : std::string();
 }
 
-void TerminalService::WriteDisplay(const std::string& text) {
-    display_.WriteDisplay(Terminal(), text);
-}
+void TerminalService::WriteDisplay(const std::string& text) { display_.WriteDisplay(Terminal(), text); }
 
 void TerminalService::Start() {
     const int selected = panel_.SelectedTerminal();

@@ -29,9 +29,7 @@ VendorLibrary::VendorLibrary(const std::string& fileName) {
     }
 }
 
-VendorLibrary::~VendorLibrary() {
-    dlclose(handle_);
-}
+VendorLibrary::~VendorLibrary() { dlclose(handle_); }
 
 template <typename Function>
 void VendorLibrary::Bind(Function*& function, const char* name) {
@@ -41,26 +39,16 @@ void VendorLibrary::Bind(Function*& function, const char* name) {
     }
 }
 
-int VendorLibrary::IniciaComunicacao() {
-    return iniciaComunicacao_();
-}
+int VendorLibrary::IniciaComunicacao() { return iniciaComunicacao_(); }
 
-int VendorLibrary::SelecionaProtocolo(int protocol) {
-    return selecionaProtocolo_(protocol);
-}
+int VendorLibrary::SelecionaProtocolo(int protocol) { return selecionaProtocolo_(protocol); }
 
-int VendorLibrary::LimpaDisplay(unsigned char terminal) {
-    return limpaDisplay_(terminal);
-}
+int VendorLibrary::LimpaDisplay(unsigned char terminal) { return limpaDisplay_(terminal); }
 
 int VendorLibrary::PosicionaCursor(unsigned char terminal, int line, int column) {
     return posicionaCursor_(terminal, line, column);
 }
 
-int VendorLibrary::EscreveDisplay(unsigned char terminal, const char* text) {
-    return escreveDisplay_(terminal, text);
-}
+int VendorLibrary::EscreveDisplay(unsigned char terminal, const char* text) { return escreveDisplay_(terminal, text); }
 
-int VendorLibrary::LerBuffer(unsigned char terminal) {
-    return lerBuffer_(terminal);
-}
+int VendorLibrary::LerBuffer(unsigned char terminal) { return lerBuffer_(terminal); }

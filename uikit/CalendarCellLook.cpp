@@ -7,8 +7,8 @@ constexpr TColor kRed = 0x0000FF;
 constexpr TColor kEmptyCell = 0xF2F2F2;
 }  // namespace
 
-TCellLook CalendarCellLook(const std::optional<TCalendarThemeColors>& theme, int column,
-                           bool selected, bool empty, bool holiday) {
+TCellLook CalendarCellLook(const std::optional<TCalendarThemeColors>& theme, int column, bool selected, bool empty,
+                           bool holiday) {
     TCellLook look{kWhite, kBlack};
     if (theme && column % 2 == 0)
         look.Background = theme->LineColor1;

@@ -20,5 +20,5 @@ struct TCellLook {
 // Without theme colours the cells are white with black text and the
 // selected day black with white text. Holidays show red, or the selected
 // text colour in the selected cell; empty cells are light grey.
-TCellLook CalendarCellLook(const std::optional<TCalendarThemeColors>& theme, int column,
-                           bool selected, bool empty, bool holiday);
+TCellLook CalendarCellLook(const std::optional<TCalendarThemeColors>& theme, int column, bool selected, bool empty,
+                           bool holiday);

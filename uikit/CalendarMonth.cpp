@@ -15,7 +15,9 @@ const TFixedHoliday kFixedHolidays[] = {
     {9, 7, "Independ\xEAncia do Brasil"},
     {10, 12, "Nossa Senhora Aparecida"},
     {11, 2, "Finados"},
-    {11, 15, "Proclama\xE7\xE3o da Rep\xFA" "blica"},
+    {11, 15,
+     "Proclama\xE7\xE3o da Rep\xFA"
+     "blica"},
     {12, 25, "Natal"},
 };
 
@@ -87,9 +89,7 @@ std::string HolidayName(TDateTime date) {
     return name;
 }
 
-int DayDifference(TDateTime date, TDateTime today) {
-    return static_cast<int>(DateOf(date).Days - DateOf(today).Days);
-}
+int DayDifference(TDateTime date, TDateTime today) { return static_cast<int>(DateOf(date).Days - DateOf(today).Days); }
 
 std::optional<TDateTime> DateAfterGridKey(TDateTime current, TGridKey key) {
     const TCalendarDate date = DecodeDate(current);

@@ -32,8 +32,12 @@ const TDateStep kBackwardSteps[] = {
     {"Voltar 4 meses", TDateStepKind::Months, -4},
     {"Voltar 6 meses", TDateStepKind::Months, -6},
     {"Voltar 1 ano", TDateStepKind::Months, -12},
-    {"In\xED" "cio deste m\xEAs", TDateStepKind::StartOfMonth, 0},
-    {"In\xED" "cio deste ano", TDateStepKind::StartOfYear, 0},
+    {"In\xED"
+     "cio deste m\xEAs",
+     TDateStepKind::StartOfMonth, 0},
+    {"In\xED"
+     "cio deste ano",
+     TDateStepKind::StartOfYear, 0},
     {"", TDateStepKind::Separator, 0},
     {"Cancelar", TDateStepKind::Cancel, 0},
 };
@@ -48,21 +52,15 @@ std::span<const TDateStep> BackwardSteps() { return kBackwardSteps; }
 TDateTime ApplyDateStep(const TDateStep& step, TDateTime date) {
     const TCalendarDate day = DecodeDate(date);
     switch (step.Kind) {
-    case TDateStepKind::Days:
-        return {date.Days + step.Amount};
-    case TDateStepKind::Months:
-        return IncMonth(date, step.Amount);
+    case TDateStepKind::Days: return {date.Days + step.Amount};
+    case TDateStepKind::Months: return IncMonth(date, step.Amount);
     case TDateStepKind::EndOfMonth:
         return {EncodeDate(day.Year, day.Month, DaysInMonth(day.Year, day.Month)).Days + kLastMillisecond};
-    case TDateStepKind::EndOfYear:
-        return {EncodeDate(day.Year, 12, 31).Days + kLastMillisecond};
-    case TDateStepKind::StartOfMonth:
-        return EncodeDate(day.Year, day.Month, 1);
-    case TDateStepKind::StartOfYear:
-        return EncodeDate(day.Year, 1, 1);
+    case TDateStepKind::EndOfYear: return {EncodeDate(day.Year, 12, 31).Days + kLastMillisecond};
+    case TDateStepKind::StartOfMonth: return EncodeDate(day.Year, day.Month, 1);
+    case TDateStepKind::StartOfYear: return EncodeDate(day.Year, 1, 1);
     case TDateStepKind::Separator:
-    case TDateStepKind::Cancel:
-        break;
+    case TDateStepKind::Cancel: break;
     }
     return date;
 }

@@ -8,15 +8,27 @@
 
 namespace {
 
-const char* const kLongMonthNames[12] = {
-    "janeiro", "fevereiro", "mar\xE7o", "abril",    "maio",     "junho",
-    "julho",   "agosto",    "setembro", "outubro", "novembro", "dezembro"};
+const char* const kLongMonthNames[12] = {"janeiro", "fevereiro", "mar\xE7o", "abril",   "maio",     "junho",
+                                         "julho",   "agosto",    "setembro", "outubro", "novembro", "dezembro"};
 const char* const kShortMonthNames[12] = {"jan", "fev", "mar", "abr", "mai", "jun",
                                           "jul", "ago", "set", "out", "nov", "dez"};
-const char* const kLongDayNames[7] = {"segunda-feira", "ter\xE7" "a-feira", "quarta-feira",
-                                      "quinta-feira",  "sexta-feira",       "s\xE1" "bado",
+const char* const kLongDayNames[7] = {"segunda-feira",
+                                      "ter\xE7"
+                                      "a-feira",
+                                      "quarta-feira",
+                                      "quinta-feira",
+                                      "sexta-feira",
+                                      "s\xE1"
+                                      "bado",
                                       "domingo"};
-const char* const kShortDayNames[7] = {"seg", "ter", "qua", "qui", "sex", "s\xE1" "b", "dom"};
+const char* const kShortDayNames[7] = {"seg",
+                                       "ter",
+                                       "qua",
+                                       "qui",
+                                       "sex",
+                                       "s\xE1"
+                                       "b",
+                                       "dom"};
 
 constexpr int kTwoDigitYearWindow = 50;
 
@@ -78,40 +90,27 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
         }
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         std::size_t count = 1;
-        while (i + count < format.size() &&
-               std::toupper(static_cast<unsigned char>(format[i + count])) == letter)
+        while (i + count < format.size() && std::toupper(static_cast<unsigned char>(format[i + count])) == letter)
             ++count;
         switch (letter) {
         case 'D':
-            out += count == 1 ? std::to_string(date.Day)
-                 : count == 2 ? Padded(date.Day, 2)
-                 : count == 3 ? ShortDayName(IsoDayOfWeek(value))
-                              : LongDayName(IsoDayOfWeek(value));
+            out += count == 1   ? std::to_string(date.Day)
+                   : count == 2 ? Padded(date.Day, 2)
+                   : count == 3 ? ShortDayName(IsoDayOfWeek(value))
+                                : LongDayName(IsoDayOfWeek(value));
             break;
         case 'M':
-            out += count == 1 ? std::to_string(date.Month)
-                 : count == 2 ? Padded(date.Month, 2)
-                 : count == 3 ? ShortMonthName(date.Month)
-                              : LongMonthName(date.Month);
+            out += count == 1   ? std::to_string(date.Month)
+                   : count == 2 ? Padded(date.Month, 2)
+                   : count == 3 ? ShortMonthName(date.Month)
+                                : LongMonthName(date.Month);
             break;
-        case 'Y':
-            out += count <= 2 ? Padded(date.Year % 100, 2) : Padded(date.Year, 4);
-            break;
-        case 'H':
-            out += count == 1 ? std::to_string(time.Hour) : Padded(time.Hour, 2);
-            break;
-        case 'N':
-            out += count == 1 ? std::to_string(time.Minute) : Padded(time.Minute, 2);
-            break;
-        case 'S':
-            out += count == 1 ? std::to_string(time.Second) : Padded(time.Second, 2);
-            break;
-        case 'Z':
-            out += count == 1 ? std::to_string(time.Millisecond) : Padded(time.Millisecond, 3);
-            break;
-        default:
-            out.append(count, c);
-            break;
+        case 'Y': out += count <= 2 ? Padded(date.Year % 100, 2) : Padded(date.Year, 4); break;
+        case 'H': out += count == 1 ? std::to_string(time.Hour) : Padded(time.Hour, 2); break;
+        case 'N': out += count == 1 ? std::to_string(time.Minute) : Padded(time.Minute, 2); break;
+        case 'S': out += count == 1 ? std::to_string(time.Second) : Padded(time.Second, 2); break;
+        case 'Z': out += count == 1 ? std::to_string(time.Millisecond) : Padded(time.Millisecond, 3); break;
+        default: out.append(count, c); break;
         }
         i += count;
     }
@@ -119,8 +118,7 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
 }
 
 std::string DateTimeToText(TDateTime value) {
-    return TimeOf(value) == 0 ? FormatDateTime("DD/MM/YYYY", value)
-                              : FormatDateTime("DD/MM/YYYY HH:NN:SS", value);
+    return TimeOf(value) == 0 ? FormatDateTime("DD/MM/YYYY", value) : FormatDateTime("DD/MM/YYYY HH:NN:SS", value);
 }
 
 std::optional<TDateTime> ParseDate(const std::string& text) {

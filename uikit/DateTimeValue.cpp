@@ -48,8 +48,7 @@ quorvel::Clock& CurrentClock() {
 }  // namespace
 
 bool IsValidDate(int year, int month, int day) {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
 int DaysInMonth(int year, int month) {
@@ -58,13 +57,10 @@ int DaysInMonth(int year, int month) {
     return static_cast<int>(static_cast<unsigned>(end.day()));
 }
 
-TDateTime EncodeDate(int year, int month, int day) {
-    return {static_cast<double>(DayNumberOf(year, month, day))};
-}
+TDateTime EncodeDate(int year, int month, int day) { return {static_cast<double>(DayNumberOf(year, month, day))}; }
 
 double EncodeTime(int hour, int minute, int second, int millisecond) {
-    return ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 / kMillisecondsPerDay +
-           millisecond / kMillisecondsPerDay;
+    return ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 / kMillisecondsPerDay + millisecond / kMillisecondsPerDay;
 }
 
 TCalendarDate DecodeDate(TDateTime value) {
@@ -75,17 +71,13 @@ TCalendarDate DecodeDate(TDateTime value) {
 
 TTimeOfDay DecodeTime(TDateTime value) {
     const long long ms = Split(value).Millisecond;
-    return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
-            static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
+    return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
+            static_cast<int>(ms % 1000)};
 }
 
-TDateTime DateOf(TDateTime value) {
-    return {static_cast<double>(Split(value).Day)};
-}
+TDateTime DateOf(TDateTime value) { return {static_cast<double>(Split(value).Day)}; }
 
-double TimeOf(TDateTime value) {
-    return std::fabs(value.Days - std::trunc(value.Days));
-}
+double TimeOf(TDateTime value) { return std::fabs(value.Days - std::trunc(value.Days)); }
 
 int IsoDayOfWeek(TDateTime value) {
     const weekday day = WeekdayOfDayNumber(Split(value).Day);
@@ -105,21 +97,15 @@ TDateTime IncMonth(TDateTime value, int months) {
 
 namespace quorvel {
 
-Clock SetClock(Clock clock) {
-    return std::exchange(CurrentClock(), std::move(clock));
-}
+Clock SetClock(Clock clock) { return std::exchange(CurrentClock(), std::move(clock)); }
 
 TDateTime Now() {
     const Clock& clock = CurrentClock();
     return clock ? clock() : RealNow();
 }
 
-TDateTime Today() {
-    return DateOf(Now());
-}
+TDateTime Today() { return DateOf(Now()); }
 
-double TimeOfDayNow() {
-    return TimeOf(Now());
-}
+double TimeOfDayNow() { return TimeOf(Now()); }
 
 }  // namespace quorvel

@@ -9,13 +9,13 @@
 namespace {
 
 const TEditStyleFormats kDefaultFormats[] = {
-    {"", ""},                         // esText
-    {"DD/MM/YYYY", "DD/MM/YYYY"},     // esDate
-    {"HH:NN", "HH:NN"},               // esTime
-    {"0.##", ""},                     // esCurrency
-    {"0.##", "0.00 %;-0.00%"},        // esPercent
-    {"0.##", "0.00"},                 // esGeneralNumeric
-    {"0", "0"},                       // esInteger
+    {"", ""},                      // esText
+    {"DD/MM/YYYY", "DD/MM/YYYY"},  // esDate
+    {"HH:NN", "HH:NN"},            // esTime
+    {"0.##", ""},                  // esCurrency
+    {"0.##", "0.00 %;-0.00%"},     // esPercent
+    {"0.##", "0.00"},              // esGeneralNumeric
+    {"0", "0"},                    // esInteger
 };
 
 const char* KeptSet(TQZEditStyles style) {
@@ -28,25 +28,20 @@ const char* KeptSet(TQZEditStyles style) {
     }
 }
 
-bool IsDateOrTime(TQZEditStyles style) {
-    return style == esDate || style == esTime;
-}
+bool IsDateOrTime(TQZEditStyles style) { return style == esDate || style == esTime; }
 
 std::optional<std::int32_t> ToInt32(std::optional<double> number) {
     if (!number)
         return std::nullopt;
     const double rounded = std::nearbyint(*number);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max()))
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
     return static_cast<std::int32_t>(rounded);
 }
 
 }  // namespace
 
-TEditStyleFormats DefaultFormats(TQZEditStyles style) {
-    return kDefaultFormats[style];
-}
+TEditStyleFormats DefaultFormats(TQZEditStyles style) { return kDefaultFormats[style]; }
 
 std::string InputMaskFor(TQZEditStyles style, const std::string& editFormat) {
     if (!IsDateOrTime(style))
@@ -106,12 +101,10 @@ bool HasValue(TQZEditStyles style, const TEditValue& value) {
     return true;
 }
 
-std::string FormatValue(TQZEditStyles style, const std::string& format, bool focused,
-                        const TEditValue& value) {
+std::string FormatValue(TQZEditStyles style, const std::string& format, bool focused, const TEditValue& value) {
     const bool hasValue = HasValue(style, value);
     switch (style) {
-    case esText:
-        return ValueToText(value);
+    case esText: return ValueToText(value);
     case esDate:
     case esTime: {
         const auto moment = hasValue ? ValueToDateTime(value) : std::nullopt;
@@ -129,8 +122,7 @@ std::string FormatValue(TQZEditStyles style, const std::string& format, bool foc
 TEditValue TextToValue(TQZEditStyles style, const std::string& text) {
     const std::string kept = KeptCharacters(style, text);
     switch (style) {
-    case esText:
-        return text;
+    case esText: return text;
     case esDate:
         if (const auto date = ParseDate(kept))
             return *date;

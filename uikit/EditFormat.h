@@ -48,8 +48,7 @@ bool HasValue(TQZEditStyles style, const TEditValue& value);
 // value show empty; numbers without one show 0; money without the focus
 // shows in the currency format. A value that cannot be read as the style's
 // kind shows as if it were null.
-std::string FormatValue(TQZEditStyles style, const std::string& format, bool focused,
-                        const TEditValue& value);
+std::string FormatValue(TQZEditStyles style, const std::string& format, bool focused, const TEditValue& value);
 
 // The value the text stands for: a date-time or a number read from the kept
 // characters, the text itself for esText; null when it does not read.

@@ -9,9 +9,7 @@
 
 using TEditValue = std::variant<std::monostate, std::string, double, TDateTime>;
 
-inline bool IsNull(const TEditValue& value) {
-    return std::holds_alternative<std::monostate>(value);
-}
+inline bool IsNull(const TEditValue& value) { return std::holds_alternative<std::monostate>(value); }
 
 // A number, a date-time as its day number, or text that reads as a
 // Brazilian number ("12,5"); nothing for null and for other text.

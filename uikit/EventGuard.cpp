@@ -4,7 +4,7 @@
 
 namespace {
 constexpr const char* kDefaultErrorTitle = "Quorvel";
-}
+}  // namespace
 
 void RunGuarded(const std::function<void()>& handler) noexcept {
     try {

@@ -39,8 +39,8 @@ QChar AcceleratorOf(const QString& caption) {
 
 }  // namespace
 
-TQZButtonLayout PlaceButtonContent(TQZGlyphPos pos, QSize button, QSize text, QSize glyph,
-                                   int b, bool hasCaption, bool pressed) {
+TQZButtonLayout PlaceButtonContent(TQZGlyphPos pos, QSize button, QSize text, QSize glyph, int b, bool hasCaption,
+                                   bool pressed) {
     int tl = (button.width() - text.width()) / 2;
     int tt = (button.height() - text.height()) / 2;
     int gl = 0, gt = 0;
@@ -119,9 +119,7 @@ void TQZButton::SetGlyphMask(TQZImageMask value) {
     update();
 }
 
-bool TQZButton::CanFocus() const {
-    return isEnabled() && isVisibleTo(window());
-}
+bool TQZButton::CanFocus() const { return isEnabled() && isVisibleTo(window()); }
 
 void TQZButton::Click() {
     QDialog* dialog = parentWidget() ? qobject_cast<QDialog*>(window()) : nullptr;
@@ -178,8 +176,7 @@ void TQZButton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TQZButton::mouseReleaseEvent(QMouseEvent* event) {
-    const bool clicked = Pressed() && event->button() == Qt::LeftButton &&
-                         rect().contains(event->position().toPoint());
+    const bool clicked = Pressed() && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     TQZControl::mouseReleaseEvent(event);
     if (clicked)
         Click();
@@ -187,11 +184,11 @@ void TQZButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void TQZButton::PaintContent(QPainter& painter) {
     QImage glyph = glyph_;
-    const TQZPaintState state = !isEnabled() ? stDisabled
-                                : Pressed()   ? stDown
+    const TQZPaintState state = !isEnabled()    ? stDisabled
+                                : Pressed()     ? stDown
                                 : MouseInside() ? stHot
-                                : hasFocus()  ? stFocus
-                                              : stNormal;
+                                : hasFocus()    ? stFocus
+                                                : stNormal;
     if (state == stNormal || state == stDisabled)
         ApplyImageMask(glyphMask_, glyph);
 
@@ -201,12 +198,10 @@ void TQZButton::PaintContent(QPainter& painter) {
 
     const int flags = Qt::TextSingleLine | Qt::TextShowMnemonic;
     const QSize text = QFontMetrics(painter.font()).size(flags, caption_);
-    const TQZButtonLayout layout = PlaceButtonContent(glyphPos_, size(), text, glyph.size(),
-                                                      ThemeBorderWidth(), !caption_.isEmpty(),
-                                                      state == stDown);
+    const TQZButtonLayout layout = PlaceButtonContent(glyphPos_, size(), text, glyph.size(), ThemeBorderWidth(),
+                                                      !caption_.isEmpty(), state == stDown);
     if (!caption_.isEmpty())
-        painter.drawText(QRect(layout.Text, text), flags | Qt::AlignCenter | Qt::TextDontClip,
-                         caption_);
+        painter.drawText(QRect(layout.Text, text), flags | Qt::AlignCenter | Qt::TextDontClip, caption_);
     if (!glyph.isNull())
         painter.drawImage(layout.Glyph, SeeThroughCorner(glyph));
 }

@@ -20,8 +20,8 @@ struct TQZButtonLayout {
 // Places caption and glyph on a button: both centred, the glyph beside the
 // caption on the side `pos`, the pair pushed apart by the border width when
 // there is a caption, and moved one pixel right and down when pressed.
-TQZButtonLayout PlaceButtonContent(TQZGlyphPos pos, QSize button, QSize text, QSize glyph,
-                                   int borderWidth, bool hasCaption, bool pressed);
+TQZButtonLayout PlaceButtonContent(TQZGlyphPos pos, QSize button, QSize text, QSize glyph, int borderWidth,
+                                   bool hasCaption, bool pressed);
 
 class TQZButton : public TQZControl {
     Q_OBJECT

@@ -7,16 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-QColor ToQColor(TColor color) {
-    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
-}
+QColor ToQColor(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
 
-TColor FromQColor(const QColor& color) {
-    return MakeColor(color.red(), color.green(), color.blue());
-}
+TColor FromQColor(const QColor& color) { return MakeColor(color.red(), color.green(), color.blue()); }
 
-TQZControl::TQZControl(QWidget* parent)
-    : QWidget(parent), color_(FromQColor(palette().color(QPalette::Window))) {
+TQZControl::TQZControl(QWidget* parent) : QWidget(parent), color_(FromQColor(palette().color(QPalette::Window))) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -57,9 +52,7 @@ void TQZControl::SetParentColor(bool value) {
     update();
 }
 
-int TQZControl::ThemeBorderWidth() const {
-    return theme_ ? theme_->BorderWidth() : 1;
-}
+int TQZControl::ThemeBorderWidth() const { return theme_ ? theme_->BorderWidth() : 1; }
 
 void TQZControl::PaintFace(QImage& canvas) {
     if (!theme_) {
@@ -73,10 +66,7 @@ void TQZControl::PaintFace(QImage& canvas) {
         painter_.PaintRect(canvas, mouseInside_ ? stNormal : stHotPlain);
         return;
     }
-    const TQZPaintState state = pressed_       ? stDown
-                                : mouseInside_ ? stHot
-                                : hasFocus()   ? stFocus
-                                               : stNormal;
+    const TQZPaintState state = pressed_ ? stDown : mouseInside_ ? stHot : hasFocus() ? stFocus : stNormal;
     if (theme_->RoundedButtons)
         painter_.PaintRounded(canvas, state, Color());
     else
@@ -87,8 +77,7 @@ void TQZControl::PaintContent(QPainter& painter) {
     painter.setFont(font());
     TColor color = fontColor_;
     if (!useFontColor_ && theme_)
-        color = theme_->UseContrastFont ? theme_->ObjectColors.ObjFontContrastColor
-                                        : theme_->ObjectColors.ObjFontColor;
+        color = theme_->UseContrastFont ? theme_->ObjectColors.ObjFontContrastColor : theme_->ObjectColors.ObjFontColor;
     painter.setPen(ToQColor(color));
 }
 

@@ -11,17 +11,11 @@
 
 namespace {
 
-double PowerOfTen(int places) {
-    return std::pow(10.0, places);
-}
+double PowerOfTen(int places) { return std::pow(10.0, places); }
 
-TDateTime FromSql(const SqlDate& date) {
-    return EncodeDate(date.year, date.month, date.day);
-}
+TDateTime FromSql(const SqlDate& date) { return EncodeDate(date.year, date.month, date.day); }
 
-double FromSql(const SqlTime& time) {
-    return EncodeTime(time.hour, time.minute, time.second, time.fraction / 10);
-}
+double FromSql(const SqlTime& time) { return EncodeTime(time.hour, time.minute, time.second, time.fraction / 10); }
 
 SqlDate ToSqlDate(TDateTime value) {
     const TCalendarDate date = DecodeDate(value);
@@ -131,13 +125,9 @@ std::optional<FieldValue> EditValueToField(const TEditValue& value, const FieldV
     return FieldValue(SqlTimestamp{ToSqlDate(moment), ToSqlTime(moment)});
 }
 
-TDataSource::TDataSource(DataSet* dataSet) {
-    SetDataSet(dataSet);
-}
+TDataSource::TDataSource(DataSet* dataSet) { SetDataSet(dataSet); }
 
-TDataSource::~TDataSource() {
-    MoveListener(dataSet_, dataSetListener_, nullptr, {});
-}
+TDataSource::~TDataSource() { MoveListener(dataSet_, dataSetListener_, nullptr, {}); }
 
 void TDataSource::SetDataSet(DataSet* dataSet) {
     MoveListener(dataSet_, dataSetListener_, dataSet, [this] { NotifyDataChange(); });
@@ -148,19 +138,13 @@ int TDataSource::AddDataChangeListener(std::function<void()> listener) {
     return changeListeners_.Add(std::move(listener));
 }
 
-void TDataSource::RemoveDataChangeListener(int id) {
-    changeListeners_.Remove(id);
-}
+void TDataSource::RemoveDataChangeListener(int id) { changeListeners_.Remove(id); }
 
-void TDataSource::NotifyDataChange() {
-    changeListeners_.Notify();
-}
+void TDataSource::NotifyDataChange() { changeListeners_.Notify(); }
 
 TQZFieldDataLink::TQZFieldDataLink(QWidget* control) : control_(control) {}
 
-TQZFieldDataLink::~TQZFieldDataLink() {
-    MoveListener(dataSource_, listenerId_, nullptr, {});
-}
+TQZFieldDataLink::~TQZFieldDataLink() { MoveListener(dataSource_, listenerId_, nullptr, {}); }
 
 void TQZFieldDataLink::SetDataSource(TDataSource* source) {
     MoveListener(dataSource_, listenerId_, source, [this] { DataChange(); });
@@ -198,8 +182,7 @@ void TQZFieldDataLink::UpdateData() {
     Active = false;
     const AtScopeEnd reactivate([this] { Active = true; });
     DataSet& dataSet = *dataSource_->GetDataSet();
-    const bool startsRecord =
-        dataSet.State() != DataSetState::dsEdit && dataSet.State() != DataSetState::dsInsert;
+    const bool startsRecord = dataSet.State() != DataSetState::dsEdit && dataSet.State() != DataSetState::dsInsert;
     if (startsRecord) {
         if (dataSet.IsEmpty())
             dataSet.Append();

@@ -23,14 +23,8 @@ int DialogBox(TDialogBoxKind kind, const std::string& title, const std::string& 
     return ShowDialogBoxWindow(kind, title, text);
 }
 
-int ErrorBox(const std::string& title, const std::string& text) {
-    return DialogBox(dbkError, title, text);
-}
+int ErrorBox(const std::string& title, const std::string& text) { return DialogBox(dbkError, title, text); }
 
-int QuestionBox(const std::string& title, const std::string& text) {
-    return DialogBox(dbkQuestion, title, text);
-}
+int QuestionBox(const std::string& title, const std::string& text) { return DialogBox(dbkQuestion, title, text); }
 
-int InfoBox(const std::string& title, const std::string& text) {
-    return DialogBox(dbkInfo, title, text);
-}
+int InfoBox(const std::string& title, const std::string& text) { return DialogBox(dbkInfo, title, text); }

@@ -22,8 +22,7 @@ int InfoBox(const std::string& title, const std::string& text);
 
 // What DialogBox does once called. The program keeps the default (beep and
 // the themed message window); tests put a recorder in its place.
-using DialogBoxHandler =
-    std::function<int(TDialogBoxKind kind, const std::string& title, const std::string& text)>;
+using DialogBoxHandler = std::function<int(TDialogBoxKind kind, const std::string& title, const std::string& text)>;
 
 // Replaces the handler and returns the previous one; an empty handler
 // restores the default.

@@ -42,9 +42,7 @@ QWidget* WhitePanel(QWidget* parent) {
     return panel;
 }
 
-bool IsQuestion(TDialogBoxKind kind) {
-    return kind == dbkQuestion || kind == dbkWarningQuestion;
-}
+bool IsQuestion(TDialogBoxKind kind) { return kind == dbkQuestion || kind == dbkWarningQuestion; }
 
 // The platform's one notification sound stands for every beep code; kinds
 // without a beep stay silent.
@@ -63,8 +61,7 @@ QString WithLineFeeds(QString text) {
 
 }  // namespace
 
-TFrmDialog::TFrmDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TFrmDialog::TFrmDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     Cores.NoRead = true;
     Cores.SetThemeColors(tcAzul);
     setFixedSize(kClientWidth, kClientHeight);
@@ -180,9 +177,7 @@ void TFrmDialog::keyPressEvent(QKeyEvent* event) {
     event->ignore();
 }
 
-void TFrmDialog::reject() {
-    done(kResultNo);
-}
+void TFrmDialog::reject() { done(kResultNo); }
 
 int ShowDialogBoxWindow(TDialogBoxKind kind, const std::string& title, const std::string& text) {
     BeepFor(kind);

@@ -15,9 +15,7 @@ namespace {
 
 constexpr double kOneHour = 1.0 / 24;
 
-bool IsAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
 
@@ -47,7 +45,7 @@ TQZControlEdit::TQZControlEdit(QWidget* parent) : QLineEdit(parent) {}
 void TQZControlEdit::SetAlignment(TAlignment value) {
     alignment_ = value;
     const Qt::Alignment horizontal = value == taRightJustify ? Qt::AlignRight
-                                   : value == taCenter       ? Qt::AlignHCenter
+                                     : value == taCenter     ? Qt::AlignHCenter
                                                              : Qt::AlignLeft;
     setAlignment(horizontal | Qt::AlignVCenter);
 }
@@ -98,30 +96,20 @@ void TQZControlEdit::SetValue(const TEditValue& value) {
         SetText(FormatValue());
 }
 
-std::string TQZControlEdit::Text() const {
-    return ToWindows1252(text()).Bytes();
-}
+std::string TQZControlEdit::Text() const { return ToWindows1252(text()).Bytes(); }
 
-void TQZControlEdit::SetText(const std::string& cp1252Text) {
-    setText(FromWindows1252(Windows1252Text(cp1252Text)));
-}
+void TQZControlEdit::SetText(const std::string& cp1252Text) { setText(FromWindows1252(Windows1252Text(cp1252Text))); }
 
-bool TQZControlEdit::HasValue() const {
-    return ::HasValue(editStyle_, value_);
-}
+bool TQZControlEdit::HasValue() const { return ::HasValue(editStyle_, value_); }
 
 std::string TQZControlEdit::FormatValue() const {
     const bool focused = hasFocus();
     return ::FormatValue(editStyle_, focused ? editFormat_ : editDisplay_, focused, value_);
 }
 
-TEditValue TQZControlEdit::TextToValue() const {
-    return ::TextToValue(editStyle_, Text());
-}
+TEditValue TQZControlEdit::TextToValue() const { return ::TextToValue(editStyle_, Text()); }
 
-std::int32_t TQZControlEdit::AsInteger() const {
-    return ValueAsInteger(editStyle_, value_, Text());
-}
+std::int32_t TQZControlEdit::AsInteger() const { return ValueAsInteger(editStyle_, value_, Text()); }
 
 // A popup menu (the box's own context menu, a drop-down list) takes the
 // keys only while it is open and hands them back to the box: the box keeps
@@ -166,8 +154,7 @@ void TQZControlEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TQZControlEdit::HandleDateTimeKey(char key) {
-    if ((editStyle_ != esDate && editStyle_ != esTime) ||
-        std::string_view("Tt+-").find(key) == std::string_view::npos)
+    if ((editStyle_ != esDate && editStyle_ != esTime) || std::string_view("Tt+-").find(key) == std::string_view::npos)
         return false;
     const int cursor = cursorPosition();
     const int selectedFrom = selectionStart();

@@ -81,9 +81,7 @@ std::optional<TGridKey> GridKeyOf(int key) {
     }
 }
 
-bool IsEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
+bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 }  // namespace
 
@@ -109,7 +107,8 @@ public:
         painter->setPen(ToQColor(look.Text));
         painter->setFont(option.font);
         const QFontMetrics metrics(option.font);
-        const int left = cell.left() + static_cast<int>(std::nearbyint((cell.width() - metrics.horizontalAdvance(text)) / 2.0)) + 1;
+        const int left =
+            cell.left() + static_cast<int>(std::nearbyint((cell.width() - metrics.horizontalAdvance(text)) / 2.0)) + 1;
         painter->drawText(QPoint(left, cell.top() + 1 + metrics.ascent()), text);
     }
 
@@ -162,19 +161,22 @@ void TFrmPopupEdit::CreateControls() {
     grid_->setFont(BoldArial(16));
     grid_->setItemDelegate(new TCalendarCellPainter(this));
     grid_->installEventFilter(this);
-    connect(grid_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { SelectCell(row, column); });
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int column) { SelectCell(row, column); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this] { Accept(); });
 
     pnData_ = CreatePanel(panel1, "PnData", {0, height - 24 - 22, width, 22}, 12);
 
     pnDif_ = CreatePanel(panel1, "PnDif", {0, height - 24, width, 24}, 11);
-    pnDif_->setToolTip(FromWindows1252(Windows1252Text("Diferen\xE7" "a para o Dia de Hoje")));
+    pnDif_->setToolTip(
+        FromWindows1252(Windows1252Text("Diferen\xE7"
+                                        "a para o Dia de Hoje")));
     speedButton3_ = CreateFlatButton(pnDif_, "SpeedButton3", {0, 0, kStepButtonWidth, 24}, 12);
     speedButton3_->setText("VOLTAR");
     speedButton3_->setToolTip("Voltar dias, meses ou anos");
     speedButton4_ = CreateFlatButton(pnDif_, "SpeedButton4", {width - kStepButtonWidth, 0, kStepButtonWidth, 24}, 12);
-    speedButton4_->setText(FromWindows1252(Windows1252Text("AVAN\xC7" "AR")));
+    speedButton4_->setText(
+        FromWindows1252(Windows1252Text("AVAN\xC7"
+                                        "AR")));
     speedButton4_->setToolTip(FromWindows1252(Windows1252Text("Incrementar dias, meses ou anos \xE0 data")));
 
     popMais_ = CreateStepMenu("PopMais", true);
@@ -207,7 +209,8 @@ void TFrmPopupEdit::showEvent(QShowEvent* event) {
     for (int i = 0; i < 7; ++i)
         lblD_[i]->setText(FromWindows1252(Windows1252Text(ShortDayName(i == 0 ? 7 : i))));
     ApplyThemeColors();
-    ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(quorvel::Today()) : quorvel::Today());
+    ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(quorvel::Today())
+                                      : quorvel::Today());
     grid_->setFocus();
 }
 
@@ -217,8 +220,8 @@ void TFrmPopupEdit::ApplyThemeColors() {
     const TColor background = theme.ObjectColors.ObjSelColor;
     const TColor text = theme.ObjectColors.ObjSelFontColor;
     SetColors(this, background, std::nullopt);
-    for (QWidget* panel : {static_cast<QWidget*>(pnMes_), pnMes2_, static_cast<QWidget*>(pnData_),
-                           static_cast<QWidget*>(pnDif_)})
+    for (QWidget* panel :
+         {static_cast<QWidget*>(pnMes_), pnMes2_, static_cast<QWidget*>(pnData_), static_cast<QWidget*>(pnDif_)})
         SetColors(panel, background, text);
     for (QLabel* label : lblD_)
         SetColors(label, std::nullopt, text);
@@ -298,8 +301,7 @@ bool TFrmPopupEdit::eventFilter(QObject* watched, QEvent* event) {
             }
             return HandleGridKey(key);
         }
-        if (event->type() == QEvent::FocusOut &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             close();
     }
     return QWidget::eventFilter(watched, event);

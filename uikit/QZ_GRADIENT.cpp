@@ -22,8 +22,7 @@ Channels Split(TColor c) { return {RedOf(c), GreenOf(c), BlueOf(c)}; }
 TPixel Join(const Channels& c) { return ColorToPixel(MakeColor(c[0], c[1], c[2])); }
 
 // One palette entry: `from` moved by numerator * (to - from) / denominator.
-TPixel Blend(const Channels& from, const Channels& delta, int numerator, int denominator,
-             int sign) {
+TPixel Blend(const Channels& from, const Channels& delta, int numerator, int denominator, int sign) {
     Channels out{};
     for (int ch = 0; ch < 3; ++ch)
         out[ch] = from[ch] + sign * (numerator * delta[ch] / denominator);
@@ -86,53 +85,30 @@ struct TemplateShape {
 TemplateShape ShapeOf(TQZGradientType type) {
     switch (type) {
     case gtRadialC:
-        return {362, 362, [](int x, int y) {
-                    return RoundedDistance(180 - std::min(x, 361 - x), 180 - std::min(y, 361 - y));
-                }};
-    case gtRadialT:
-        return {362, 181, [](int x, int y) { return RoundedDistance(x <= 180 ? 180 - x : x - 181, y); }};
+        return {362, 362,
+                [](int x, int y) { return RoundedDistance(180 - std::min(x, 361 - x), 180 - std::min(y, 361 - y)); }};
+    case gtRadialT: return {362, 181, [](int x, int y) { return RoundedDistance(x <= 180 ? 180 - x : x - 181, y); }};
     case gtRadialB:
-        return {362, 181, [](int x, int y) {
-                    return RoundedDistance(x <= 180 ? 180 - x : x - 181, 180 - y);
-                }};
-    case gtRadialL:
-        return {181, 362, [](int x, int y) { return RoundedDistance(x, 180 - std::min(y, 361 - y)); }};
+        return {362, 181, [](int x, int y) { return RoundedDistance(x <= 180 ? 180 - x : x - 181, 180 - y); }};
+    case gtRadialL: return {181, 362, [](int x, int y) { return RoundedDistance(x, 180 - std::min(y, 361 - y)); }};
     case gtRadialR:
-        return {181, 362, [](int x, int y) {
-                    return RoundedDistance(180 - x, 180 - std::min(y, 361 - y));
-                }};
-    case gtRadialTL:
-        return {181, 181, [](int x, int y) { return RoundedDistance(x, y); }};
-    case gtRadialTR:
-        return {181, 181, [](int x, int y) { return RoundedDistance(180 - x, y); }};
-    case gtRadialBL:
-        return {181, 181, [](int x, int y) { return RoundedDistance(x, 180 - y); }};
-    case gtRadialBR:
-        return {181, 181, [](int x, int y) { return RoundedDistance(180 - x, 180 - y); }};
-    case gtLinearH:
-        return {256, 1, [](int x, int) { return x; }};
-    case gtLinearV:
-        return {1, 256, [](int, int y) { return y; }};
-    case gtReflectedH:
-        return {1, 512, [](int, int y) { return y <= 255 ? 255 - y : y - 256; }};
-    case gtReflectedV:
-        return {512, 1, [](int x, int) { return x <= 255 ? 255 - x : x - 256; }};
-    case gtDiagonalLF:
-        return {128, 129, [](int x, int y) { return x + y; }};
-    case gtDiagonalLB:
-        return {128, 129, [](int x, int y) { return y - x + 127; }};
-    case gtDiagonalRF:
-        return {256, 256, [](int x, int y) { return std::abs(x + y - 255); }};
-    case gtDiagonalRB:
-        return {256, 256, [](int x, int y) { return std::abs(x - y); }};
-    case gtArrowL:
-        return {129, 256, [](int x, int y) { return y <= 127 ? 255 - x - y : y - x; }};
-    case gtArrowR:
-        return {129, 256, [](int x, int y) { return y <= 127 ? x - y + 127 : x + y - 128; }};
-    case gtArrowU:
-        return {256, 129, [](int x, int y) { return x <= 127 ? 255 - x - y : x - y; }};
-    case gtArrowD:
-        return {256, 129, [](int x, int y) { return x <= 127 ? y - x + 127 : x + y - 128; }};
+        return {181, 362, [](int x, int y) { return RoundedDistance(180 - x, 180 - std::min(y, 361 - y)); }};
+    case gtRadialTL: return {181, 181, [](int x, int y) { return RoundedDistance(x, y); }};
+    case gtRadialTR: return {181, 181, [](int x, int y) { return RoundedDistance(180 - x, y); }};
+    case gtRadialBL: return {181, 181, [](int x, int y) { return RoundedDistance(x, 180 - y); }};
+    case gtRadialBR: return {181, 181, [](int x, int y) { return RoundedDistance(180 - x, 180 - y); }};
+    case gtLinearH: return {256, 1, [](int x, int) { return x; }};
+    case gtLinearV: return {1, 256, [](int, int y) { return y; }};
+    case gtReflectedH: return {1, 512, [](int, int y) { return y <= 255 ? 255 - y : y - 256; }};
+    case gtReflectedV: return {512, 1, [](int x, int) { return x <= 255 ? 255 - x : x - 256; }};
+    case gtDiagonalLF: return {128, 129, [](int x, int y) { return x + y; }};
+    case gtDiagonalLB: return {128, 129, [](int x, int y) { return y - x + 127; }};
+    case gtDiagonalRF: return {256, 256, [](int x, int y) { return std::abs(x + y - 255); }};
+    case gtDiagonalRB: return {256, 256, [](int x, int y) { return std::abs(x - y); }};
+    case gtArrowL: return {129, 256, [](int x, int y) { return y <= 127 ? 255 - x - y : y - x; }};
+    case gtArrowR: return {129, 256, [](int x, int y) { return y <= 127 ? x - y + 127 : x + y - 128; }};
+    case gtArrowU: return {256, 129, [](int x, int y) { return x <= 127 ? 255 - x - y : x - y; }};
+    case gtArrowD: return {256, 129, [](int x, int y) { return x <= 127 ? y - x + 127 : x + y - 128; }};
     case gtDiamond:
         return {256, 256, [](int x, int y) {
                     if (y <= 127)

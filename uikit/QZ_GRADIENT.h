@@ -13,12 +13,11 @@ using TPixel = std::uint32_t;
 using TGradientPalette = std::array<TPixel, 256>;
 
 constexpr TPixel ColorToPixel(TColor c) {
-    return 0xFF000000u | (static_cast<TPixel>(RedOf(c)) << 16) |
-           (static_cast<TPixel>(GreenOf(c)) << 8) | static_cast<TPixel>(BlueOf(c));
+    return 0xFF000000u | (static_cast<TPixel>(RedOf(c)) << 16) | (static_cast<TPixel>(GreenOf(c)) << 8) |
+           static_cast<TPixel>(BlueOf(c));
 }
 constexpr TColor PixelToColor(TPixel p) {
-    return MakeColor(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
-                     static_cast<int>(p & 0xFF));
+    return MakeColor(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF));
 }
 
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer

@@ -12,14 +12,11 @@
 
 namespace {
 
-bool HasSelectionBand(TQZPaintState state) {
-    return state == stFocus || state == stHot || state == stDown;
-}
+bool HasSelectionBand(TQZPaintState state) { return state == stFocus || state == stHot || state == stDown; }
 
 // Sets the pixels of one column of a corner to the background, walking from
 // `fromY` in steps of `stepY` over `rows` rows and stopping at the outline.
-void ClearCornerColumn(QImage& canvas, int x, int fromY, int stepY, int rows, TPixel outline,
-                       TPixel background) {
+void ClearCornerColumn(QImage& canvas, int x, int fromY, int stepY, int rows, TPixel outline, TPixel background) {
     for (int i = 0, y = fromY; i < rows; ++i, y += stepY) {
         if (!canvas.rect().contains(x, y))
             continue;
@@ -32,47 +29,33 @@ void ClearCornerColumn(QImage& canvas, int x, int fromY, int stepY, int rows, TP
 
 }  // namespace
 
-int HalfRoundedToEven(int value) {
-    return static_cast<int>(std::nearbyint(value / 2.0));
-}
+int HalfRoundedToEven(int value) { return static_cast<int>(std::nearbyint(value / 2.0)); }
 
-void TQZArtistic::SetGradientShift(int value) {
-    gradientShift_ = ClampGradientPercent(value);
-}
+void TQZArtistic::SetGradientShift(int value) { gradientShift_ = ClampGradientPercent(value); }
 
-void TQZArtistic::SetGradientRotation(int value) {
-    gradientRotation_ = ClampGradientPercent(value);
-}
+void TQZArtistic::SetGradientRotation(int value) { gradientRotation_ = ClampGradientPercent(value); }
 
-void TQZArtistic::SetColorScheme(TQZThemeColors scheme) {
-    TQZStateColorSets::operator=(SchemeColorSets(scheme));
-}
+void TQZArtistic::SetColorScheme(TQZThemeColors scheme) { TQZStateColorSets::operator=(SchemeColorSets(scheme)); }
 
 const TQZColors& TQZArtistic::ColorsOf(TQZPaintState state) const {
     switch (state) {
-    case stFocus:
-        return FocusColors;
+    case stFocus: return FocusColors;
     case stHot:
-    case stHotPlain:
-        return HotColors;
-    case stDown:
-        return DownColors;
-    case stDisabled:
-        return DisableColors;
-    case stNormal:
-        break;
+    case stHotPlain: return HotColors;
+    case stDown: return DownColors;
+    case stDisabled: return DisableColors;
+    case stNormal: break;
     }
     return NormalColors;
 }
 
-void TQZArtistic::FillGradient(QImage& canvas, const QRect& area, TColor start,
-                               TColor end) const {
+void TQZArtistic::FillGradient(QImage& canvas, const QRect& area, TColor start, TColor end) const {
     if (area.isEmpty())
         return;
     if (GradientInverse)
         std::swap(start, end);
-    const TGradientTemplate shape = RenderTemplate(
-        GradientType, BuildPalette(start, end, gradientShift_, gradientRotation_));
+    const TGradientTemplate shape =
+        RenderTemplate(GradientType, BuildPalette(start, end, gradientShift_, gradientRotation_));
     const QRect target = area.intersected(canvas.rect());
     if (shape.Pixels.empty() || target.isEmpty())
         return;
@@ -104,13 +87,13 @@ void TQZArtistic::PaintRounded(QImage& canvas, TQZPaintState state, TColor backg
     {
         QPainter painter(&canvas);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QColor(RedOf(colors.BorderColorEnd), GreenOf(colors.BorderColorEnd),
-                              BlueOf(colors.BorderColorEnd)));
+        painter.setPen(
+            QColor(RedOf(colors.BorderColorEnd), GreenOf(colors.BorderColorEnd), BlueOf(colors.BorderColorEnd)));
         painter.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1), 5, 5);
         if (HasSelectionBand(state)) {
             ++left, ++top, --right, --bottom;
-            painter.setPen(QColor(RedOf(colors.SelColorStart), GreenOf(colors.SelColorStart),
-                                  BlueOf(colors.SelColorStart)));
+            painter.setPen(
+                QColor(RedOf(colors.SelColorStart), GreenOf(colors.SelColorStart), BlueOf(colors.SelColorStart)));
             painter.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1), 4, 4);
         }
     }
@@ -151,8 +134,7 @@ TColor GrayColor(TColor color) {
     return MakeColor(gray, gray, gray);
 }
 
-QPoint AlignedTextOrigin(const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert, int margin,
-                         QSize textSize) {
+QPoint AlignedTextOrigin(const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert, int margin, QSize textSize) {
     // Right and bottom edges exclusive.
     const int left = rect.left() + margin, top = rect.top() + margin;
     const int right = rect.left() + rect.width() - margin;
@@ -171,8 +153,8 @@ QPoint AlignedTextOrigin(const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert
     return {x, y};
 }
 
-void DrawAlignedText(QPainter& painter, const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert,
-                     int margin, const QString& text) {
+void DrawAlignedText(QPainter& painter, const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert, int margin,
+                     const QString& text) {
     const QFontMetrics metrics(painter.font());
     const QSize textSize(metrics.horizontalAdvance(text), metrics.height());
     const QPoint origin = AlignedTextOrigin(rect, horz, vert, margin, textSize);

@@ -66,12 +66,11 @@ TColor GrayColor(TColor color);
 
 // Draws one line of text in `rect` shrunk by `margin`, aligned as asked,
 // with a transparent background and clipped to the shrunk rectangle.
-void DrawAlignedText(QPainter& painter, const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert,
-                     int margin, const QString& text);
+void DrawAlignedText(QPainter& painter, const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert, int margin,
+                     const QString& text);
 
 // Half of a whole number, halves rounded to even (7 / 2 gives 4, 5 / 2 gives 2).
 int HalfRoundedToEven(int value);
 
 // Where DrawAlignedText puts the top-left corner of a text of `textSize`.
-QPoint AlignedTextOrigin(const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert, int margin,
-                         QSize textSize);
+QPoint AlignedTextOrigin(const QRect& rect, TQZHorzAlign horz, TQZVertAlign vert, int margin, QSize textSize);

@@ -12,9 +12,7 @@ constexpr const char* kSection = "TEMA";
 
 }  // namespace
 
-std::string ProgramSettingsPath() {
-    return OwnSettingsPath(ProgramPath());
-}
+std::string ProgramSettingsPath() { return OwnSettingsPath(ProgramPath()); }
 
 TQZTheme::TQZTheme() {
     SetBorderWidth(1);
@@ -37,21 +35,13 @@ void TQZTheme::ChangeAndBroadcast(Setting& setting, Setting value) {
     BroadcastChange();
 }
 
-void TQZTheme::SetGradientType(TQZGradientType value) {
-    ChangeAndBroadcast(gradientType_, value);
-}
+void TQZTheme::SetGradientType(TQZGradientType value) { ChangeAndBroadcast(gradientType_, value); }
 
-void TQZTheme::SetGradientRotation(int value) {
-    ChangeAndBroadcast(gradientRotation_, ClampGradientPercent(value));
-}
+void TQZTheme::SetGradientRotation(int value) { ChangeAndBroadcast(gradientRotation_, ClampGradientPercent(value)); }
 
-void TQZTheme::SetGradientShift(int value) {
-    ChangeAndBroadcast(gradientShift_, ClampGradientPercent(value));
-}
+void TQZTheme::SetGradientShift(int value) { ChangeAndBroadcast(gradientShift_, ClampGradientPercent(value)); }
 
-void TQZTheme::SetBorderWidth(int value) {
-    ChangeAndBroadcast(borderWidth_, std::max(value, 0));
-}
+void TQZTheme::SetBorderWidth(int value) { ChangeAndBroadcast(borderWidth_, std::max(value, 0)); }
 
 void TQZTheme::ReadIni() {
     if (NoRead)
@@ -66,12 +56,10 @@ void TQZTheme::ReadIni(const IniFile& settings) {
         return std::clamp(settings.ReadInteger(kSection, key, defaultValue), low, high);
     };
     themeColors_ = static_cast<TQZThemeColors>(read("COLOR", tcPreto, 0, kSchemeCount - 1));
-    gradientType_ =
-        static_cast<TQZGradientType>(read("GRADTYPE", gtLight, 0, kGradientTypeCount - 1));
-    gradientRotation_ = static_cast<TGradientRotation>(
-        read("GRADROTATION", 0, -kGradientPercentLimit, kGradientPercentLimit));
-    gradientShift_ = static_cast<TGradientShift>(
-        read("GRADSHIF", 0, -kGradientPercentLimit, kGradientPercentLimit));
+    gradientType_ = static_cast<TQZGradientType>(read("GRADTYPE", gtLight, 0, kGradientTypeCount - 1));
+    gradientRotation_ =
+        static_cast<TGradientRotation>(read("GRADROTATION", 0, -kGradientPercentLimit, kGradientPercentLimit));
+    gradientShift_ = static_cast<TGradientShift>(read("GRADSHIF", 0, -kGradientPercentLimit, kGradientPercentLimit));
     borderWidth_ = std::max(settings.ReadInteger(kSection, "BORDERWIDTH", 1), 0);
     UseContrastFont = settings.ReadInteger(kSection, "CONTRASTFONT", 0) != 0;
     RoundedButtons = settings.ReadInteger(kSection, "ROUNDEDBUTTONS", 1) != 0;

@@ -4,9 +4,8 @@
 #include "QZ_COLORS.h"
 
 struct TQZObjectColors {
-    TColor ObjBackColor, ObjBackFontColor, ObjLineColor1, ObjLineFontColor1, ObjLineColor2,
-        ObjLineFontColor2, ObjBorderColor, ObjSelColor, ObjSelFontColor, ObjFontColor,
-        ObjFontContrastColor;
+    TColor ObjBackColor, ObjBackFontColor, ObjLineColor1, ObjLineFontColor1, ObjLineColor2, ObjLineFontColor2,
+        ObjBorderColor, ObjSelColor, ObjSelFontColor, ObjFontColor, ObjFontContrastColor;
     friend bool operator==(const TQZObjectColors&, const TQZObjectColors&) = default;
 };
 

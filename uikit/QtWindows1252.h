@@ -5,10 +5,6 @@
 
 #include <QString>
 
-inline QString FromWindows1252(const Windows1252Text& text) {
-    return QString::fromStdString(Windows1252ToUtf8(text));
-}
+inline QString FromWindows1252(const Windows1252Text& text) { return QString::fromStdString(Windows1252ToUtf8(text)); }
 
-inline Windows1252Text ToWindows1252(const QString& text) {
-    return Utf8ToWindows1252(text.toStdString());
-}
+inline Windows1252Text ToWindows1252(const QString& text) { return Utf8ToWindows1252(text.toStdString()); }

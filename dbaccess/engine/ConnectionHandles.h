@@ -24,12 +24,6 @@ struct Transaction::Handles {
     EngineHandle<Firebird::ITransaction> transaction;
 };
 
-inline Database::Handles& HandlesOf(const Database& database)
-{
-    return *database.handles_;
-}
+inline Database::Handles& HandlesOf(const Database& database) { return *database.handles_; }
 
-inline Transaction::Handles& HandlesOf(const Transaction& transaction)
-{
-    return *transaction.handles_;
-}
+inline Transaction::Handles& HandlesOf(const Transaction& transaction) { return *transaction.handles_; }

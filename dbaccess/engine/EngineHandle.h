@@ -26,15 +26,13 @@ using EngineHandle = std::unique_ptr<T, EngineRelease>;
 // commit, rollback and detach do when they succeed): the handle gives it up
 // without releasing it again.
 template <class T>
-void Freed(EngineHandle<T>& handle) noexcept
-{
+void Freed(EngineHandle<T>& handle) noexcept {
     static_cast<void>(handle.release());
 }
 
 // A second owning handle of an interface someone else holds too.
 template <class T>
-EngineHandle<T> NewReference(T* handle)
-{
+EngineHandle<T> NewReference(T* handle) {
     handle->addRef();
     return EngineHandle<T>(handle);
 }

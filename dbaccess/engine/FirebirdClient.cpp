@@ -9,8 +9,7 @@ namespace {
 
 // Codes that mean the attachment is gone: the network, the server or the
 // database went away under it.
-bool MeansConnectionLost(intptr_t code)
-{
+bool MeansConnectionLost(intptr_t code) {
     switch (code) {
     case isc_network_error:
     case isc_net_read_err:
@@ -18,16 +17,13 @@ bool MeansConnectionLost(intptr_t code)
     case isc_lost_db_connection:
     case isc_conn_lost:
     case isc_att_shutdown:
-    case isc_shutdown:
-        return true;
-    default:
-        return false;
+    case isc_shutdown: return true;
+    default: return false;
     }
 }
 
 // Whether any code of the status vector means a lost connection.
-bool ConnectionLost(const intptr_t* vector)
-{
+bool ConnectionLost(const intptr_t* vector) {
     while (*vector != isc_arg_end) {
         const intptr_t kind = vector[0];
         if (kind == isc_arg_gds && MeansConnectionLost(vector[1]))
@@ -39,19 +35,14 @@ bool ConnectionLost(const intptr_t* vector)
 
 }  // namespace
 
-Firebird::IMaster* Master()
-{
+Firebird::IMaster* Master() {
     static Firebird::IMaster* const master = Firebird::fb_get_master_interface();
     return master;
 }
 
-Firebird::IUtil* Util()
-{
-    return Master()->getUtilInterface();
-}
+Firebird::IUtil* Util() { return Master()->getUtilInterface(); }
 
-void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call)
-{
+void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call) {
     const EngineHandle<Firebird::IStatus> raw(Master()->getStatus());
     Firebird::ThrowStatusWrapper status(raw.get());
     try {

@@ -22,8 +22,7 @@ void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call);
 // instead, quietly. The handle is empty afterwards; an empty one is left as
 // it is.
 template <class T, class End>
-void EndQuietly(EngineHandle<T>& handle, End end) noexcept
-{
+void EndQuietly(EngineHandle<T>& handle, End end) noexcept {
     if (!handle)
         return;
     try {

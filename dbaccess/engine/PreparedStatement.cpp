@@ -11,8 +11,7 @@ using namespace Firebird;
 namespace {
 
 std::shared_ptr<PreparedStatement> Prepare(ThrowStatusWrapper& status, IAttachment* attachment,
-                                           ITransaction* transaction, const std::string& sql)
-{
+                                           ITransaction* transaction, const std::string& sql) {
     auto prepared = std::make_shared<PreparedStatement>();
     PositionalSql positional = ToPositionalParameters(sql);
     prepared->parameterNames = std::move(positional.names);
@@ -30,19 +29,18 @@ std::shared_ptr<PreparedStatement> Prepare(ThrowStatusWrapper& status, IAttachme
 }
 
 // Drops the least recently used statement when the connection keeps too many.
-void KeepWithinBound(Database::Handles& connection)
-{
+void KeepWithinBound(Database::Handles& connection) {
     if (connection.prepared.size() <= PreparedStatement::kMaxPrepared)
         return;
-    const auto oldest = std::min_element(connection.prepared.begin(), connection.prepared.end(),
-                                         [](const auto& a, const auto& b) { return a.second->lastUse < b.second->lastUse; });
+    const auto oldest =
+        std::min_element(connection.prepared.begin(), connection.prepared.end(),
+                         [](const auto& a, const auto& b) { return a.second->lastUse < b.second->lastUse; });
     connection.prepared.erase(oldest);  // a Statement still running it keeps it alive
 }
 
 }  // namespace
 
-MessageLayout LayoutOf(ThrowStatusWrapper& status, IMessageMetadata* metadata)
-{
+MessageLayout LayoutOf(ThrowStatusWrapper& status, IMessageMetadata* metadata) {
     MessageLayout layout;
     const unsigned count = metadata->getCount(&status);
     for (unsigned i = 0; i < count; ++i)
@@ -53,16 +51,14 @@ MessageLayout LayoutOf(ThrowStatusWrapper& status, IMessageMetadata* metadata)
     return layout;
 }
 
-void PreparedStatement::Free() noexcept
-{
+void PreparedStatement::Free() noexcept {
     input.reset();
     output.reset();
     typedInput.reset();
     FirebirdClient::EndQuietly(statement, [](IStatement& handle, ThrowStatusWrapper& status) { handle.free(&status); });
 }
 
-std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const std::string& sql)
-{
+std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const std::string& sql) {
     Database::Handles& connection = HandlesOf(transaction.Owner());
     auto& kept = connection.prepared[sql];
     if (!kept) {

@@ -38,8 +38,7 @@ public:
     int showings = 0;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         auto* dialog = qobject_cast<TFrmIBXConnect*>(watched);
         if (dialog && event->type() == QEvent::Show) {
             const std::size_t step = static_cast<std::size_t>(showings++);
@@ -65,22 +64,19 @@ protected:
     static void SetUpTestSuite() { store = std::make_unique<StoreTestDatabase>(StoreTestDatabase::Access::Server); }
     static void TearDownTestSuite() { store.reset(); }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         DatabaseFileName = "DBEMPRESA.FDB";
         SiblingIniPath.clear();
         database.Params = {"user_name=", "password=", "lc_ctype=WIN1252"};
         SharedDatabase = &database;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         SharedDatabase = nullptr;
         SiblingIniPath.clear();
     }
 
     // The database file as the server sees it ("LOCAL").
-    static std::string StorePath()
-    {
+    static std::string StorePath() {
         const std::string& name = store->ConnectionString();
         return name.substr(name.find(':') + 1);
     }
@@ -89,11 +85,10 @@ protected:
     static std::string DeadAddress() { return "127.0.0.1/" + std::to_string(FreeLoopbackPort()); }
     // Section "IBCONFIG" naming the store at that address with the test
     // login stored scrambled.
-    static std::string TestLoginSettings(const std::string& ip, const std::string& useConfig)
-    {
-        return "[IBCONFIG]\nIP=" + ip + "\nLOCAL=" + StorePath() + "\nUSUARIO=" +
-               Scramble(store->User(), kCredentialKey) + "\nSENHA=" + Scramble(store->Password(), kCredentialKey) +
-               "\nUSACONFIG=" + useConfig + "\n";
+    static std::string TestLoginSettings(const std::string& ip, const std::string& useConfig) {
+        return "[IBCONFIG]\nIP=" + ip + "\nLOCAL=" + StorePath() +
+               "\nUSUARIO=" + Scramble(store->User(), kCredentialKey) +
+               "\nSENHA=" + Scramble(store->Password(), kCredentialKey) + "\nUSACONFIG=" + useConfig + "\n";
     }
 
     static inline std::unique_ptr<StoreTestDatabase> store;

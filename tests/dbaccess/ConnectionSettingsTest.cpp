@@ -17,8 +17,7 @@ using Lines = std::vector<std::string>;
 
 class ConnectionSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DatabaseFileName = "DBEMPRESA.FDB";
         SiblingIniPath.clear();
     }
@@ -29,9 +28,11 @@ protected:
     TemporaryProgramFolder program;
 };
 
-TEST(OwnSettingsPathTest, ReplacesOrAddsTheExtension)
-{
-    struct Case { const char* program; const char* settings; };
+TEST(OwnSettingsPathTest, ReplacesOrAddsTheExtension) {
+    struct Case {
+        const char* program;
+        const char* settings;
+    };
     const Case cases[] = {
         {"/opt/loja/Quorvel", "/opt/loja/Quorvel.ini"},
         {"/opt/loja/Terminal.exe", "/opt/loja/Terminal.ini"},
@@ -43,8 +44,7 @@ TEST(OwnSettingsPathTest, ReplacesOrAddsTheExtension)
     }
 }
 
-TEST_F(ConnectionSettingsTest, TheLastSiblingFileFoundWins)
-{
+TEST_F(ConnectionSettingsTest, TheLastSiblingFileFoundWins) {
     EXPECT_EQ(FindSiblingIni(), "");
     program.Write("korvi03.ini", "");
     program.Write("korvi07.ini", "");
@@ -53,9 +53,12 @@ TEST_F(ConnectionSettingsTest, TheLastSiblingFileFoundWins)
     EXPECT_EQ(FindSiblingIni(), program.PathOf("korvi07.ini"));
 }
 
-TEST_F(ConnectionSettingsTest, OnlyAFirstArgumentCfgNamesAnotherFile)
-{
-    struct Case { const char* sibling; Lines arguments; std::string expected; };
+TEST_F(ConnectionSettingsTest, OnlyAFirstArgumentCfgNamesAnotherFile) {
+    struct Case {
+        const char* sibling;
+        Lines arguments;
+        std::string expected;
+    };
     const std::string sibling = program.PathOf("korvi02.ini");
     const Case cases[] = {
         {"", {}, program.PathOf("Quorvel.ini")},
@@ -74,9 +77,12 @@ TEST_F(ConnectionSettingsTest, OnlyAFirstArgumentCfgNamesAnotherFile)
     }
 }
 
-TEST_F(ConnectionSettingsTest, SilentAttemptNeedsADatabaseBesideOrBothKeys)
-{
-    struct Case { const char* name; const char* content; bool expected; };
+TEST_F(ConnectionSettingsTest, SilentAttemptNeedsADatabaseBesideOrBothKeys) {
+    struct Case {
+        const char* name;
+        const char* content;
+        bool expected;
+    };
     const Case cases[] = {
         {"empty", "", false},
         {"ip only", "[IBCONFIG]\r\nIP=10.0.0.1\r\n", false},
@@ -92,20 +98,18 @@ TEST_F(ConnectionSettingsTest, SilentAttemptNeedsADatabaseBesideOrBothKeys)
     EXPECT_TRUE(CheckConnectionSettings(program.PathOf("missing.ini")));
 }
 
-TEST_F(ConnectionSettingsTest, ConnectingWritesEveryMissingKeyFirst)
-{
+TEST_F(ConnectionSettingsTest, ConnectingWritesEveryMissingKeyFirst) {
     const std::string ini = program.Write("Quorvel.ini", "");
     const ConnectionSettings read = CompleteConnectionSettings(ini);
-    EXPECT_EQ(program.Lines("Quorvel.ini"), (Lines{"[IBCONFIG]", "IP=127.0.0.1", "LOCAL=" + DefaultLocal(),
-                                                   "USUARIO=", "SENHA=", "USACONFIG=0"}));
+    EXPECT_EQ(program.Lines("Quorvel.ini"),
+              (Lines{"[IBCONFIG]", "IP=127.0.0.1", "LOCAL=" + DefaultLocal(), "USUARIO=", "SENHA=", "USACONFIG=0"}));
     EXPECT_EQ(read.IP, "127.0.0.1");
     EXPECT_EQ(read.Local, DefaultLocal());
     EXPECT_EQ(read.User, "");
     EXPECT_FALSE(read.UseConfig);
 }
 
-TEST_F(ConnectionSettingsTest, ABlankAddressIsReplacedInTheFile)
-{
+TEST_F(ConnectionSettingsTest, ABlankAddressIsReplacedInTheFile) {
     const std::string ini =
         program.Write("Quorvel.ini", "[IBCONFIG]\nIP=   \nLOCAL=/dados/a.fdb\nUSUARIO=\nSENHA=\nUSACONFIG=1\n");
     EXPECT_EQ(CompleteConnectionSettings(ini).IP, "127.0.0.1");
@@ -113,9 +117,11 @@ TEST_F(ConnectionSettingsTest, ABlankAddressIsReplacedInTheFile)
               (Lines{"[IBCONFIG]", "IP=127.0.0.1", "LOCAL=/dados/a.fdb", "USUARIO=", "SENHA=", "USACONFIG=1"}));
 }
 
-TEST_F(ConnectionSettingsTest, UseConfigIsReadAsAnInteger)
-{
-    struct Case { const char* value; bool expected; };
+TEST_F(ConnectionSettingsTest, UseConfigIsReadAsAnInteger) {
+    struct Case {
+        const char* value;
+        bool expected;
+    };
     const Case cases[] = {{"1", true}, {"2", true}, {"0", false}, {"yes", false}, {"", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
@@ -124,15 +130,13 @@ TEST_F(ConnectionSettingsTest, UseConfigIsReadAsAnInteger)
     }
 }
 
-TEST_F(ConnectionSettingsTest, SavedCredentialsComeBackInClear)
-{
+TEST_F(ConnectionSettingsTest, SavedCredentialsComeBackInClear) {
     const std::string ini = program.Write("Quorvel.ini", "[TEMA]\nCOLOR=3\n");
     SaveConnectionSettings("servidor", "C:\\Loja\\Dados\\DBEMPRESA.FDB", ini, Scramble("ADM", kCredentialKey),
                            Scramble("s\xEAnha", kCredentialKey), true);
     const Lines lines = program.Lines("Quorvel.ini");
     ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
-              (Lines{"[TEMA]", "COLOR=3", "", "[IBCONFIG]", "IP=servidor"}));
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5), (Lines{"[TEMA]", "COLOR=3", "", "[IBCONFIG]", "IP=servidor"}));
     EXPECT_EQ(lines[8], "USACONFIG=1");
 
     const ConnectionSettings read = ReadConnectionSettings(ini, "DBEMPRESA.FDB");
@@ -142,23 +146,34 @@ TEST_F(ConnectionSettingsTest, SavedCredentialsComeBackInClear)
     EXPECT_TRUE(read.UseConfig);
 }
 
-TEST_F(ConnectionSettingsTest, AStoredCredentialThatDoesNotUnscrambleIsAnError)
-{
+TEST_F(ConnectionSettingsTest, AStoredCredentialThatDoesNotUnscrambleIsAnError) {
     const std::string ini = program.Write("Quorvel.ini", "[IBCONFIG]\nIP=a\nLOCAL=b\nUSUARIO=A1B2\n");
     EXPECT_THROW(CompleteConnectionSettings(ini), std::invalid_argument);
 }
 
-TEST(ConnectionLoginTest, ReplacesTheFirstTwoLinesAndAddsACharacterSetOnlyWhenNoneIsNamed)
-{
-    struct Case { const char* name; Lines before; bool useConfig; Lines after; };
+TEST(ConnectionLoginTest, ReplacesTheFirstTwoLinesAndAddsACharacterSetOnlyWhenNoneIsNamed) {
+    struct Case {
+        const char* name;
+        Lines before;
+        bool useConfig;
+        Lines after;
+    };
     const Case cases[] = {
-        {"stock", {"user_name=", "password=", "lc_ctype=WIN1252"}, false,
+        {"stock",
+         {"user_name=", "password=", "lc_ctype=WIN1252"},
+         false,
          {"user_name=SYSDBA", "password=portaluce", "lc_ctype=WIN1252"}},
-        {"stored", {"user_name=", "password=", "lc_ctype=WIN1252"}, true,
+        {"stored",
+         {"user_name=", "password=", "lc_ctype=WIN1252"},
+         true,
          {"user_name=ADM", "password=segredo", "lc_ctype=WIN1252"}},
-        {"no character set", {"a=1", "b=2", "c=3"}, true,
+        {"no character set",
+         {"a=1", "b=2", "c=3"},
+         true,
          {"user_name=ADM", "password=segredo", "c=3", "lc_ctype=win1252"}},
-        {"character set in capitals", {"a=1", "b=2", "LC_CTYPE=UTF8"}, false,
+        {"character set in capitals",
+         {"a=1", "b=2", "LC_CTYPE=UTF8"},
+         false,
          {"user_name=SYSDBA", "password=portaluce", "LC_CTYPE=UTF8", "lc_ctype=win1252"}},
         {"empty list", {}, false, {"user_name=SYSDBA", "password=portaluce", "lc_ctype=win1252"}},
     };
@@ -173,8 +188,7 @@ TEST(ConnectionLoginTest, ReplacesTheFirstTwoLinesAndAddsACharacterSetOnlyWhenNo
     }
 }
 
-TEST(ConnectionLoginTest, AParameterLineOfAnotherNameIsRefused)
-{
+TEST(ConnectionLoginTest, AParameterLineOfAnotherNameIsRefused) {
     Database database;
     database.DatabaseName = "/nonexistent/DBEMPRESA.FDB";
     database.Params = {"user_name=SYSDBA", "sql_role_name=ADM"};

@@ -12,15 +12,13 @@
 
 class DataAccessRoutinesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_NOME, PRO_VALOR1) VALUES (1, 'CAF\xC9', 12.5)");
         db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_NOME) VALUES (2, 'SEM PRE\xC7O')");
     }
 
     // A cursor over CONTATOS keyed from GEN_CONTATOS_ID.
-    void DefineClients(EditableDataSet& clients)
-    {
+    void DefineClients(EditableDataSet& clients) {
         clients.SelectSQL = "SELECT * FROM CONTATOS";
         clients.InsertSQL = "insert into CONTATOS (CON_CODIGO, CON_NOME) values (:CON_CODIGO, :CON_NOME)";
         clients.ModifySQL = {"CONTATOS", {"CON_CODIGO", "CON_NOME"}, "CON_CODIGO = :OLD_CON_CODIGO"};
@@ -33,9 +31,11 @@ protected:
     Transaction& transaction = shared.transaction;
 };
 
-TEST_F(DataAccessRoutinesTest, ReadNumberGivesZeroForNoRowAndNull)
-{
-    struct Case { const char* sql; long double expected; };
+TEST_F(DataAccessRoutinesTest, ReadNumberGivesZeroForNoRowAndNull) {
+    struct Case {
+        const char* sql;
+        long double expected;
+    };
     const Case cases[] = {
         {"SELECT PRO_VALOR1 FROM PRODUTOS WHERE PRO_CODIGO = 1", 12.5L},
         {"SELECT PRO_VALOR1 FROM PRODUTOS WHERE PRO_CODIGO = 2", 0},
@@ -48,8 +48,7 @@ TEST_F(DataAccessRoutinesTest, ReadNumberGivesZeroForNoRowAndNull)
     }
 }
 
-TEST_F(DataAccessRoutinesTest, MissingFieldRaisesTheError)
-{
+TEST_F(DataAccessRoutinesTest, MissingFieldRaisesTheError) {
     try {
         ReadNumber("TOTAL", "SELECT PRO_VALOR1 FROM PRODUTOS WHERE PRO_CODIGO = 3");
         FAIL() << "no error";
@@ -60,16 +59,14 @@ TEST_F(DataAccessRoutinesTest, MissingFieldRaisesTheError)
     EXPECT_EQ(ReadNumber("PRO_VALOR1", "SELECT PRO_VALOR1 FROM PRODUTOS WHERE PRO_CODIGO = 1"), 12.5L);
 }
 
-TEST_F(DataAccessRoutinesTest, ReadValueKeepsTheTypeAndNull)
-{
+TEST_F(DataAccessRoutinesTest, ReadValueKeepsTheTypeAndNull) {
     EXPECT_TRUE(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 9").IsNull());
     EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CAF\xC9");
     const FieldValue date = ReadValue("DATA", "SELECT DATA FROM SP_SERVERDATE");
     EXPECT_GT(date.AsDate().year, 2000);
 }
 
-TEST_F(DataAccessRoutinesTest, CreateQueryOpensOnlyWhenAsked)
-{
+TEST_F(DataAccessRoutinesTest, CreateQueryOpensOnlyWhenAsked) {
     auto closed = CreateQuery("SELECT PRO_CODIGO FROM PRODUTOS ORDER BY PRO_CODIGO", false);
     EXPECT_FALSE(closed->Active());
     EXPECT_EQ(closed->SQL, "SELECT PRO_CODIGO FROM PRODUTOS ORDER BY PRO_CODIGO");
@@ -80,8 +77,7 @@ TEST_F(DataAccessRoutinesTest, CreateQueryOpensOnlyWhenAsked)
     EXPECT_EQ(open->FieldByName("PRO_CODIGO").AsInteger(), 2);
 }
 
-TEST_F(DataAccessRoutinesTest, PostAndCommitStartsTheTransactionAndKeepsItActive)
-{
+TEST_F(DataAccessRoutinesTest, PostAndCommitStartsTheTransactionAndKeepsItActive) {
     EXPECT_FALSE(transaction.Active());
     EditableDataSet clients(transaction);
     DefineClients(clients);
@@ -98,8 +94,7 @@ TEST_F(DataAccessRoutinesTest, PostAndCommitStartsTheTransactionAndKeepsItActive
     EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS WHERE CON_CODIGO = 1").AsText(), "JO\xC3O");
 }
 
-TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTransactionGoesOn)
-{
+TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTransactionGoesOn) {
     db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME) VALUES (5, 'ANA')");
     EditableDataSet clients(transaction);
     DefineClients(clients);
@@ -125,8 +120,7 @@ TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTra
     EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS").AsText(), "BIA");
 }
 
-TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone)
-{
+TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone) {
     // An uncommitted write in the shared transaction: posting a read-only
     // query must neither commit it nor undo it.
     Statement(transaction, "UPDATE PRODUTOS SET PRO_NOME = 'CH\xC1' WHERE PRO_CODIGO = 1").Run();
@@ -141,13 +135,14 @@ TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone)
     EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CAF\xC9");
 }
 
-TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits)
-{
-    RunScript("EXECUTE PROCEDURE SP_ADDCOMANDALOG('12/09/2014','21:07:05',12,3.5,47.9,0,"
-              "'COMANDA ABERTA NO MICROTERMINAL','CONSUMIDOR','MICROTERMINAL')",
-              false);
-    const RowSet log = db.Rows("SELECT LOG_DATA, LOG_HORA, COM_NUMERO, COM_QTDE, COM_TOTAL, LOG_MENSAGEM, LOG_ORIGEM "
-                               "FROM COMANDASLOG");
+TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits) {
+    RunScript(
+        "EXECUTE PROCEDURE SP_ADDCOMANDALOG('12/09/2014','21:07:05',12,3.5,47.9,0,"
+        "'COMANDA ABERTA NO MICROTERMINAL','CONSUMIDOR','MICROTERMINAL')",
+        false);
+    const RowSet log = db.Rows(
+        "SELECT LOG_DATA, LOG_HORA, COM_NUMERO, COM_QTDE, COM_TOTAL, LOG_MENSAGEM, LOG_ORIGEM "
+        "FROM COMANDASLOG");
     ASSERT_EQ(log.rows.size(), 1u);
     EXPECT_EQ(log.rows[0][0].AsDate(), (SqlDate{2014, 12, 9}));
     EXPECT_EQ(log.rows[0][1].AsTime(), (SqlTime{21, 7, 5, 0}));
@@ -161,8 +156,7 @@ TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits)
     EXPECT_EQ(db.Value("SELECT COUNT(*) FROM PRODUTOS WHERE PRO_ATIVO = 1").AsInteger(), 2);
 }
 
-TEST_F(DataAccessRoutinesTest, FailedScriptUndoesItsEarlierStatements)
-{
+TEST_F(DataAccessRoutinesTest, FailedScriptUndoesItsEarlierStatements) {
     EXPECT_THROW(RunScript("UPDATE PRODUTOS SET PRO_ATIVO = 1^INSERT INTO PRODUTOS (PRO_CODIGO) VALUES (1)", false),
                  DatabaseError);
     EXPECT_TRUE(transaction.Active());

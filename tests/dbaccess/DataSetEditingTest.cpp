@@ -12,8 +12,7 @@
 
 class DataSetEditingTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_TABELA) VALUES (1, 'ANA', 2)");
         clients.SelectSQL = "SELECT * FROM CONTATOS";
         clients.ModifySQL = {"CONTATOS", {"CON_NOME", "CON_TABELA", "CON_ATIVO"}, "CON_CODIGO = :OLD_CON_CODIGO"};
@@ -25,8 +24,7 @@ protected:
     EditableDataSet clients{transaction};
 };
 
-TEST_F(DataSetEditingTest, RecordBufferFollowsEditAndCancel)
-{
+TEST_F(DataSetEditingTest, RecordBufferFollowsEditAndCancel) {
     EXPECT_TRUE(clients.FieldByName("CON_NOME").IsNull());  // closed: everything reads null
     int notices = 0;
     clients.AddDataChangeListener([&] { ++notices; });
@@ -48,10 +46,10 @@ TEST_F(DataSetEditingTest, RecordBufferFollowsEditAndCancel)
     EXPECT_EQ(notices, 4);  // open, edit, set, cancel
 }
 
-TEST_F(DataSetEditingTest, UpdateWritesOnlyTheColumnsSetSinceEdit)
-{
+TEST_F(DataSetEditingTest, UpdateWritesOnlyTheColumnsSetSinceEdit) {
     EXPECT_EQ(clients.ModifySQL.TextFor({"CON_ATIVO", "CON_NOME"}),
-              "update CONTATOS\nset\n  CON_NOME = :CON_NOME,\n  CON_ATIVO = :CON_ATIVO\nwhere\n  CON_CODIGO = :OLD_CON_CODIGO");
+              "update CONTATOS\nset\n  CON_NOME = :CON_NOME,\n  CON_ATIVO = :CON_ATIVO\nwhere\n  CON_CODIGO = "
+              ":OLD_CON_CODIGO");
     clients.Open();
     db.Execute("UPDATE CONTATOS SET CON_TABELA = 4, CON_ATIVO = 1");
     clients.Edit();
@@ -62,8 +60,7 @@ TEST_F(DataSetEditingTest, UpdateWritesOnlyTheColumnsSetSinceEdit)
     EXPECT_EQ(clients.FieldByName("CON_TABELA").AsInteger(), 2);  // no refresh statement: the row as read
 }
 
-TEST_F(DataSetEditingTest, PostWithNothingSetLeavesTheRowUntouched)
-{
+TEST_F(DataSetEditingTest, PostWithNothingSetLeavesTheRowUntouched) {
     clients.Open();
     Database other(db.ConnectionString(), db.User(), db.Password());
     Transaction otherTransaction(other);

@@ -6,13 +6,16 @@
 #include <clocale>
 #include <string>
 
-TEST(FieldValueConversionTest, NumbersConvertToEachOtherOnTheGrid)
-{
-    struct Case { FieldValue value; std::int64_t integer; std::int64_t raw; };
+TEST(FieldValueConversionTest, NumbersConvertToEachOtherOnTheGrid) {
+    struct Case {
+        FieldValue value;
+        std::int64_t integer;
+        std::int64_t raw;
+    };
     const Case cases[] = {
         {FieldValue(), 0, 0},
         {FieldValue(7), 7, 70000},
-        {FieldValue(FieldValue::Decimal{250, 2}), 2, 25000},   // 2.50: ties to even
+        {FieldValue(FieldValue::Decimal{250, 2}), 2, 25000},  // 2.50: ties to even
         {FieldValue(FieldValue::Decimal{350, 2}), 4, 35000},
         {FieldValue(FieldValue::Decimal{-1234567, 6}), -1, -12346},
         {FieldValue(0.1), 0, 1000},
@@ -29,9 +32,7 @@ TEST(FieldValueConversionTest, NumbersConvertToEachOtherOnTheGrid)
 class ScopedLocale {
 public:
     explicit ScopedLocale(const char* name)
-        : previous_(std::setlocale(LC_ALL, nullptr)), installed_(std::setlocale(LC_ALL, name) != nullptr)
-    {
-    }
+        : previous_(std::setlocale(LC_ALL, nullptr)), installed_(std::setlocale(LC_ALL, name) != nullptr) {}
     ~ScopedLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
@@ -43,8 +44,7 @@ private:
     bool installed_;
 };
 
-TEST(FieldValueConversionTest, TextReadsTheSameUnderAnyLocale)
-{
+TEST(FieldValueConversionTest, TextReadsTheSameUnderAnyLocale) {
     // Its decimal separator is a comma; the text of a value keeps the point.
     const ScopedLocale brazilian("pt_BR.UTF-8");
     if (!brazilian.Installed())
@@ -53,15 +53,13 @@ TEST(FieldValueConversionTest, TextReadsTheSameUnderAnyLocale)
     EXPECT_THROW(FieldValue("1,5").AsFixed(), DatabaseError);
 }
 
-TEST(FieldValueConversionTest, TextThatIsNoNumberIsRefused)
-{
+TEST(FieldValueConversionTest, TextThatIsNoNumberIsRefused) {
     EXPECT_THROW(FieldValue("1,5").AsFixed(), DatabaseError);
     EXPECT_THROW(FieldValue("").AsInteger(), DatabaseError);
     EXPECT_THROW(FieldValue(SqlDate{2014, 12, 9}).AsInteger(), DatabaseError);
 }
 
-TEST(FieldValueConversionTest, DatesReadAsDayNumbersAndText)
-{
+TEST(FieldValueConversionTest, DatesReadAsDayNumbersAndText) {
     const FieldValue date(SqlDate{2014, 12, 9});
     EXPECT_EQ(date.AsNumber(), 41982.0L);
     EXPECT_EQ(FieldValue(SqlTime{12, 0, 0, 0}).AsNumber(), 0.5L);

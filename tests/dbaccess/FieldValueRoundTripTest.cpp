@@ -12,24 +12,25 @@ protected:
     Transaction transaction{database};
 };
 
-TEST_F(FieldValueRoundTripTest, EveryColumnKindComesBackAsWritten)
-{
+TEST_F(FieldValueRoundTripTest, EveryColumnKindComesBackAsWritten) {
     Statement insert(transaction,
                      "INSERT INTO COMANDASITENS (CIN_CODIGO, CIN_QTDE, CIN_VALOR, CIN_DESCONTO, CIN_OBS, "
                      "CIN_DATAENTREGA, CIN_HORAENTREGA, CIN_REFOBS) VALUES "
                      "(:CIN_CODIGO, :CIN_QTDE, :CIN_VALOR, :CIN_DESCONTO, :CIN_OBS, :CIN_DATAENTREGA, "
                      ":CIN_HORAENTREGA, :CIN_REFOBS)");
     insert.SetParameter("CIN_CODIGO", 7);
-    insert.SetParameter("CIN_QTDE", FixedPoint::FromRaw(12345));      // 1.2345 into 3 places
-    insert.SetParameter("CIN_VALOR", FixedPoint::FromRaw(-99999));    // -9.9999 into 2 places
+    insert.SetParameter("CIN_QTDE", FixedPoint::FromRaw(12345));    // 1.2345 into 3 places
+    insert.SetParameter("CIN_VALOR", FixedPoint::FromRaw(-99999));  // -9.9999 into 2 places
     insert.SetParameter("CIN_DESCONTO", FieldValue::Decimal{123456, 5});
-    insert.SetParameter("CIN_OBS", "A\xC7\xC3O 'X'");                   // AÇÃO 'X'
+    insert.SetParameter("CIN_OBS", "A\xC7\xC3O 'X'");  // AÇÃO 'X'
     insert.SetParameter("CIN_DATAENTREGA", SqlDate{2014, 12, 9});
     insert.SetParameter("CIN_HORAENTREGA", SqlTime{21, 7, 5, 0});
     insert.Run();
 
-    const RowSet rows = Statement(transaction, "SELECT CIN_QTDE, CIN_VALOR, CIN_DESCONTO, CIN_OBS, CIN_DATAENTREGA, "
-                                               "CIN_HORAENTREGA, CIN_REFOBS FROM COMANDASITENS").Run();
+    const RowSet rows = Statement(transaction,
+                                  "SELECT CIN_QTDE, CIN_VALOR, CIN_DESCONTO, CIN_OBS, CIN_DATAENTREGA, "
+                                  "CIN_HORAENTREGA, CIN_REFOBS FROM COMANDASITENS")
+                            .Run();
     ASSERT_EQ(rows.rows.size(), 1u);
     const auto& row = rows.rows[0];
     EXPECT_EQ(rows.columns[0], "CIN_QTDE");
@@ -44,10 +45,10 @@ TEST_F(FieldValueRoundTripTest, EveryColumnKindComesBackAsWritten)
     EXPECT_EQ(row[6].AsInteger(), 0);
 }
 
-TEST_F(FieldValueRoundTripTest, TextBlobsAndPaddedCharsReadAsText)
-{
-    Statement insert(transaction, "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_BALUNIDADE, PRO_RECEITA) "
-                                  "VALUES (1, :UNIDADE, :RECEITA)");
+TEST_F(FieldValueRoundTripTest, TextBlobsAndPaddedCharsReadAsText) {
+    Statement insert(transaction,
+                     "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_BALUNIDADE, PRO_RECEITA) "
+                     "VALUES (1, :UNIDADE, :RECEITA)");
     const std::string recipe(70000, '\xE9');  // longer than one blob segment
     insert.SetParameter("UNIDADE", "U");
     insert.SetParameter("RECEITA", recipe);

@@ -23,8 +23,7 @@ namespace fs = std::filesystem;
 
 class FrmIBXConnectTest : public ConnectionFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ConnectionFixture::SetUp();
         dialog.FDatabase = &database;
         dialog.FIniPath = program.PathOf("Quorvel.ini");
@@ -36,8 +35,7 @@ protected:
 
     // Settles on the collapsed area: window 376 high, PNAV 41, no
     // explanation, CkConfig and the boxes of the advanced area disabled.
-    void ExpectCollapsed()
-    {
+    void ExpectCollapsed() {
         EXPECT_EQ(dialog.height(), 376);
         EXPECT_EQ(dialog.PNAV->height(), 41);
         EXPECT_EQ(dialog.y(), CentredTop(376));
@@ -50,8 +48,7 @@ protected:
     TFrmIBXConnect dialog;
 };
 
-TEST_F(FrmIBXConnectTest, ShowsTheDefaultsOfAnEmptySettingsFileCollapsed)
-{
+TEST_F(FrmIBXConnectTest, ShowsTheDefaultsOfAnEmptySettingsFileCollapsed) {
     program.Write("Quorvel.ini", "");
     dialog.FormShow();
     EXPECT_EQ(dialog.EdtIP->text(), "127.0.0.1");
@@ -64,11 +61,10 @@ TEST_F(FrmIBXConnectTest, ShowsTheDefaultsOfAnEmptySettingsFileCollapsed)
     EXPECT_TRUE(program.Lines("Quorvel.ini").empty());
 }
 
-TEST_F(FrmIBXConnectTest, ShowsStoredCredentialsInClearAndTheAdvancedAreaToggles)
-{
-    program.Write("Quorvel.ini", "[IBCONFIG]\nIP=servidor\nLOCAL=C:\\Loja\\DB.FDB\nUSUARIO=" +
-                                     Scramble("ADM", kCredentialKey) + "\nSENHA=" +
-                                     Scramble("s\xEAnha", kCredentialKey) + "\nUSACONFIG=1\n");
+TEST_F(FrmIBXConnectTest, ShowsStoredCredentialsInClearAndTheAdvancedAreaToggles) {
+    program.Write("Quorvel.ini",
+                  "[IBCONFIG]\nIP=servidor\nLOCAL=C:\\Loja\\DB.FDB\nUSUARIO=" + Scramble("ADM", kCredentialKey) +
+                      "\nSENHA=" + Scramble("s\xEAnha", kCredentialKey) + "\nUSACONFIG=1\n");
     dialog.FormShow();
     EXPECT_EQ(dialog.EdtIP->text(), "servidor");
     EXPECT_EQ(dialog.EdtLocal->text(), "C:\\Loja\\DB.FDB");
@@ -93,9 +89,12 @@ TEST_F(FrmIBXConnectTest, ShowsStoredCredentialsInClearAndTheAdvancedAreaToggles
     ExpectCollapsed();
 }
 
-TEST_F(FrmIBXConnectTest, AnAddressCannotBeEditedForADatabaseFileOnThisComputer)
-{
-    struct Case { const char* name; std::string local; bool ipEnabled; };
+TEST_F(FrmIBXConnectTest, AnAddressCannotBeEditedForADatabaseFileOnThisComputer) {
+    struct Case {
+        const char* name;
+        std::string local;
+        bool ipEnabled;
+    };
     const Case cases[] = {
         {"existing file", program.Write("Dados/DBEMPRESA.FDB", ""), false},
         {"folder", program.Folder() + "Dados", true},
@@ -111,8 +110,7 @@ TEST_F(FrmIBXConnectTest, AnAddressCannotBeEditedForADatabaseFileOnThisComputer)
     }
 }
 
-TEST_F(FrmIBXConnectTest, TestWithoutAdvancedSettingsUsesTheStockLogin)
-{
+TEST_F(FrmIBXConnectTest, TestWithoutAdvancedSettingsUsesTheStockLogin) {
     program.Write("Quorvel.ini", TestLoginSettings(DeadAddress(), "0"));
     dialog.FormShow();
     dialog.EdtUsuario->setText(QString::fromStdString(store->User()));
@@ -124,8 +122,7 @@ TEST_F(FrmIBXConnectTest, TestWithoutAdvancedSettingsUsesTheStockLogin)
     EXPECT_FALSE(database.IsOpen());
 }
 
-TEST_F(FrmIBXConnectTest, ASuccessfulTestFillsABlankAddressSavesNothingAndClosesAfterTheBox)
-{
+TEST_F(FrmIBXConnectTest, ASuccessfulTestFillsABlankAddressSavesNothingAndClosesAfterTheBox) {
     dialog.FormShow();
     dialog.EdtIP->setText("  ");
     dialog.EdtLocal->setText(QString::fromStdString(StorePath()));
@@ -133,8 +130,8 @@ TEST_F(FrmIBXConnectTest, ASuccessfulTestFillsABlankAddressSavesNothingAndCloses
     dialog.EdtUsuario->setText(QString::fromStdString(store->User()));
     dialog.EdtSenha->setText(QString::fromStdString(store->Password()));
     bool openDuringBox = false;
-    const DialogBoxHandler recorder = SetDialogBoxHandler(
-        [&](TDialogBoxKind kind, const std::string& title, const std::string& text) {
+    const DialogBoxHandler recorder =
+        SetDialogBoxHandler([&](TDialogBoxKind kind, const std::string& title, const std::string& text) {
             openDuringBox = database.IsOpen();
             return recorder(kind, title, text);
         });
@@ -150,8 +147,7 @@ TEST_F(FrmIBXConnectTest, ASuccessfulTestFillsABlankAddressSavesNothingAndCloses
 }
 
 // Whether this machine lets the tests open an ICMP socket at all.
-bool CanPing()
-{
+bool CanPing() {
     for (int type : {SOCK_DGRAM, SOCK_RAW}) {
         const int fd = socket(AF_INET, type, IPPROTO_ICMP);
         if (fd >= 0) {
@@ -162,8 +158,7 @@ bool CanPing()
     return false;
 }
 
-TEST_F(FrmIBXConnectTest, PingReportsTheReplyTimeOrThatTheAddressIsUnreachable)
-{
+TEST_F(FrmIBXConnectTest, PingReportsTheReplyTimeOrThatTheAddressIsUnreachable) {
     if (!CanPing())
         GTEST_SKIP() << "no ICMP socket for this user";
     dialog.PingTimeoutMs = 1000;
@@ -187,8 +182,7 @@ TEST_F(FrmIBXConnectTest, PingReportsTheReplyTimeOrThatTheAddressIsUnreachable)
     EXPECT_GE(PingMilliseconds("127.0.0.2", 1000), 0);
 }
 
-TEST_F(FrmIBXConnectTest, TheDatabaseToolIsStartedFromTheProgramFolderOrReportedMissing)
-{
+TEST_F(FrmIBXConnectTest, TheDatabaseToolIsStartedFromTheProgramFolderOrReportedMissing) {
     dialog.setModal(true);
     dialog.show();
     QTest::keyClick(dialog.EdtIP, Qt::Key_F4);
@@ -205,8 +199,7 @@ TEST_F(FrmIBXConnectTest, TheDatabaseToolIsStartedFromTheProgramFolderOrReported
     EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 
-TEST_F(FrmIBXConnectTest, OnlyConectarAcceptsAndFunctionKeysIgnoreModifiers)
-{
+TEST_F(FrmIBXConnectTest, OnlyConectarAcceptsAndFunctionKeysIgnoreModifiers) {
     program.Write("Quorvel.ini", "[IBCONFIG]\nIP=" + DeadAddress() + "\nLOCAL=/nonexistent/a.fdb\n");
     struct Case {
         const char* name;
@@ -258,12 +251,10 @@ TEST_F(FrmIBXConnectTest, OnlyConectarAcceptsAndFunctionKeysIgnoreModifiers)
     EXPECT_TRUE(untouchedByEnter);
 }
 
-TEST_F(FrmIBXConnectTest, TabsThroughBoxesThenButtons)
-{
-    const std::vector<QWidget*> expected = {dialog.EdtIP,     dialog.EdtLocal,    dialog.CkConfig,
-                                            dialog.EdtUsuario, dialog.EdtSenha,    dialog.BtnTestar,
-                                            dialog.BtnConectar, dialog.BtnCancelar, dialog.BtnTools,
-                                            dialog.BtnPing};
+TEST_F(FrmIBXConnectTest, TabsThroughBoxesThenButtons) {
+    const std::vector<QWidget*> expected = {dialog.EdtIP,    dialog.EdtLocal,  dialog.CkConfig,    dialog.EdtUsuario,
+                                            dialog.EdtSenha, dialog.BtnTestar, dialog.BtnConectar, dialog.BtnCancelar,
+                                            dialog.BtnTools, dialog.BtnPing};
     std::vector<QWidget*> order;
     QWidget* widget = dialog.EdtIP;
     do {

@@ -17,7 +17,8 @@ const std::string kMasterkeyStored = "Y5W5R4I5R3V4B8V4R4W5Y5A5R4I5W5H6Y5R3H7M8";
 
 std::string CharactersFrom(int first, int last) {
     std::string text;
-    for (int code = first; code <= last; ++code) text += static_cast<char>(code);
+    for (int code = first; code <= last; ++code)
+        text += static_cast<char>(code);
     return text;
 }
 
@@ -54,7 +55,10 @@ TEST(Scrambler, StoredFormUsesOnlyTheCodesOfHexDigits) {
 }
 
 TEST(Scrambler, RoundTripsTheTextsCredentialsAreMadeOf) {
-    const struct { const char* name; std::string text; } cases[] = {
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
         {"one character", "x"},
         {"classic password", "masterkey"},
         {"accented letters", CharactersFrom(192, 254)},
@@ -86,13 +90,14 @@ TEST(Scrambler, EmptyTextsAndUnknownModesGiveEmptyResults) {
     EXPECT_EQ(ScrambleCore("X", kMasterkeyHex, kKey), "");
 }
 
-TEST(Scrambler, IgnoresALastOddCharacter) {
-    EXPECT_EQ(Unscramble(Scramble("A", kKey) + "Q", kKey), "A");
-}
+TEST(Scrambler, IgnoresALastOddCharacter) { EXPECT_EQ(Unscramble(Scramble("A", kKey) + "Q", kKey), "A"); }
 
 TEST(Scrambler, RefusesStoredTextsThatAreNotScrambledCredentials) {
     const std::string gEntry(ScrambleCodeTable['G' - 1]);
-    const struct { const char* name; std::string stored; } cases[] = {
+    const struct {
+        const char* name;
+        std::string stored;
+    } cases[] = {
         {"pair missing from the table", kMasterkeyStored.substr(0, 8) + "!!Y5"},
         {"pair standing for a non-hex character", kMasterkeyStored.substr(0, 4) + gEntry + "Y5"},
         {"start value only", kMasterkeyStored.substr(0, 4)},

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ServerConnectionTest, WritesAndReadsWindows1252TextThroughTheServer)
-{
+TEST(ServerConnectionTest, WritesAndReadsWindows1252TextThroughTheServer) {
     StoreTestDatabase db(StoreTestDatabase::Access::Server);
     Database database(db.ConnectionString(), db.User(), db.Password());
     Transaction transaction(database);
@@ -18,8 +17,7 @@ TEST(ServerConnectionTest, WritesAndReadsWindows1252TextThroughTheServer)
     EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS").AsText(), "JOS\xC9 DA CONCEI\xC7\xC3O");
 }
 
-TEST(ServerConnectionTest, RefusedLoginCarriesTheServerMessage)
-{
+TEST(ServerConnectionTest, RefusedLoginCarriesTheServerMessage) {
     StoreTestDatabase db(StoreTestDatabase::Access::Server);
     try {
         Database database(db.ConnectionString(), db.User(), "wrong");
@@ -29,8 +27,7 @@ TEST(ServerConnectionTest, RefusedLoginCarriesTheServerMessage)
     }
 }
 
-TEST(ServerConnectionTest, MissingFileCarriesTheEngineMessage)
-{
+TEST(ServerConnectionTest, MissingFileCarriesTheEngineMessage) {
     try {
         Database database("/nonexistent/DBEMPRESA.FDB", "SYSDBA", "");
         FAIL() << "connected";

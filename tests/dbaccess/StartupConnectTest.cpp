@@ -16,8 +16,7 @@ namespace {
 
 // Fills the boxes with the test login and the given database path and
 // presses "Conectar F3".
-Step ConnectTo(std::string local, std::string user, std::string password)
-{
+Step ConnectTo(std::string local, std::string user, std::string password) {
     return [=](TFrmIBXConnect& dialog) {
         dialog.EdtIP->setText("127.0.0.1");
         dialog.EdtLocal->setText(QString::fromStdString(local));
@@ -30,8 +29,7 @@ Step ConnectTo(std::string local, std::string user, std::string password)
 
 using StartupConnectTest = ConnectionFixture;
 
-TEST_F(StartupConnectTest, StoredSettingsConnectSilentlyAndABlankAddressIsRepaired)
-{
+TEST_F(StartupConnectTest, StoredSettingsConnectSilentlyAndABlankAddressIsRepaired) {
     program.Write("Quorvel.ini", TestLoginSettings("   ", "1"));
     OperatorScript script;
     EXPECT_TRUE(StartupConnect(false, {}));
@@ -40,12 +38,11 @@ TEST_F(StartupConnectTest, StoredSettingsConnectSilentlyAndABlankAddressIsRepair
     EXPECT_TRUE(database.IsOpen());
     EXPECT_EQ(database.DatabaseName, store->ConnectionString());
     EXPECT_EQ(program.Lines("Quorvel.ini").at(1), "IP=127.0.0.1");
-    EXPECT_EQ(database.Params, (Lines{"user_name=" + store->User(), "password=" + store->Password(),
-                                      "lc_ctype=WIN1252"}));
+    EXPECT_EQ(database.Params,
+              (Lines{"user_name=" + store->User(), "password=" + store->Password(), "lc_ctype=WIN1252"}));
 }
 
-TEST_F(StartupConnectTest, CancelWithoutConnectionEndsTheProgram)
-{
+TEST_F(StartupConnectTest, CancelWithoutConnectionEndsTheProgram) {
     program.Write("Quorvel.ini", "");
     OperatorScript script;
     EXPECT_FALSE(StartupConnect(false, {}));
@@ -55,8 +52,7 @@ TEST_F(StartupConnectTest, CancelWithoutConnectionEndsTheProgram)
     EXPECT_TRUE(program.Lines("Quorvel.ini").empty());
 }
 
-TEST_F(StartupConnectTest, ADatabaseBesideTheProgramIsTriedWithTheDefaultsWrittenFirst)
-{
+TEST_F(StartupConnectTest, ADatabaseBesideTheProgramIsTriedWithTheDefaultsWrittenFirst) {
     const std::string address = DeadAddress();
     const std::string beside = program.Folder() + "Dados/DBEMPRESA.FDB";
     program.Write("Dados/DBEMPRESA.FDB", "");
@@ -71,9 +67,14 @@ TEST_F(StartupConnectTest, ADatabaseBesideTheProgramIsTriedWithTheDefaultsWritte
     EXPECT_EQ(script.showings, 1);
 }
 
-TEST_F(StartupConnectTest, UseConfigThatIsNotANumberMeansTheStockLogin)
-{
-    struct Case { const char* useConfig; std::string ip; bool connected; std::string userLine; std::string passwordLine; };
+TEST_F(StartupConnectTest, UseConfigThatIsNotANumberMeansTheStockLogin) {
+    struct Case {
+        const char* useConfig;
+        std::string ip;
+        bool connected;
+        std::string userLine;
+        std::string passwordLine;
+    };
     const Case cases[] = {
         {"yes", DeadAddress(), false, "user_name=SYSDBA", "password=portaluce"},
         {"1", "127.0.0.1", true, "user_name=" + store->User(), "password=" + store->Password()},
@@ -90,8 +91,7 @@ TEST_F(StartupConnectTest, UseConfigThatIsNotANumberMeansTheStockLogin)
     }
 }
 
-TEST_F(StartupConnectTest, TheSameDialogComesBackWithTheValuesLastSaved)
-{
+TEST_F(StartupConnectTest, TheSameDialogComesBackWithTheValuesLastSaved) {
     program.Write("korvi04.ini", "");
     SiblingIniPath = FindSiblingIni();
     const std::string user = store->User();
@@ -108,13 +108,13 @@ TEST_F(StartupConnectTest, TheSameDialogComesBackWithTheValuesLastSaved)
             ConnectTo(local, user, password)(dialog);
         };
     };
-    OperatorScript script({attempt("/nonexistent/1.fdb"), attempt("/nonexistent/2.fdb"),
-                           attempt("/nonexistent/3.fdb"), attempt(StorePath())});
+    OperatorScript script({attempt("/nonexistent/1.fdb"), attempt("/nonexistent/2.fdb"), attempt("/nonexistent/3.fdb"),
+                           attempt(StorePath())});
 
     EXPECT_TRUE(StartupConnect(true, {}));
     EXPECT_FALSE(ProgramEndRequested());
-    EXPECT_EQ(shownPaths, (Lines{program.Folder() + "Dados/DBEMPRESA.FDB", "/nonexistent/1.fdb",
-                                 "/nonexistent/2.fdb", "/nonexistent/3.fdb"}));
+    EXPECT_EQ(shownPaths, (Lines{program.Folder() + "Dados/DBEMPRESA.FDB", "/nonexistent/1.fdb", "/nonexistent/2.fdb",
+                                 "/nonexistent/3.fdb"}));
     EXPECT_EQ(dialogs, std::vector<const TFrmIBXConnect*>(4, dialogs.front()));
     ASSERT_EQ(boxes.boxes.size(), 3u);
     for (const std::string& box : boxes.boxes)
@@ -129,8 +129,7 @@ TEST_F(StartupConnectTest, TheSameDialogComesBackWithTheValuesLastSaved)
     EXPECT_TRUE(program.Lines("Quorvel.ini").empty());
 }
 
-TEST_F(StartupConnectTest, AFirstArgumentCfgNamesTheSettingsFile)
-{
+TEST_F(StartupConnectTest, AFirstArgumentCfgNamesTheSettingsFile) {
     program.Write("korvi01.ini", "[IBCONFIG]\nIP=127.0.0.1\nLOCAL=/nonexistent/sibling.fdb\n");
     SiblingIniPath = FindSiblingIni();
     const std::string chosen = program.Write("conf/a.ini", TestLoginSettings("127.0.0.1", "1"));

@@ -11,8 +11,7 @@
 
 class TransactionTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME) VALUES (1, 'ANA')");
         clients.SelectSQL = "SELECT * FROM CONTATOS";
         clients.ModifySQL = {"CONTATOS", {"CON_NOME", "CON_ATIVO"}, "CON_CODIGO = :OLD_CON_CODIGO"};
@@ -25,16 +24,14 @@ protected:
     EditableDataSet clients{transaction};
 };
 
-TEST_F(TransactionTest, SeesWhatOthersCommitted)
-{
+TEST_F(TransactionTest, SeesWhatOthersCommitted) {
     EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), "ANA");
     db.Execute("UPDATE CONTATOS SET CON_NOME = 'BIA'");
     EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), "BIA");
     EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), "ANA");  // rows already read stay as read
 }
 
-TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks)
-{
+TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks) {
     Database other(db.ConnectionString(), db.User(), db.Password());
     Transaction otherTransaction(other);
     Statement(otherTransaction, "UPDATE CONTATOS SET CON_ATIVO = 1").Run();  // not committed: row locked
@@ -58,8 +55,7 @@ TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks)
     EXPECT_EQ(db.Value("SELECT CON_NOME || CON_ATIVO FROM CONTATOS").AsText(), "CAU1");
 }
 
-TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork)
-{
+TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork) {
     RunScript("UPDATE CONTATOS SET CON_NOME = 'BIA'", false);
     RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", true);  // plain: left uncommitted
     transaction.RollbackRetaining();
@@ -67,8 +63,7 @@ TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork)
     EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || COALESCE(CON_ATIVO, 0) AS X FROM CONTATOS").AsText(), "BIA0");
 }
 
-TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand)
-{
+TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand) {
     RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", true);  // uncommitted
     EXPECT_TRUE(transaction.Active());
     shared.database.Open(db.ConnectionString(), db.User(), db.Password());
@@ -77,8 +72,7 @@ TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand)
     EXPECT_TRUE(transaction.Active());
 }
 
-TEST_F(TransactionTest, WritesOfAUnitCommitTogetherOrNotAtAll)
-{
+TEST_F(TransactionTest, WritesOfAUnitCommitTogetherOrNotAtAll) {
     const auto stored = [this] { return db.Value("SELECT CON_NOME || COALESCE(CON_ATIVO, 0) FROM CONTATOS").AsText(); };
     {
         WorkUnit command(transaction);

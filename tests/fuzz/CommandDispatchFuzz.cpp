@@ -49,7 +49,8 @@ private:
 // the first byte with a-z taken as A-Z.
 char ExpectedRoutine(std::string_view line) {
     char letter = line.front();
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - ('a' - 'A'));
+    if (letter >= 'a' && letter <= 'z')
+        letter = static_cast<char>(letter - ('a' - 'A'));
     return std::string_view("CRSTBUVQ").find(letter) == std::string_view::npos ? kAddProduct : letter;
 }
 
@@ -106,23 +107,29 @@ void CheckRefusal(char routine, const std::string& reply, const std::string& lin
         break;
     case 'R':
         FuzzCheck(whole < 1 && !IsRunOfDigits(TextArgument(line)) &&
-                      reply == "300-INFORME O C\xD3" "DIGO DO PRODUTO!",
+                      reply ==
+                          "300-INFORME O C\xD3"
+                          "DIGO DO PRODUTO!",
                   "R refuses a code that is no number");
         break;
     case 'S':
-        FuzzCheck(whole < 1 && reply == "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!",
-                  "S refuses a badge below 1");
+        FuzzCheck(whole < 1 && reply == "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!", "S refuses a badge below 1");
         break;
     case 'T':
-        FuzzCheck((whole < 0 || whole > 5) &&
-                      reply == "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!",
+        FuzzCheck((whole < 0 || whole > 5) && reply == "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!",
                   "T refuses a table outside 0 to 5");
         break;
     case 'B':
-        FuzzCheck(whole == 0 && reply == "300-INFORME O C\xD3" "DIGO DO CLIENTE!", "B refuses client 0");
+        FuzzCheck(whole == 0 && reply ==
+                                    "300-INFORME O C\xD3"
+                                    "DIGO DO CLIENTE!",
+                  "B refuses client 0");
         break;
     case 'U':
-        FuzzCheck(whole == 0 && reply == "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!", "U refuses badge 0");
+        FuzzCheck(whole == 0 && reply ==
+                                    "300-INFORME O C\xD3"
+                                    "DIGO DO FUNCION\xC1RIO!",
+                  "U refuses badge 0");
         break;
     case 'Q':
         FuzzCheck(!(DecimalArgument(line) > 0.0006) && reply == "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!",
@@ -143,9 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::out_of_range&) {
         // The one error: a quantity beyond any fixed-point value (10000 times
         // it past the 64-bit range) ends the command like a store error.
-        FuzzCheck(!line.empty() && ExpectedRoutine(line) == 'Q' && DecimalArgument(line) > 9e14 &&
-                      routines.calls.empty(),
-                  "only a Q quantity beyond the fixed-point range throws");
+        FuzzCheck(
+            !line.empty() && ExpectedRoutine(line) == 'Q' && DecimalArgument(line) > 9e14 && routines.calls.empty(),
+            "only a Q quantity beyond the fixed-point range throws");
         return 0;
     } catch (...) {
         FuzzCheck(false, "the dispatch throws nothing else");

@@ -26,13 +26,13 @@ void Append(std::vector<DisplayCommand>& all, std::vector<DisplayCommand> more) 
 
 bool WellFormed(const DisplayCommand& command) {
     switch (command.kind) {
-    case DisplayCommand::Kind::Clear:
-        return command.text.empty();
+    case DisplayCommand::Kind::Clear: return command.text.empty();
     case DisplayCommand::Kind::MoveCursor:
         return command.line >= 1 && command.line <= 9999 && command.column >= 1 && command.column <= 9999;
     case DisplayCommand::Kind::Write:
         for (char c : command.text)
-            if (IsControl(c)) return false;
+            if (IsControl(c))
+                return false;
         return !command.text.empty();
     }
     return false;
@@ -41,7 +41,8 @@ bool WellFormed(const DisplayCommand& command) {
 std::string Blanked(std::string_view text) {
     std::string blanked(text);
     for (char& c : blanked)
-        if (IsControl(c)) c = ' ';
+        if (IsControl(c))
+            c = ' ';
     return blanked;
 }
 
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<DisplayCommand> whole;
     Append(whole, DisplayDecoder(framing).Feed(stream));
-    for (const auto& command : whole) FuzzCheck(WellFormed(command), "every decoded command is well formed");
+    for (const auto& command : whole)
+        FuzzCheck(WellFormed(command), "every decoded command is well formed");
 
     DisplayDecoder pieceByPiece(framing);
     std::vector<DisplayCommand> pieces;
@@ -66,9 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const int line = 1 + static_cast<int>(choice % 40);
     const int column = 1 + static_cast<int>(stream.size() % 9999);
-    const std::string sent = EncodeClear(framing) + EncodeMoveCursor(framing, line, column) + EncodeWrite(framing, stream);
-    std::vector<DisplayCommand> expected{{DisplayCommand::Kind::Clear}, {DisplayCommand::Kind::MoveCursor, line, column}};
-    if (!stream.empty()) expected.push_back({DisplayCommand::Kind::Write, 0, 0, Blanked(stream)});
+    const std::string sent =
+        EncodeClear(framing) + EncodeMoveCursor(framing, line, column) + EncodeWrite(framing, stream);
+    std::vector<DisplayCommand> expected{{DisplayCommand::Kind::Clear},
+                                         {DisplayCommand::Kind::MoveCursor, line, column}};
+    if (!stream.empty())
+        expected.push_back({DisplayCommand::Kind::Write, 0, 0, Blanked(stream)});
     FuzzCheck(DisplayDecoder(framing).Feed(sent) == expected, "encoded commands decode to themselves");
     return 0;
 }

@@ -53,7 +53,8 @@ void WriteAll(int fd, const void* data, size_t size) {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t written = write(fd, p, size);
-        if (written <= 0) return;
+        if (written <= 0)
+            return;
         p += written;
         size -= static_cast<size_t>(written);
     }
@@ -64,7 +65,8 @@ void WriteText(int fd, const std::string& text) { WriteAll(fd, text.data(), text
 // Saves the running input; called on the way out of a failed run, so it
 // keeps to plain system calls.
 void SaveCurrentInput() {
-    if (!current.input) return;
+    if (!current.input)
+        return;
     const int fd = open(current.crashFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd >= 0) {
         WriteAll(fd, current.input->data(), current.input->size());
@@ -85,7 +87,8 @@ void InstallFailureReport() {
     __sanitizer_set_death_callback(SaveCurrentInput);
     std::signal(SIGABRT, OnFatalSignal);
 #else
-    for (int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) std::signal(signal, OnFatalSignal);
+    for (int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+        std::signal(signal, OnFatalSignal);
 #endif
 }
 
@@ -99,13 +102,19 @@ Options ParseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (argument == "--runs" && hasValue) options.runs = std::stoul(argv[++i]);
-        else if (argument == "--seed" && hasValue) options.seed = std::stoul(argv[++i]);
-        else if (argument == "--max-length" && hasValue) options.maxLength = std::stoul(argv[++i]);
-        else if (argument.starts_with("--")) Usage(argv[0]);
-        else options.corpus.emplace_back(argument);
+        if (argument == "--runs" && hasValue)
+            options.runs = std::stoul(argv[++i]);
+        else if (argument == "--seed" && hasValue)
+            options.seed = std::stoul(argv[++i]);
+        else if (argument == "--max-length" && hasValue)
+            options.maxLength = std::stoul(argv[++i]);
+        else if (argument.starts_with("--"))
+            Usage(argv[0]);
+        else
+            options.corpus.emplace_back(argument);
     }
-    if (options.corpus.empty()) Usage(argv[0]);
+    if (options.corpus.empty())
+        Usage(argv[0]);
     return options;
 }
 
@@ -123,7 +132,8 @@ std::vector<fs::path> CorpusFiles(const std::vector<fs::path>& places) {
         }
         std::vector<fs::path> inFolder;
         for (const auto& entry : fs::directory_iterator(place))
-            if (entry.is_regular_file()) inFolder.push_back(entry.path());
+            if (entry.is_regular_file())
+                inFolder.push_back(entry.path());
         std::sort(inFolder.begin(), inFolder.end());
         files.insert(files.end(), inFolder.begin(), inFolder.end());
     }
@@ -133,9 +143,9 @@ std::vector<fs::path> CorpusFiles(const std::vector<fs::path>& places) {
 // Bytes that mean something to the readers under test: digits, signs and
 // separators of numbers, INI punctuation, the display protocol's control
 // bytes, and the edges of the byte range.
-constexpr std::array<uint8_t, 32> kTellingBytes = {
-    '0', '1', '9', ' ', ',', '.', '+', '-', ';', '=', '[', ']', '\r', '\n', '"', '\'',
-    0x02, 0x03, 0x1b, 0x00, 0xff, 0x7f, 0x80, 'E', 'x', '$', 'P', 'Q', '#', 'D', 'H', 'J'};
+constexpr std::array<uint8_t, 32> kTellingBytes = {'0',  '1',  '9',  ' ', ',',  '.',  '+',  '-',  ';',  '=',  '[',
+                                                   ']',  '\r', '\n', '"', '\'', 0x02, 0x03, 0x1b, 0x00, 0xff, 0x7f,
+                                                   0x80, 'E',  'x',  '$', 'P',  'Q',  '#',  'D',  'H',  'J'};
 
 // Seeded mutations. Numbers are drawn straight from the engine (never from
 // a distribution, whose results differ between standard libraries).
@@ -145,8 +155,10 @@ public:
 
     Bytes Mutate(Bytes input, const std::vector<Bytes>& corpus) {
         const size_t steps = 1 + Below(5);
-        for (size_t i = 0; i < steps; ++i) Step(input, corpus);
-        if (input.size() > maxLength_) input.resize(maxLength_);
+        for (size_t i = 0; i < steps; ++i)
+            Step(input, corpus);
+        if (input.size() > maxLength_)
+            input.resize(maxLength_);
         return input;
     }
 
@@ -160,13 +172,16 @@ private:
         const size_t at = Below(input.size() + 1);
         switch (Below(8)) {
         case 0:
-            if (at < input.size()) input[at] ^= static_cast<uint8_t>(1u << Below(8));
+            if (at < input.size())
+                input[at] ^= static_cast<uint8_t>(1u << Below(8));
             break;
         case 1:
-            if (at < input.size()) input[at] = AnyByte();
+            if (at < input.size())
+                input[at] = AnyByte();
             break;
         case 2:
-            if (at < input.size()) input[at] = TellingByte();
+            if (at < input.size())
+                input[at] = TellingByte();
             break;
         case 3:
             input.insert(input.begin() + static_cast<std::ptrdiff_t>(at), Below(2) ? TellingByte() : AnyByte());
@@ -177,25 +192,19 @@ private:
                         input.begin() + static_cast<std::ptrdiff_t>(at + count));
             break;
         }
-        case 5:
-            InsertPiece(input, at, Bytes(input));
-            break;
-        case 6:
-            InsertPiece(input, at, corpus[Below(corpus.size())]);
-            break;
-        default:
-            input.resize(at);
-            break;
+        case 5: InsertPiece(input, at, Bytes(input)); break;
+        case 6: InsertPiece(input, at, corpus[Below(corpus.size())]); break;
+        default: input.resize(at); break;
         }
     }
 
     // A run of up to 64 bytes of `from` put in at `at`.
     void InsertPiece(Bytes& input, size_t at, const Bytes& from) {
-        if (from.empty()) return;
+        if (from.empty())
+            return;
         const size_t start = Below(from.size());
         const size_t count = std::min(from.size() - start, 1 + Below(64));
-        input.insert(input.begin() + static_cast<std::ptrdiff_t>(at),
-                     from.begin() + static_cast<std::ptrdiff_t>(start),
+        input.insert(input.begin() + static_cast<std::ptrdiff_t>(at), from.begin() + static_cast<std::ptrdiff_t>(start),
                      from.begin() + static_cast<std::ptrdiff_t>(start + count));
     }
 
@@ -222,7 +231,8 @@ int main(int argc, char** argv) {
         corpus.push_back(ReadFile(file));
         Run(corpus.back(), "seed file " + file.string());
     }
-    if (corpus.empty()) corpus.emplace_back();
+    if (corpus.empty())
+        corpus.emplace_back();
 
     Mutator mutator(options.seed, options.maxLength);
     Bytes previous = corpus.front();

@@ -11,7 +11,8 @@
 // Stops the program with a message when a property does not hold; the
 // engine (or our driver) then keeps the input that broke it.
 inline void FuzzCheck(bool holds, const char* property) {
-    if (holds) return;
+    if (holds)
+        return;
     std::fprintf(stderr, "property does not hold: %s\n", property);
     std::abort();
 }
@@ -24,7 +25,8 @@ public:
 
     // One byte as 0..255, 0 past the end.
     unsigned Byte() {
-        if (rest_.empty()) return 0;
+        if (rest_.empty())
+            return 0;
         const auto byte = static_cast<unsigned char>(rest_.front());
         rest_.remove_prefix(1);
         return byte;

@@ -28,10 +28,14 @@ public:
         const fs::path folder = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         std::string pattern = (folder / "quorvel-inifuzz-XXXXXX").string();
         const int fd = mkstemp(pattern.data());
-        if (fd >= 0) close(fd);
+        if (fd >= 0)
+            close(fd);
         path_ = pattern;
     }
-    ~ScratchFile() { std::error_code ignored; fs::remove(path_, ignored); }
+    ~ScratchFile() {
+        std::error_code ignored;
+        fs::remove(path_, ignored);
+    }
 
     const std::string& Path() const { return path_; }
     void Put(std::string_view content) const {
@@ -42,7 +46,9 @@ private:
     std::string path_;
 };
 
-bool HasAny(std::string_view text, std::string_view bytes) { return text.find_first_of(bytes) != std::string_view::npos; }
+bool HasAny(std::string_view text, std::string_view bytes) {
+    return text.find_first_of(bytes) != std::string_view::npos;
+}
 
 // Names and values that a file line carries unchanged: nothing that Trim
 // would take off their ends, no line break, no bracket closing a section
@@ -53,7 +59,8 @@ bool PlainKey(std::string_view name) {
     return name == quorvel::Trim(name) && !HasAny(name, "=\r\n") && !name.starts_with(';') && !name.starts_with('[');
 }
 bool PlainValue(std::string_view value) {
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
     return value == quorvel::Trim(value) && !HasAny(value, "\r\n") && !quoted && value.size() <= 2047;
 }
 
@@ -63,19 +70,23 @@ std::string_view KeyOf(std::string_view entry) { return entry.substr(0, entry.fi
 // one, which became `value`.
 bool OneValueBecame(const std::vector<std::string>& before, const std::vector<std::string>& after,
                     const std::string& value) {
-    if (before.size() != after.size()) return false;
+    if (before.size() != after.size())
+        return false;
     size_t changed = 0;
     for (size_t i = 0; i < before.size(); ++i) {
-        if (before[i] == after[i]) continue;
+        if (before[i] == after[i])
+            continue;
         const std::string_view key = KeyOf(before[i]);
-        if (++changed > 1 || KeyOf(after[i]) != key || after[i].substr(key.size() + 1) != value) return false;
+        if (++changed > 1 || KeyOf(after[i]) != key || after[i].substr(key.size() + 1) != value)
+            return false;
     }
     return true;
 }
 
 // `after` is `before` with one entry taken out.
 bool OneEntryRemoved(const std::vector<std::string>& before, const std::vector<std::string>& after) {
-    if (after.size() + 1 != before.size()) return false;
+    if (after.size() + 1 != before.size())
+        return false;
     const auto [stop, rest] = std::mismatch(after.begin(), after.end(), before.begin());
     return std::equal(stop, after.end(), rest + 1);
 }
@@ -102,14 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FuzzCheck(read == entry.substr(listed.size() + 1), "a listed key reads back as listed");
     }
 
-    if (!PlainSection(section) || !PlainKey(key) || !PlainValue(value)) return 0;
+    if (!PlainSection(section) || !PlainKey(key) || !PlainValue(value))
+        return 0;
 
     const bool existed = ini.ReadString(section, key, "\x01") != "\x01";
     ini.WriteString(section, key, value);
     const std::vector<std::string> written = ini.ReadSectionValues(section);
     std::vector<std::string> added = before;
     added.push_back(key + "=" + value);
-    FuzzCheck(existed ? OneValueBecame(before, written, value) : written == added, "writing a key changes that key alone");
+    FuzzCheck(existed ? OneValueBecame(before, written, value) : written == added,
+              "writing a key changes that key alone");
     FuzzCheck(ini.ReadString(section, key, "\x01") == value, "a written value reads back");
 
     ini.DeleteKey(section, key);

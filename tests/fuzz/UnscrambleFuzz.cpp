@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text;
     for (char c : bytes) {
         const auto code = static_cast<unsigned char>(c);
-        if (code >= 1 && code <= 254) text += c;
+        if (code >= 1 && code <= 254)
+            text += c;
     }
     const std::string stored = Scramble(text, kKey);
     FuzzCheck(stored.size() == (text.empty() ? 0 : 4 + 4 * text.size()), "n characters scramble to 4 + 4n");

@@ -4,8 +4,7 @@
 
 using ComandaLifecycleTest = OrderTabFixture;
 
-TEST_F(ComandaLifecycleTest, NewTabGetsTheShopDefaults)
-{
+TEST_F(ComandaLifecycleTest, NewTabGetsTheShopDefaults) {
     dm->CreateComanda(12);
     const RowSet tab = db.Rows(
         "SELECT COM_CODIGO, COM_NUMERO, COM_DATA, COM_HORA, CON_CODIGO, FUN_CODIGO, PDV_CODIGO, COM_DINHEIROPAGO, "
@@ -37,37 +36,52 @@ TEST_F(ComandaLifecycleTest, NewTabGetsTheShopDefaults)
     EXPECT_TRUE(dm->CIN.Active());
     EXPECT_TRUE(dm->CIN.IsEmpty());
     EXPECT_EQ(db.Value("SELECT LOG_MENSAGEM || '/' || COM_NUMERO || '/' || COM_CLIENTE || '/' || LOG_ORIGEM "
-                       "FROM COMANDASLOG").AsText(),
+                       "FROM COMANDASLOG")
+                  .AsText(),
               "COMANDA CRIADA NO MICROTERMINAL/12/CONSUMIDOR/MICROTERMINAL");
 }
 
-TEST_F(ComandaLifecycleTest, ServiceFeeFollowsTheConfiguredRange)
-{
-    struct Case { const char* settings; int number; bool fee; };
+TEST_F(ComandaLifecycleTest, ServiceFeeFollowsTheConfiguredRange) {
+    struct Case {
+        const char* settings;
+        int number;
+        bool fee;
+    };
     const Case cases[] = {
-        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = 50", 12, true},
-        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = 50", 50, true},
-        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = 50", 51, false},
-        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 20, CFG_PDV_ACRESCOMANDAFIM = 0", 19, false},
-        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = 0", 9999, true},
-        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = NULL, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = 50", 12, false},
-        {"CFG_PDV_ACRESCPORC = 0, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 0, CFG_PDV_ACRESCOMANDAFIM = 0", 12, false},
+        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = "
+         "50",
+         12, true},
+        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = "
+         "50",
+         50, true},
+        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = "
+         "50",
+         51, false},
+        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 20, CFG_PDV_ACRESCOMANDAFIM = "
+         "0",
+         19, false},
+        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = 0",
+         9999, true},
+        {"CFG_PDV_ACRESCPORC = 10, PRO_CODIGO_ACRESCIMO = NULL, CFG_PDV_ACRESCOMANDAINI = 1, CFG_PDV_ACRESCOMANDAFIM = "
+         "50",
+         12, false},
+        {"CFG_PDV_ACRESCPORC = 0, PRO_CODIGO_ACRESCIMO = 99, CFG_PDV_ACRESCOMANDAINI = 0, CFG_PDV_ACRESCOMANDAFIM = 0",
+         12, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.settings) + " / " + std::to_string(c.number));
         db.Execute(std::string("UPDATE CONFIGURA SET ") + c.settings);
         Restart();
         dm->CreateComanda(c.number);
-        const FieldValue fee = db.Value("SELECT COM_TAXASERVICO FROM COMANDAS WHERE COM_NUMERO = " +
-                                        std::to_string(c.number));
+        const FieldValue fee =
+            db.Value("SELECT COM_TAXASERVICO FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(c.number));
         EXPECT_EQ(fee.AsText(), c.fee ? "10.00" : "");
         db.Execute("DELETE FROM COMANDAS");
     }
     EXPECT_EQ(Count("COMANDASITENS"), 0);  // the fee is never an item
 }
 
-TEST_F(ComandaLifecycleTest, WithoutSettingsRowNewTabsHaveNoClientOrEmployee)
-{
+TEST_F(ComandaLifecycleTest, WithoutSettingsRowNewTabsHaveNoClientOrEmployee) {
     db.Execute("DELETE FROM CONFIGURA");
     Restart();
     dm->CreateComanda(3);
@@ -75,8 +89,7 @@ TEST_F(ComandaLifecycleTest, WithoutSettingsRowNewTabsHaveNoClientOrEmployee)
     EXPECT_TRUE(db.Value("SELECT COM_TAXASERVICO FROM COMANDAS").IsNull());
 }
 
-TEST_F(ComandaLifecycleTest, OpeningLoadsTheTabAndItsItemsAndLogsIt)
-{
+TEST_F(ComandaLifecycleTest, OpeningLoadsTheTabAndItsItemsAndLogsIt) {
     TabWithItem(12, 10, 2, 4.5);
     Restart();
     dm->OpenComanda(12);
@@ -84,15 +97,16 @@ TEST_F(ComandaLifecycleTest, OpeningLoadsTheTabAndItsItemsAndLogsIt)
     EXPECT_EQ(dm->COM.FieldByName("COM_TOTAL").AsFixed().Raw(), 90000);
     EXPECT_EQ(dm->CIN.RecordCount(), 1u);
     EXPECT_EQ(db.Value("SELECT LOG_MENSAGEM || '/' || COM_QTDE || '/' || COM_TOTAL FROM COMANDASLOG "
-                       "ORDER BY LOG_CODIGO DESC ROWS 1").AsText(),
+                       "ORDER BY LOG_CODIGO DESC ROWS 1")
+                  .AsText(),
               "COMANDA ABERTA NO MICROTERMINAL/2.000/9.00");
 }
 
-TEST_F(ComandaLifecycleTest, AddedItemIsWrittenLoggedAndTotalled)
-{
+TEST_F(ComandaLifecycleTest, AddedItemIsWrittenLoggedAndTotalled) {
     TabWithItem(12, 10, 2, 4.5);
-    const RowSet item = db.Rows("SELECT CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR, CIN_DESCONTO, "
-                                "CIN_ACRESCIMO, CIN_ABATECONSUMA, CIN_REF01 FROM COMANDASITENS");
+    const RowSet item = db.Rows(
+        "SELECT CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR, CIN_DESCONTO, "
+        "CIN_ACRESCIMO, CIN_ABATECONSUMA, CIN_REF01 FROM COMANDASITENS");
     ASSERT_EQ(item.rows.size(), 1u);
     EXPECT_EQ(item.rows[0][0].AsInteger(), 1);
     EXPECT_EQ(item.rows[0][1].AsInteger(), 1);
@@ -110,12 +124,12 @@ TEST_F(ComandaLifecycleTest, AddedItemIsWrittenLoggedAndTotalled)
     EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "2.000/9.00");
     // The item's log entry carries the totals from before the item.
     EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDASLOG "
-                       "WHERE LOG_MENSAGEM = 'ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL'").AsText(),
+                       "WHERE LOG_MENSAGEM = 'ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL'")
+                  .AsText(),
               "0.000/0.00");
 }
 
-TEST_F(ComandaLifecycleTest, MadeToOrderProductsCarryTheReferenceTexts)
-{
+TEST_F(ComandaLifecycleTest, MadeToOrderProductsCarryTheReferenceTexts) {
     db.Execute("UPDATE CONFIGURA SET CFG_MAT_REF01 = 'TAMANHO', CFG_MAT_REF06 = 'SABOR', CFG_MAT_REF02 = '" +
                std::string(60, 'X') + "'");
     db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_TIPO, PRO_CUSTO) VALUES (50, 'PIZZA', 3, 0)");
@@ -126,8 +140,9 @@ TEST_F(ComandaLifecycleTest, MadeToOrderProductsCarryTheReferenceTexts)
         const int product = dm->FindProductByBarcode(barcode);
         ASSERT_EQ(dm->AddItem(product, FixedPoint::FromInteger(1), FixedPoint::FromInteger(30)), csUsable);
     }
-    const RowSet refs = db.Rows("SELECT CIN_REF01, CIN_REF02, CIN_REF03, CIN_REF06 FROM COMANDASITENS "
-                                "ORDER BY CIN_CODIGO");
+    const RowSet refs = db.Rows(
+        "SELECT CIN_REF01, CIN_REF02, CIN_REF03, CIN_REF06 FROM COMANDASITENS "
+        "ORDER BY CIN_CODIGO");
     ASSERT_EQ(refs.rows.size(), 2u);
     EXPECT_EQ(refs.rows[0][0].AsText(), "TAMANHO");
     EXPECT_EQ(refs.rows[0][1].AsText(), std::string(50, 'X'));  // cut to the column's 50 characters
@@ -137,8 +152,7 @@ TEST_F(ComandaLifecycleTest, MadeToOrderProductsCarryTheReferenceTexts)
     EXPECT_TRUE(refs.rows[1][3].IsNull());
 }
 
-TEST_F(ComandaLifecycleTest, ItemOnATabBlockedOrRemovedMeanwhileIsRefused)
-{
+TEST_F(ComandaLifecycleTest, ItemOnATabBlockedOrRemovedMeanwhileIsRefused) {
     dm->CreateComanda(12);
     dm->FindProductByBarcode("789100");
     EXPECT_EQ(dm->AddItem(10, FixedPoint::FromInteger(1), FixedPoint::FromInteger(1)), csUsable);
@@ -150,11 +164,11 @@ TEST_F(ComandaLifecycleTest, ItemOnATabBlockedOrRemovedMeanwhileIsRefused)
     EXPECT_EQ(Count("COMANDASITENS"), 1);
 }
 
-TEST_F(ComandaLifecycleTest, TotalsComeFromAllItemsWithDiscountAndSurchargePerUnit)
-{
+TEST_F(ComandaLifecycleTest, TotalsComeFromAllItemsWithDiscountAndSurchargePerUnit) {
     TabWithItem(12, 10, 2, 4.5);
-    db.Execute("INSERT INTO COMANDASITENS (CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR, CIN_DESCONTO, "
-               "CIN_ACRESCIMO) VALUES (100, 1, 20, 3, 20.00, 1.5, 0.25)");
+    db.Execute(
+        "INSERT INTO COMANDASITENS (CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR, CIN_DESCONTO, "
+        "CIN_ACRESCIMO) VALUES (100, 1, 20, 3, 20.00, 1.5, 0.25)");
     dm->RecalculateTotals();
     EXPECT_EQ(dm->COM.State(), DataSetState::dsEdit);
     EXPECT_EQ(dm->COM.FieldByName("COM_QTDE").AsFixed(), FixedPoint::FromInteger(5));
@@ -166,8 +180,7 @@ TEST_F(ComandaLifecycleTest, TotalsComeFromAllItemsWithDiscountAndSurchargePerUn
     EXPECT_EQ(dm->COM.FieldByName("COM_TOTAL").AsFixed(), FixedPoint());
 }
 
-TEST_F(ComandaLifecycleTest, TotalsWithoutALoadedTabChangeNothing)
-{
+TEST_F(ComandaLifecycleTest, TotalsWithoutALoadedTabChangeNothing) {
     dm->RecalculateTotals();
     EXPECT_EQ(dm->COM.State(), DataSetState::dsInactive);
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO) VALUES (100, 8, 999)");
@@ -177,10 +190,10 @@ TEST_F(ComandaLifecycleTest, TotalsWithoutALoadedTabChangeNothing)
     EXPECT_EQ(Count("COMANDAS"), 1);
 }
 
-TEST_F(ComandaLifecycleTest, TabWriteRereadsTheJoinedClientFields)
-{
-    db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, "
-               "CON_CREDITOCONSUMO) VALUES (2, 'MARIA', 0, 3, 2, 50)");
+TEST_F(ComandaLifecycleTest, TabWriteRereadsTheJoinedClientFields) {
+    db.Execute(
+        "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, "
+        "CON_CREDITOCONSUMO) VALUES (2, 'MARIA', 0, 3, 2, 50)");
     dm->CreateComanda(12);
     dm->COM.Edit();
     dm->COM.SetField("CON_CODIGO", 2);

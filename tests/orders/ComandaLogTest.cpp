@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ComandaLogTest, ParametersCarryTheNineArguments)
-{
+TEST(ComandaLogTest, ParametersCarryTheNineArguments) {
     ComandaLogEntry entry;
     entry.date = {2014, 12, 9};
     entry.time = {21, 7, 5, 1234};
@@ -27,12 +26,14 @@ TEST(ComandaLogTest, ParametersCarryTheNineArguments)
     EXPECT_EQ(ComandaLogParameters(entry), expected);
 }
 
-TEST(ComandaLogTest, QuantityAndTotalHaveTwoDecimalPlaces)
-{
-    struct Case { std::int64_t raw; std::int64_t hundredths; };
+TEST(ComandaLogTest, QuantityAndTotalHaveTwoDecimalPlaces) {
+    struct Case {
+        std::int64_t raw;
+        std::int64_t hundredths;
+    };
     const Case cases[] = {
-        {35000, 350}, {120000, 1200}, {2500, 25}, {0, 0},
-        {12345, 123}, {12350, 124}, {12250, 122}, {-15000, -150}, {-50, 0},
+        {35000, 350}, {120000, 1200}, {2500, 25},     {0, 0},   {12345, 123},
+        {12350, 124}, {12250, 122},   {-15000, -150}, {-50, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.raw);

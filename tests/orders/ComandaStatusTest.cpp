@@ -3,8 +3,7 @@
 
 using ProductLookupTest = OrderTabFixture;
 
-TEST_F(ProductLookupTest, FindsProductsByBarcodeAndLeavesThemLoaded)
-{
+TEST_F(ProductLookupTest, FindsProductsByBarcodeAndLeavesThemLoaded) {
     EXPECT_EQ(dm->FindProductByBarcode("789100"), 10);
     EXPECT_EQ(dm->PRO.FieldByName("PRO_NOME").AsText(), "CAF\xC9");
     EXPECT_EQ(dm->FindProductByBarcode("000"), 0);
@@ -16,12 +15,15 @@ TEST_F(ProductLookupTest, FindsProductsByBarcodeAndLeavesThemLoaded)
     EXPECT_EQ(dm->FindProductByBarcode("ZERO"), 0);
 }
 
-TEST_F(ProductLookupTest, PriceFollowsTheLoadedTabsTable)
-{
-    struct Case { int table; bool tableZero; std::int64_t raw; };
+TEST_F(ProductLookupTest, PriceFollowsTheLoadedTabsTable) {
+    struct Case {
+        int table;
+        bool tableZero;
+        std::int64_t raw;
+    };
     const Case cases[] = {
-        {0, false, 45000}, {1, false, 45000}, {2, false, 50000},
-        {3, false, 45000},  // PRO_VALOR3 null: falls back to PRO_VALOR1
+        {0, false, 45000}, {1, false, 45000},
+        {2, false, 50000}, {3, false, 45000},  // PRO_VALOR3 null: falls back to PRO_VALOR1
         {2, true, 45000},
     };
     dm->CreateComanda(5);
@@ -36,15 +38,13 @@ TEST_F(ProductLookupTest, PriceFollowsTheLoadedTabsTable)
     EXPECT_EQ(dm->GetProductPrice(40, true), FixedPoint());  // null price
 }
 
-TEST_F(ProductLookupTest, PriceWithoutLoadedTabUsesTableZero)
-{
+TEST_F(ProductLookupTest, PriceWithoutLoadedTabUsesTableZero) {
     EXPECT_EQ(dm->GetProductPrice(10, false).Raw(), 45000);
 }
 
 using ComandaStatusTest = OrderTabFixture;
 
-TEST_F(ComandaStatusTest, BlockedAndExistingNumbersAreReadAfresh)
-{
+TEST_F(ComandaStatusTest, BlockedAndExistingNumbersAreReadAfresh) {
     EXPECT_FALSE(dm->IsComandaBlocked(7));
     EXPECT_FALSE(dm->ComandaExists(7));
     db.Execute("INSERT INTO COMANDASBLOQUEADAS (CBL_CODIGO, CBL_NUMERO) VALUES (1, 7)");
@@ -55,8 +55,7 @@ TEST_F(ComandaStatusTest, BlockedAndExistingNumbersAreReadAfresh)
     EXPECT_FALSE(dm->ComandaExists(0));
 }
 
-TEST_F(ComandaStatusTest, StatusOfTheLoadedTab)
-{
+TEST_F(ComandaStatusTest, StatusOfTheLoadedTab) {
     EXPECT_EQ(dm->CurrentComandaStatus(), csNotLoaded);
     dm->CreateComanda(12);
     EXPECT_EQ(dm->CurrentComandaStatus(), csUsable);
@@ -67,8 +66,7 @@ TEST_F(ComandaStatusTest, StatusOfTheLoadedTab)
     EXPECT_EQ(dm->CurrentComandaStatus(), csBlocked);  // blocked wins over removed
 }
 
-TEST_F(ComandaStatusTest, TabWhoseClientIsMissingLoadsAsNoTab)
-{
+TEST_F(ComandaStatusTest, TabWhoseClientIsMissingLoadsAsNoTab) {
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO) VALUES (100, 8, 999)");
     EXPECT_TRUE(dm->ComandaExists(8));
     dm->OpenComanda(8);

@@ -3,13 +3,14 @@
 
 class CommissionTest : public OrderTabFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         OrderTabFixture::SetUp();
-        db.Execute("INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) "
-                   "VALUES (7, 'JO\xC3O', 0, 70)");
-        db.Execute("INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) "
-                   "VALUES (8, 'ANA', 0, 80)");
+        db.Execute(
+            "INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) "
+            "VALUES (7, 'JO\xC3O', 0, 70)");
+        db.Execute(
+            "INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) "
+            "VALUES (8, 'ANA', 0, 80)");
     }
 
     // The commission command for the employee with that badge, on the last
@@ -17,13 +18,13 @@ protected:
     std::string Grant(int badge) { return dm->ProcessCommand("S" + std::to_string(badge)); }
 };
 
-TEST_F(CommissionTest, PercentageIsTakenOnTheUnitPriceOnce)
-{
+TEST_F(CommissionTest, PercentageIsTakenOnTheUnitPriceOnce) {
     db.Execute("UPDATE PRODUTOS SET PRO_COMISSAOPOR = 5 WHERE PRO_CODIGO = 20");
     TabWithItem(12, 20, 3, 20.00);
     EXPECT_EQ(Grant(70), "000-COMISS\xC3O CONCEDIDA AO FUNCION\xC1RIO JO\xC3O!");
-    const RowSet credit = db.Rows("SELECT CAF_CODIGO, FUN_CODIGO, CAF_CREDITO, CAF_DEBITO, CAF_FINANCEIRO, CAF_MOTIVO, "
-                                  "CAI_ID, CAF_DATA, CAF_HORA FROM CAIXAFUN");
+    const RowSet credit = db.Rows(
+        "SELECT CAF_CODIGO, FUN_CODIGO, CAF_CREDITO, CAF_DEBITO, CAF_FINANCEIRO, CAF_MOTIVO, "
+        "CAI_ID, CAF_DATA, CAF_HORA FROM CAIXAFUN");
     ASSERT_EQ(credit.rows.size(), 1u);
     const auto& row = credit.rows[0];
     EXPECT_EQ(row[0].AsInteger(), 1);
@@ -40,16 +41,14 @@ TEST_F(CommissionTest, PercentageIsTakenOnTheUnitPriceOnce)
     EXPECT_FALSE(dm->PRO.Active());
 }
 
-TEST_F(CommissionTest, FixedAmountWinsAndCountsDiscountNowhere)
-{
+TEST_F(CommissionTest, FixedAmountWinsAndCountsDiscountNowhere) {
     db.Execute("UPDATE PRODUTOS SET PRO_COMISSAOVAL = 2.5, PRO_COMISSAOPOR = 50 WHERE PRO_CODIGO = 10");
     TabWithItem(12, 10, 4, 4.5);
     Grant(80);
     EXPECT_EQ(db.Value("SELECT CAF_CREDITO FROM CAIXAFUN").AsText(), "2.50");
 }
 
-TEST_F(CommissionTest, PercentageIncludesSurchargeAndDiscount)
-{
+TEST_F(CommissionTest, PercentageIncludesSurchargeAndDiscount) {
     db.Execute("UPDATE PRODUTOS SET PRO_COMISSAOPOR = 10 WHERE PRO_CODIGO = 20");
     TabWithItem(12, 20, 1, 20.00);
     db.Execute("UPDATE COMANDASITENS SET CIN_ACRESCIMO = 5, CIN_DESCONTO = 2.5");
@@ -57,20 +56,22 @@ TEST_F(CommissionTest, PercentageIncludesSurchargeAndDiscount)
     EXPECT_EQ(db.Value("SELECT CAF_CREDITO FROM CAIXAFUN").AsText(), "2.25");
 }
 
-TEST_F(CommissionTest, SecondGrantOnTheSameItemIsRefusedWhoeverAsks)
-{
+TEST_F(CommissionTest, SecondGrantOnTheSameItemIsRefusedWhoeverAsks) {
     db.Execute("UPDATE PRODUTOS SET PRO_COMISSAOVAL = 1 WHERE PRO_CODIGO = 10");
     TabWithItem(12, 10, 1, 4.5);
     Grant(70);
-    EXPECT_EQ(Grant(70), "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7" "ADA!");
-    EXPECT_EQ(Grant(80), "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7" "ADA!");
+    EXPECT_EQ(Grant(70),
+              "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7"
+              "ADA!");
+    EXPECT_EQ(Grant(80),
+              "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7"
+              "ADA!");
     EXPECT_EQ(Count("CAIXAFUN"), 1);
     EXPECT_FALSE(dm->CAF.Active());
     EXPECT_TRUE(dm->FUN.Active());  // kept after a refusal
 }
 
-TEST_F(CommissionTest, ProductWithoutCommissionIsRefused)
-{
+TEST_F(CommissionTest, ProductWithoutCommissionIsRefused) {
     TabWithItem(12, 10, 1, 4.5);
     EXPECT_EQ(Grant(70), "601-O PRODUTO SELECIONADO N\xC3O \xC9 COMISSIONADO!");
     EXPECT_FALSE(dm->PRO.Active());

@@ -21,7 +21,8 @@ class ConcurrentTerminalsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         db.SeedBasicShop();
-        db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+        db.Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
     }
 
     // Runs `session` for each of `terminals` terminals on threads of their
@@ -44,7 +45,8 @@ protected:
                 }
             });
         }
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
         return errors;
     }
 
@@ -77,7 +79,8 @@ TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 1, 0, 0)");
     const std::vector<std::string> errors = RunTerminals(kTerminals, [](int, TDM& dm) {
         ASSERT_EQ(dm.ProcessCommand("C7"), "000-A COMANDA 7 FOI ABERTA!");
-        for (int i = 0; i < kItems; ++i) EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+        for (int i = 0; i < kItems; ++i)
+            EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) FROM COMANDASITENS")
@@ -86,7 +89,8 @@ TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
     EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "100.000/450.00");
     // One item at a time: each item's log entry carries the tab as the one before left it.
     EXPECT_EQ(db.Value("SELECT COUNT(DISTINCT COM_QTDE) || '/' || MAX(COM_QTDE) FROM COMANDASLOG "
-                       "WHERE LOG_MENSAGEM STARTING 'ADICIONADO'").AsText(),
+                       "WHERE LOG_MENSAGEM STARTING 'ADICIONADO'")
+                  .AsText(),
               "100/99.000");
 }
 
@@ -94,8 +98,10 @@ TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
     std::atomic<int> created{0};
     const std::vector<std::string> errors = RunTerminals(10, [&](int, TDM& dm) {
         const std::string reply = dm.ProcessCommand("C12");
-        if (reply == "000-A COMANDA 12 FOI CRIADA!") ++created;
-        else EXPECT_EQ(reply, "000-A COMANDA 12 FOI ABERTA!");
+        if (reply == "000-A COMANDA 12 FOI CRIADA!")
+            ++created;
+        else
+            EXPECT_EQ(reply, "000-A COMANDA 12 FOI ABERTA!");
         EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
         EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     });
@@ -105,14 +111,23 @@ TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
 }
 
 TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
-    struct Case { const char* name; int number; int accepted; const char* total; const char* refusal; };
+    struct Case {
+        const char* name;
+        int number;
+        int accepted;
+        const char* total;
+        const char* refusal;
+    };
     const Case cases[] = {
         {"maximum total 100,00", 8, 22, "99.00", "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
-        {"client's credit 50,00", 7, 11, "49.50", "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
+        {"client's credit 50,00", 7, 11, "49.50",
+         "402-O CLIENTE N\xC3O TEM CR\xC9"
+         "DITO PARA A OPERA\xC7\xC3O!"},
     };
     db.Execute("UPDATE CONFIGURA SET CFG_PDV_VALORMAXCOMANDA = 100");
-    db.Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, CON_CREDITOCONSUMO) "
-               "VALUES (2, 'ANA', 0, 0, 2, 50)");
+    db.Execute(
+        "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, CON_CREDITOCONSUMO) "
+        "VALUES (2, 'ANA', 0, 0, 2, 50)");
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 2, 0, 0)");
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (2, 8, 1, 0, 0)");
     for (const auto& c : cases) {
@@ -122,8 +137,10 @@ TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
             dm.ProcessCommand("C" + std::to_string(c.number));
             for (int i = 0; i < 10; ++i) {
                 const std::string reply = dm.ProcessCommand("789");
-                if (reply == "000-PRODUTO CAFE ADICIONADO!") ++accepted;
-                else EXPECT_EQ(reply, c.refusal);
+                if (reply == "000-PRODUTO CAFE ADICIONADO!")
+                    ++accepted;
+                else
+                    EXPECT_EQ(reply, c.refusal);
             }
         });
         EXPECT_TRUE(errors.empty()) << errors.front();

@@ -28,8 +28,9 @@ TEST(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) 
     PrivateFirebirdServer server;
     StoreTestDatabase db(server.Address(), server.User(), server.Password());
     db.SeedBasicShop();
-    db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1, PRO_VALOR2) "
-               "VALUES (1, '789', 'CAFE', 4.5, 5)");
+    db.Execute(
+        "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1, PRO_VALOR2) "
+        "VALUES (1, '789', 'CAFE', 4.5, 5)");
     TDM dm(db.ConnectionString(), db.User(), db.Password());
     ASSERT_EQ(dm.ProcessCommand("C12"), "000-A COMANDA 12 FOI CRIADA!");
     ASSERT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");

@@ -14,8 +14,7 @@ namespace fs = std::filesystem;
 
 class DemoDatabaseTest : public ::testing::Test {
 protected:
-    int MakeDemo(const fs::path& target)
-    {
+    int MakeDemo(const fs::path& target) {
         const std::string command = "'" QUORVEL_MAKE_DEMO "' '" + target.string() + "' >/dev/null 2>&1";
         return WEXITSTATUS(std::system(command.c_str()));
     }
@@ -24,8 +23,7 @@ protected:
     const fs::path folder = demo.Path();
 };
 
-TEST_F(DemoDatabaseTest, DemoShopServesTabs)
-{
+TEST_F(DemoDatabaseTest, DemoShopServesTabs) {
     const fs::path target = folder / "DBEMPRESA.FDB";
     ASSERT_EQ(MakeDemo(target), 0);
     ASSERT_EQ(MakeDemo(target), 0);  // an earlier demonstration is replaced
@@ -43,8 +41,7 @@ TEST_F(DemoDatabaseTest, DemoShopServesTabs)
     EXPECT_EQ(dm.COM.FieldByName("COM_TAXASERVICO").AsText(), "10.00");
 }
 
-TEST_F(DemoDatabaseTest, OtherFilesAreLeftAlone)
-{
+TEST_F(DemoDatabaseTest, OtherFilesAreLeftAlone) {
     const StoreTestDatabase shop;
     const fs::path copy = folder / "SHOP.FDB";
     fs::copy_file(shop.ConnectionString(), copy);

@@ -29,23 +29,21 @@ std::string Client(int code, const std::string& name, int inactive) {
 // A client whose tabs may not pass the given consumption credit.
 std::string CreditClient(int code, const std::string& name, const std::string& credit) {
     return "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA, CON_CREDITOTIPO, "
-           "CON_CREDITOCONSUMO) VALUES (" + std::to_string(code) + ", '" + name + "', 0, 0, 2, " + credit + ")";
+           "CON_CREDITOCONSUMO) VALUES (" +
+           std::to_string(code) + ", '" + name + "', 0, 0, 2, " + credit + ")";
 }
 
 std::string Employee(int code, const std::string& name, int badge, int inactive) {
-    return "INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) VALUES (" +
-           std::to_string(code) + ", '" + name + "', " + std::to_string(inactive) + ", " +
-           std::to_string(badge) + ")";
+    return "INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) VALUES (" + std::to_string(code) +
+           ", '" + name + "', " + std::to_string(inactive) + ", " + std::to_string(badge) + ")";
 }
 
 std::string Blocked(int number) {
-    return "INSERT INTO COMANDASBLOQUEADAS (CBL_CODIGO, CBL_NUMERO) VALUES (" + std::to_string(number) +
-           ", " + std::to_string(number) + ")";
+    return "INSERT INTO COMANDASBLOQUEADAS (CBL_CODIGO, CBL_NUMERO) VALUES (" + std::to_string(number) + ", " +
+           std::to_string(number) + ")";
 }
 
-std::string Settings(const std::string& assignments) {
-    return "UPDATE CONFIGURA SET " + assignments;
-}
+std::string Settings(const std::string& assignments) { return "UPDATE CONFIGURA SET " + assignments; }
 
 // Steps written "!" + SQL run between the commands, through a connection of
 // their own, as the shop system's programs would.
@@ -59,7 +57,8 @@ public:
     explicit Shop(const std::vector<std::string>& rows = {}) {
         store.SeedBasicShop();
         store.Execute(Product(1, "789", "CAF\xC9", "4.50"));
-        for (const auto& row : rows) store.Execute(row);
+        for (const auto& row : rows)
+            store.Execute(row);
     }
 
     // The data module starts at the first command, after the case's rows, as
@@ -74,8 +73,10 @@ public:
     std::string Run(const std::vector<std::string>& lines) {
         std::string reply;
         for (const auto& line : lines) {
-            if (line.starts_with("!")) store.Execute(line.substr(1));
-            else reply = DataModule().ProcessCommand(line);
+            if (line.starts_with("!"))
+                store.Execute(line.substr(1));
+            else
+                reply = DataModule().ProcessCommand(line);
         }
         return reply;
     }
@@ -141,7 +142,11 @@ TEST(Interpreter, SelectsClientAndEmployee) {
     const std::string joao = Client(2, "JO\xC3O", 0);
     const std::string maria = Employee(7, "MARIA", 7, 0);
     ExpectReplies({
-        {"client 0", {}, {"C1", "B0"}, "300-INFORME O C\xD3" "DIGO DO CLIENTE!"},
+        {"client 0",
+         {},
+         {"C1", "B0"},
+         "300-INFORME O C\xD3"
+         "DIGO DO CLIENTE!"},
         {"client empty reaches lookup", {}, {"C1", "B"}, "400-CLIENTE N\xC3O ENCONTRADO!"},
         {"unknown client", {}, {"C1", "B153"}, "400-CLIENTE N\xC3O ENCONTRADO!"},
         {"inactive client", {Client(2, "JOS\xC9", 1)}, {"C1", "B2"}, "401-O CLIENTE EST\xC1 INATIVO!"},
@@ -149,7 +154,11 @@ TEST(Interpreter, SelectsClientAndEmployee) {
         {"client looked up before the tab", {}, {"B153"}, "400-CLIENTE N\xC3O ENCONTRADO!"},
         {"inactive client before the tab", {Client(2, "JOS\xC9", 1)}, {"B2"}, "401-O CLIENTE EST\xC1 INATIVO!"},
         {"client stored", {joao}, {"C1", "B2"}, "000-CLIENTE SELECIONADO: JO\xC3O!"},
-        {"employee 0", {}, {"C1", "U0"}, "300-INFORME O C\xD3" "DIGO DO FUNCION\xC1RIO!"},
+        {"employee 0",
+         {},
+         {"C1", "U0"},
+         "300-INFORME O C\xD3"
+         "DIGO DO FUNCION\xC1RIO!"},
         {"employee empty reaches lookup", {}, {"C1", "U"}, "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
         {"unknown badge", {}, {"C1", "U7"}, "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
         {"inactive employee", {Employee(7, "PEDRO", 7, 1)}, {"C1", "U7"}, "501-O FUNCION\xC1RIO EST\xC1 INATIVO!"},
@@ -171,7 +180,9 @@ TEST(Interpreter, ShowsTotalAndChangesLastQuantity) {
         {"quantity unreadable", {}, {"C1", "789", "Qx"}, kBadQuantity},
         {"quantity checked before the item", {}, {"Q0"}, kBadQuantity},
         {"quantity below the item's last decimal", {}, {"C1", "789", "Q0,0004"}, kBadQuantity},
-        {"quantity at the item's last decimal", {}, {"C1", "789", "Q0,001"},
+        {"quantity at the item's last decimal",
+         {},
+         {"C1", "789", "Q0,001"},
          "000-QUANTIDADE DO PRODUTO ALTERADA PARA 0,001"},
         {"no tab: 203 before any status", {}, {"Q2"}, "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!"},
         {"tab without items", {}, {"C1", "Q2"}, "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!"},
@@ -192,13 +203,29 @@ TEST(Interpreter, TotalIsRecomputedEvenForABlockedTab) {
 TEST(Interpreter, QueriesPrices) {
     ExpectReplies({
         {"price", {}, {"R789"}, "000-PRE\xC7O: R$ 4,50"},
-        {"price of the loaded tab's table", {"UPDATE PRODUTOS SET PRO_VALOR2 = 1234.5"},
-         {"C1", "T2", "R789"}, "000-PRE\xC7O: R$ 1.234,50"},
-        {"bar code beyond 32 bits", {"UPDATE PRODUTOS SET PRO_CODBARRAS = '7891000100103'"},
-         {"R7891000100103"}, "000-PRE\xC7O: R$ 4,50"},
-        {"no code", {}, {"R"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
-        {"zero code", {}, {"R0000000000000"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
-        {"negative code", {}, {"R-5"}, "300-INFORME O C\xD3" "DIGO DO PRODUTO!"},
+        {"price of the loaded tab's table",
+         {"UPDATE PRODUTOS SET PRO_VALOR2 = 1234.5"},
+         {"C1", "T2", "R789"},
+         "000-PRE\xC7O: R$ 1.234,50"},
+        {"bar code beyond 32 bits",
+         {"UPDATE PRODUTOS SET PRO_CODBARRAS = '7891000100103'"},
+         {"R7891000100103"},
+         "000-PRE\xC7O: R$ 4,50"},
+        {"no code",
+         {},
+         {"R"},
+         "300-INFORME O C\xD3"
+         "DIGO DO PRODUTO!"},
+        {"zero code",
+         {},
+         {"R0000000000000"},
+         "300-INFORME O C\xD3"
+         "DIGO DO PRODUTO!"},
+        {"negative code",
+         {},
+         {"R-5"},
+         "300-INFORME O C\xD3"
+         "DIGO DO PRODUTO!"},
         {"unknown code", {}, {"R555"}, "200-PRODUTO 555 N\xC3O ENCONTRADO!"},
     });
 }
@@ -213,12 +240,17 @@ TEST(Interpreter, GrantsCommissionOnTheLastItem) {
         {"no item before employee lookup", {}, {"C1", "S7"}, "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!"},
         {"no tab", {maria}, {"S7"}, "602-NENHUM PRODUTO ENCONTRADO/SELECIONADO!"},
         {"unknown badge", {byAmount}, {"C1", "789", "S7"}, "600-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
-        {"product without commission", {maria}, {"C1", "789", "S7"},
+        {"product without commission",
+         {maria},
+         {"C1", "789", "S7"},
          "601-O PRODUTO SELECIONADO N\xC3O \xC9 COMISSIONADO!"},
         {"granted", {maria, byAmount}, {"C1", "789", "S7"}, granted},
         {"inactive employee still granted", {Employee(7, "MARIA", 7, 1), byAmount}, {"C1", "789", "S7"}, granted},
-        {"second time on the same item", {maria, byAmount}, {"C1", "789", "S7", "S1"},
-         "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7" "ADA!"},
+        {"second time on the same item",
+         {maria, byAmount},
+         {"C1", "789", "S7", "S1"},
+         "603-A COMISS\xC3O DO PRODUTO J\xC1 FOI LAN\xC7"
+         "ADA!"},
     });
 }
 
@@ -229,11 +261,15 @@ TEST(Interpreter, AddsProductsToTheLoadedTab) {
         {"blocked tab", {}, {"C1", kBlockTab1, "789"}, "101-A COMANDA BLOQUEADA!"},
         {"cancelled tab", {}, {"C1", kCancelTab1, "789"}, kCancelled},
         {"inactive product", {"UPDATE PRODUTOS SET PRO_ATIVO = 1"}, {"C1", "789"}, "201-O PRODUTO EST\xC1 INATIVO!"},
-        {"inactive product before blocked tab", {"UPDATE PRODUTOS SET PRO_ATIVO = 1"},
-         {"C1", kBlockTab1, "789"}, "201-O PRODUTO EST\xC1 INATIVO!"},
+        {"inactive product before blocked tab",
+         {"UPDATE PRODUTOS SET PRO_ATIVO = 1"},
+         {"C1", kBlockTab1, "789"},
+         "201-O PRODUTO EST\xC1 INATIVO!"},
         {"unknown, empty template decodes to 0", {}, {"C1", "555"}, "200-PRODUTO 0 N\xC3O ENCONTRADO!"},
-        {"unknown, code shown as cut when the value fails", {Settings("CFG_PDV_BALANCA = '2PPPPPQQQQQQX'")},
-         {"C1", "5551"}, "200-PRODUTO 551 N\xC3O ENCONTRADO!"},
+        {"unknown, code shown as cut when the value fails",
+         {Settings("CFG_PDV_BALANCA = '2PPPPPQQQQQQX'")},
+         {"C1", "5551"},
+         "200-PRODUTO 551 N\xC3O ENCONTRADO!"},
     });
 }
 
@@ -242,26 +278,44 @@ TEST(Interpreter, KeepsTabsWithinMaximumTotalAndClientCredit) {
     const std::string ten = Product(3, "10", "DEZ", "10.00");
     const std::string creditClient = CreditClient(2, "ANA", "50.00");
     ExpectReplies({
-        {"reaches the maximum", {maximum105, Product(2, "95", "A", "95.00"), ten}, {"C1", "95", "10"},
+        {"reaches the maximum",
+         {maximum105, Product(2, "95", "A", "95.00"), ten},
+         {"C1", "95", "10"},
          "000-PRODUTO DEZ ADICIONADO!"},
-        {"within the cent of tolerance", {maximum105, Product(2, "95", "A", "95.01"), ten}, {"C1", "95", "10"},
+        {"within the cent of tolerance",
+         {maximum105, Product(2, "95", "A", "95.01"), ten},
+         {"C1", "95", "10"},
          "000-PRODUTO DEZ ADICIONADO!"},
-        {"exceeds the maximum", {maximum105, Product(2, "95", "A", "95.02"), ten}, {"C1", "95", "10"},
+        {"exceeds the maximum",
+         {maximum105, Product(2, "95", "A", "95.02"), ten},
+         {"C1", "95", "10"},
          "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
-        {"maximum checked before the tab", {maximum105, Product(2, "200", "B", "200")}, {"200"},
+        {"maximum checked before the tab",
+         {maximum105, Product(2, "200", "B", "200")},
+         {"200"},
          "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
-        {"uses the whole credit", {creditClient, Product(2, "40", "A", "40.00"), ten}, {"C1", "B2", "40", "10"},
+        {"uses the whole credit",
+         {creditClient, Product(2, "40", "A", "40.00"), ten},
+         {"C1", "B2", "40", "10"},
          "000-PRODUTO DEZ ADICIONADO!"},
-        {"exceeds the credit", {creditClient, Product(2, "40", "A", "40.01"), ten}, {"C1", "B2", "40", "10"},
-         "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
+        {"exceeds the credit",
+         {creditClient, Product(2, "40", "A", "40.01"), ten},
+         {"C1", "B2", "40", "10"},
+         "402-O CLIENTE N\xC3O TEM CR\xC9"
+         "DITO PARA A OPERA\xC7\xC3O!"},
         {"amount label that uses the whole credit",
          {Settings("CFG_PDV_BALANCA = '$D2PPPPPQQQQQQX'"), creditClient, Product(2, "150", "QUEIJO", "3.00")},
-         {"C1", "B2", "2001500050007"}, "000-PRODUTO QUEIJO ADICIONADO!"},  // R$ 50,00 at R$ 3,00 a kilo
-        {"maximum before credit", {maximum105, creditClient, Product(2, "200", "B", "200")}, {"C1", "B2", "200"},
+         {"C1", "B2", "2001500050007"},
+         "000-PRODUTO QUEIJO ADICIONADO!"},  // R$ 50,00 at R$ 3,00 a kilo
+        {"maximum before credit",
+         {maximum105, creditClient, Product(2, "200", "B", "200")},
+         {"C1", "B2", "200"},
          "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!"},
-        {"credit before inactive product", {creditClient, Product(2, "60", "A", "60.00"),
-                                            "UPDATE PRODUTOS SET PRO_ATIVO = 1 WHERE PRO_CODIGO = 2"},
-         {"C1", "B2", "60"}, "402-O CLIENTE N\xC3O TEM CR\xC9" "DITO PARA A OPERA\xC7\xC3O!"},
+        {"credit before inactive product",
+         {creditClient, Product(2, "60", "A", "60.00"), "UPDATE PRODUTOS SET PRO_ATIVO = 1 WHERE PRO_CODIGO = 2"},
+         {"C1", "B2", "60"},
+         "402-O CLIENTE N\xC3O TEM CR\xC9"
+         "DITO PARA A OPERA\xC7\xC3O!"},
     });
 }
 
@@ -270,23 +324,31 @@ TEST(Interpreter, AddsWeighingScaleLabels) {
     const std::string label = "2001500012507";
     const std::string tenPerKilo = Product(2, "150", "QUEIJO", "10.00");
     ExpectReplies({
-        {"weight", {Settings("CFG_PDV_BALANCA = 'D2PPPPPQQQQQQX'"), tenPerKilo}, {"C1", label, "V"},
+        {"weight",
+         {Settings("CFG_PDV_BALANCA = 'D2PPPPPQQQQQQX'"), tenPerKilo},
+         {"C1", label, "V"},
          "000-TOTAL DA COMANDA: R$ 125,00"},
         {"weight at table 0 whatever the tab's table",
          {Settings("CFG_PDV_BALANCA = 'D2PPPPPQQQQQQX'"), tenPerKilo, "UPDATE PRODUTOS SET PRO_VALOR2 = 99"},
-         {"C1", "T2", label, "V"}, "000-TOTAL DA COMANDA: R$ 125,00"},
-        {"amount", {Settings("CFG_PDV_BALANCA = '$D2PPPPPQQQQQQX'"), Product(2, "150", "QUEIJO", "5.00")},
-         {"C1", label, "V"}, "000-TOTAL DA COMANDA: R$ 12,50"},
-        {"amount for a product without price", {Settings("CFG_PDV_BALANCA = '$D2PPPPPQQQQQQX'"),
-                                                 Product(2, "150", "QUEIJO", "0")},
-         {"C1", label}, "204-O PRODUTO N\xC3O TEM PRE\xC7O!"},
-        {"pieces weighed as a count", {Settings("CFG_PDV_BALANCA = 'D2PPPPPQQQQQQX'"),
-                                       Product(2, "150", "P\xC3O", "0.50"),
-                                       "UPDATE PRODUTOS SET PRO_BALUNIDADE = 'U' WHERE PRO_CODIGO = 2"},
-         {"C1", "2001500001507", "V"}, "000-TOTAL DA COMANDA: R$ 7,50"},
-        {"one piece by its own bar code", {Product(2, "150", "P\xC3O", "0.50"),
-                                           "UPDATE PRODUTOS SET PRO_BALUNIDADE = 'U' WHERE PRO_CODIGO = 2"},
-         {"C1", "150", "V"}, "000-TOTAL DA COMANDA: R$ 0,50"},
+         {"C1", "T2", label, "V"},
+         "000-TOTAL DA COMANDA: R$ 125,00"},
+        {"amount",
+         {Settings("CFG_PDV_BALANCA = '$D2PPPPPQQQQQQX'"), Product(2, "150", "QUEIJO", "5.00")},
+         {"C1", label, "V"},
+         "000-TOTAL DA COMANDA: R$ 12,50"},
+        {"amount for a product without price",
+         {Settings("CFG_PDV_BALANCA = '$D2PPPPPQQQQQQX'"), Product(2, "150", "QUEIJO", "0")},
+         {"C1", label},
+         "204-O PRODUTO N\xC3O TEM PRE\xC7O!"},
+        {"pieces weighed as a count",
+         {Settings("CFG_PDV_BALANCA = 'D2PPPPPQQQQQQX'"), Product(2, "150", "P\xC3O", "0.50"),
+          "UPDATE PRODUTOS SET PRO_BALUNIDADE = 'U' WHERE PRO_CODIGO = 2"},
+         {"C1", "2001500001507", "V"},
+         "000-TOTAL DA COMANDA: R$ 7,50"},
+        {"one piece by its own bar code",
+         {Product(2, "150", "P\xC3O", "0.50"), "UPDATE PRODUTOS SET PRO_BALUNIDADE = 'U' WHERE PRO_CODIGO = 2"},
+         {"C1", "150", "V"},
+         "000-TOTAL DA COMANDA: R$ 0,50"},
     });
 }
 

@@ -10,26 +10,25 @@
 
 class OrderTabFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         db.SeedBasicShop();
-        db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_ABATECONSUMA, "
-                   "PRO_VALOR1, PRO_VALOR2, PRO_VALOR3) VALUES (10, '789100', 'CAF\xC9', 0, 1, 4.50, 5.00, NULL)");
-        db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) "
-                   "VALUES (20, '789200', 'SUCO', 20.00)");
+        db.Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_ABATECONSUMA, "
+            "PRO_VALOR1, PRO_VALOR2, PRO_VALOR3) VALUES (10, '789100', 'CAF\xC9', 0, 1, 4.50, 5.00, NULL)");
+        db.Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) "
+            "VALUES (20, '789200', 'SUCO', 20.00)");
         Restart();
     }
 
     // A new data module, which reads the settings row afresh.
-    void Restart()
-    {
+    void Restart() {
         dm.reset();
         dm = std::make_unique<TDM>(db.ConnectionString(), db.User(), db.Password());
     }
 
     // Creates tab `number` and adds `quantity` of product `product` at `price`.
-    void TabWithItem(int number, int product, double quantity, double price)
-    {
+    void TabWithItem(int number, int product, double quantity, double price) {
         dm->CreateComanda(number);
         ASSERT_EQ(dm->FindProductByBarcode(product == 10 ? "789100" : "789200"), product);
         ASSERT_EQ(dm->AddItem(product, FixedPoint::FromDouble(quantity), FixedPoint::FromDouble(price)), csUsable);

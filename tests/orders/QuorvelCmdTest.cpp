@@ -35,14 +35,14 @@ ConsoleRun RunConsole(const std::string& arguments, const std::string& script) {
     const TemporaryFolder temporary("quorvel-cmd-test");
     const fs::path& folder = temporary.Path();
     std::ofstream(folder / "script.txt", std::ios::binary) << script;
-    const std::string command = std::string(QUORVEL_CMD) + " " + arguments + " < " +
-                                (folder / "script.txt").string() + " > " + (folder / "out.txt").string() +
-                                " 2> " + (folder / "err.txt").string();
+    const std::string command = std::string(QUORVEL_CMD) + " " + arguments + " < " + (folder / "script.txt").string() +
+                                " > " + (folder / "out.txt").string() + " 2> " + (folder / "err.txt").string();
     ConsoleRun run;
     const int result = std::system(command.c_str());
     run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
     std::istringstream out(ReadFile(folder / "out.txt"));
-    for (std::string line; std::getline(out, line);) run.lines.push_back(line);
+    for (std::string line; std::getline(out, line);)
+        run.lines.push_back(line);
     run.errors = ReadFile(folder / "err.txt");
     return run;
 }
@@ -52,14 +52,16 @@ ConsoleRun RunConsole(const std::string& arguments, const std::string& script) {
 TEST(QuorvelCmd, AnswersEachScriptLineWithOneLine) {
     StoreTestDatabase store;
     store.SeedBasicShop();
-    store.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
-                  "VALUES (1, '789', 'P\xC3O DE A\xC7\xDA" "CAR', 0, 4.50)");
+    store.Execute(
+        "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
+        "VALUES (1, '789', 'P\xC3O DE A\xC7\xDA"
+        "CAR', 0, 4.50)");
     const std::string script =
         "C12\n"
         "\n"
         "   789  \r\n"
         "Q0,5\n"
-        "Q99999999999999\n"   // the tab's total no longer fits: the database refuses it
+        "Q99999999999999\n"  // the tab's total no longer fits: the database refuses it
         "Cxy\n"
         "V\n";
     const ConsoleRun run = RunConsole("--show-prompt '" + store.ConnectionString() + "'", script);

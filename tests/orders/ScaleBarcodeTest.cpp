@@ -30,17 +30,18 @@ void ExpectDecodes(const LabelCase& c) {
 
 TEST(ScaleBarcode, ReadsCodeAndValueThroughTheTemplate) {
     const LabelCase cases[] = {
-        {"D2PPPPPQQQQQQX", kLabel, "150", 12.5, slQuantity},   // flag shifts the fields
+        {"D2PPPPPQQQQQQX", kLabel, "150", 12.5, slQuantity},  // flag shifts the fields
         {"2PPPPPQQQQQQX", kLabel, "15", 12.5, slQuantity},
         {"$#2PPPPPQQQQQQ", "200150001250", "15", 1.25, slPrice},
         {"#2PPPPPQQQQQQX", "2001500012507", "15", 1.25, slQuantity},
         {"2PPPPPQQQQQQ", "2001500012", "15", 0.12, slQuantity},  // short label, short value
         {"", kLabel, "0", 0, slQuantity},
-        {"2XXXXXQQQQQQX", kLabel, "0", 12.5, slQuantity},     // no code positions
-        {"2PPPPPXXXXXXX", kLabel, "15", 0, slQuantity},       // no value positions
-        {"DPPPPP", "54321", "54321", 0.05, slQuantity},      // flag without Q: first character
+        {"2XXXXXQQQQQQX", kLabel, "0", 12.5, slQuantity},  // no code positions
+        {"2PPPPPXXXXXXX", kLabel, "15", 0, slQuantity},    // no value positions
+        {"DPPPPP", "54321", "54321", 0.05, slQuantity},    // flag without Q: first character
     };
-    for (const auto& c : cases) ExpectDecodes(c);
+    for (const auto& c : cases)
+        ExpectDecodes(c);
 }
 
 TEST(ScaleBarcode, DropsOrKeepsTheZerosOfTheCode) {
@@ -49,18 +50,23 @@ TEST(ScaleBarcode, DropsOrKeepsTheZerosOfTheCode) {
         {"DPPPPPP", "00150", "150", 0, slQuantity},
         {"EPPPPPP", "00150", "0015", 0, slQuantity},
         {"DEPPPPPPP", "00150", "00150", 0, slQuantity},
-        {"PPPPPPP", "0105020", "10502", 0, slQuantity},   // inner zeros stay
+        {"PPPPPPP", "0105020", "10502", 0, slQuantity},  // inner zeros stay
         {"PPPP", "0000", "0", 0, slQuantity},
-        {"PPPPP", "1DE05", "10005", 0, slQuantity},       // letters D and E count as zeros
+        {"PPPPP", "1DE05", "10005", 0, slQuantity},  // letters D and E count as zeros
     };
-    for (const auto& c : cases) ExpectDecodes(c);
+    for (const auto& c : cases)
+        ExpectDecodes(c);
 }
 
 TEST(ScaleBarcode, ValueThatIsNoNumberKeepsTheCallersValueAndKind) {
-    const struct { const char* pattern; const char* label; const char* code; } cases[] = {
-        {"$PPPPPQQQQ", "00150AB12", "00150"},          // letters in the value
-        {"PPPPPQQQQ", "00150", "00150"},               // value wholly past the label
-        {"$PPQQ", "0A0B", "0A"},                       // flag without shortening the code
+    const struct {
+        const char* pattern;
+        const char* label;
+        const char* code;
+    } cases[] = {
+        {"$PPPPPQQQQ", "00150AB12", "00150"},  // letters in the value
+        {"PPPPPQQQQ", "00150", "00150"},       // value wholly past the label
+        {"$PPQQ", "0A0B", "0A"},               // flag without shortening the code
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);

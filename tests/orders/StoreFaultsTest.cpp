@@ -6,8 +6,7 @@
 
 using StoreFaultsTest = OrderTabFixture;
 
-TEST_F(StoreFaultsTest, TabWriteKeepsWhatTheCashDeskRecordedMeanwhile)
-{
+TEST_F(StoreFaultsTest, TabWriteKeepsWhatTheCashDeskRecordedMeanwhile) {
     TabWithItem(12, 10, 1, 4.5);
     db.Execute("UPDATE COMANDAS SET COM_DINHEIROPAGO = 4.50, COM_CLIENTE = 'MARIA' WHERE COM_NUMERO = 12");
 
@@ -21,8 +20,7 @@ TEST_F(StoreFaultsTest, TabWriteKeepsWhatTheCashDeskRecordedMeanwhile)
     EXPECT_EQ(dm->COM.FieldByName("COM_DINHEIROPAGO").AsText(), "4.50");
 }
 
-TEST_F(StoreFaultsTest, FailedTabWriteLeavesNothingPendingForTheNextCommand)
-{
+TEST_F(StoreFaultsTest, FailedTabWriteLeavesNothingPendingForTheNextCommand) {
     dm->CreateComanda(12);
     Database cashDesk(db.ConnectionString(), db.User(), db.Password());
     Transaction payment(cashDesk);
@@ -42,8 +40,7 @@ TEST_F(StoreFaultsTest, FailedTabWriteLeavesNothingPendingForTheNextCommand)
     EXPECT_EQ(db.Value("SELECT COM_TABELA || '/' || COM_CHEQUEPAGO FROM COMANDAS").AsText(), "0/1.00");
 }
 
-TEST_F(StoreFaultsTest, FailedItemWriteIsNotCarriedIntoTheNextItem)
-{
+TEST_F(StoreFaultsTest, FailedItemWriteIsNotCarriedIntoTheNextItem) {
     dm->CreateComanda(12);
     db.Execute("ALTER TABLE COMANDASITENS ADD CONSTRAINT CK_QTDE CHECK (CIN_QTDE < 100)");
     dm->FindProductByBarcode("789100");
@@ -56,8 +53,7 @@ TEST_F(StoreFaultsTest, FailedItemWriteIsNotCarriedIntoTheNextItem)
     EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS").AsText(), "2.00");
 }
 
-TEST_F(StoreFaultsTest, NullServerDateIsAnErrorNotATabWithoutDate)
-{
+TEST_F(StoreFaultsTest, NullServerDateIsAnErrorNotATabWithoutDate) {
     db.Execute("CREATE OR ALTER PROCEDURE SP_SERVERDATE RETURNS (DATA DATE) AS BEGIN DATA = NULL; SUSPEND; END");
     EXPECT_THROW(dm->CreateComanda(12), DatabaseError);
     EXPECT_EQ(Count("COMANDAS"), 0);

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(StoreThroughServerTest, TabIsCreatedThroughTheServer)
-{
+TEST(StoreThroughServerTest, TabIsCreatedThroughTheServer) {
     StoreTestDatabase db(StoreTestDatabase::Access::Server);
     db.SeedBasicShop();
     TDM dm(db.ConnectionString(), db.User(), db.Password());

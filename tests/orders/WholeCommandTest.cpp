@@ -26,14 +26,17 @@ const FailedCommandCase kFailedCommands[] = {
     {"item and log stored, total overflows", {}, "Q99999999999999"},
     {"a bar code keyed after Q", {}, "Q7891000100103"},
     {"log entry refused after the item",
-     {"ALTER TABLE COMANDASLOG ADD CONSTRAINT CK_LOG CHECK (COM_TOTAL < 1)"}, "789"},
+     {"ALTER TABLE COMANDASLOG ADD CONSTRAINT CK_LOG CHECK (COM_TOTAL < 1)"},
+     "789"},
 };
 
 // Items, their sums, the tab's totals and the log entries, in one text.
 std::string StoredTab(const StoreTestDatabase& db) {
-    return db.Value("SELECT (SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) "
-                    "FROM COMANDASITENS) || ' tab ' || COM_QTDE || '/' || COM_TOTAL || ' log ' || "
-                    "(SELECT COUNT(*) FROM COMANDASLOG) FROM COMANDAS WHERE COM_NUMERO = 1")
+    return db
+        .Value(
+            "SELECT (SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) "
+            "FROM COMANDASITENS) || ' tab ' || COM_QTDE || '/' || COM_TOTAL || ' log ' || "
+            "(SELECT COUNT(*) FROM COMANDASLOG) FROM COMANDAS WHERE COM_NUMERO = 1")
         .AsText();
 }
 
@@ -44,8 +47,10 @@ TEST(WholeCommandTest, FailureHalfwayLeavesNothingAndTheTabStaysUsable) {
         SCOPED_TRACE(c.name);
         StoreTestDatabase db(StoreTestDatabase::Access::Server);
         db.SeedBasicShop();
-        db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
-        for (const auto& change : c.schemaChanges) db.Execute(change);
+        db.Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+        for (const auto& change : c.schemaChanges)
+            db.Execute(change);
         TDM dm(db.ConnectionString(), db.User(), db.Password());
         ASSERT_EQ(dm.ProcessCommand("C1"), "000-A COMANDA 1 FOI CRIADA!");
         ASSERT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
@@ -97,18 +102,21 @@ TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
         EXPECT_TRUE(error.IsLockConflict()) << error.what();
     }
     EXPECT_EQ(pauses.size(), static_cast<std::size_t>(dm.Retry.retries));
-    for (long pause : pauses) EXPECT_TRUE(pause >= 1 && pause <= ConflictRetry::kLongestPauseMs) << pause;
+    for (long pause : pauses)
+        EXPECT_TRUE(pause >= 1 && pause <= ConflictRetry::kLongestPauseMs) << pause;
     EXPECT_EQ(db.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 0);
 
     // The cash desk finishes during the third pause: the item goes in once.
     pauses.clear();
     dm.Retry.sleep = [&](std::chrono::milliseconds pause) {
         pauses.push_back(pause.count());
-        if (pauses.size() == 3) payment.Commit();
+        if (pauses.size() == 3)
+            payment.Commit();
     };
     EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     EXPECT_EQ(pauses.size(), 3u);
     EXPECT_EQ(db.Value("SELECT (SELECT COUNT(*) FROM COMANDASITENS) || '/' || COM_TOTAL || '/' || COM_DINHEIROPAGO "
-                       "FROM COMANDAS").AsText(),
+                       "FROM COMANDAS")
+                  .AsText(),
               "1/4.50/1.00");
 }

@@ -46,10 +46,12 @@ TEST_F(IniFileTest, ReadsWithoutRegardToCaseAndDropsBlanksAroundValues) {
 
 TEST_F(IniFileTest, IntegersFallBackToTheDefault) {
     Put("[S]\nempty=\nword=abc\ntrailing=12x\nneg=-1\nhex=$1F\nzerox=0x10\nhuge=99999999999\n");
-    struct Case { const char* key; int expected; };
+    struct Case {
+        const char* key;
+        int expected;
+    };
     const Case cases[] = {
-        {"empty", 7}, {"word", 7}, {"trailing", 7}, {"neg", -1},
-        {"hex", 31}, {"zerox", 16}, {"huge", 7}, {"absent", 7},
+        {"empty", 7}, {"word", 7}, {"trailing", 7}, {"neg", -1}, {"hex", 31}, {"zerox", 16}, {"huge", 7}, {"absent", 7},
     };
     IniFile ini(path);
     for (const auto& c : cases) {
@@ -115,8 +117,7 @@ TEST_F(IniFileTest, SectionValuesComeInFileOrderAndTheFirstOfTwinKeysCounts) {
     Put("[Terminais]\r\n1=10.0.0.2\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n1=10.0.0.9\r\n"
         "[Other]\r\n2=x\r\n[terminais]\r\n3=10.0.0.3\r\n");
     IniFile ini(path);
-    EXPECT_EQ(ini.ReadSectionValues("TERMINAIS"),
-              (std::vector<std::string>{"1=10.0.0.2", "Porta=9200", "0=10.0.0.1"}));
+    EXPECT_EQ(ini.ReadSectionValues("TERMINAIS"), (std::vector<std::string>{"1=10.0.0.2", "Porta=9200", "0=10.0.0.1"}));
     EXPECT_EQ(ini.ReadString("Terminais", "1", ""), "10.0.0.2");
     EXPECT_EQ(ini.ReadString("Terminais", "3", "none"), "none");
 
@@ -124,12 +125,16 @@ TEST_F(IniFileTest, SectionValuesComeInFileOrderAndTheFirstOfTwinKeysCounts) {
     ini.DeleteKey("Terminais", "1");
     ini.DeleteKey("Terminais", "2");  // lives in another section
     EXPECT_EQ(ini.ReadString("Terminais", "1", "gone"), "gone");
-    EXPECT_EQ(Content(), "[Terminais]\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n"
-                         "[Other]\r\n2=x\r\n[terminais]\r\n3=10.0.0.3\r\n");
+    EXPECT_EQ(Content(),
+              "[Terminais]\r\n; comment\r\nPorta=9200\r\n0 = 10.0.0.1\r\n"
+              "[Other]\r\n2=x\r\n[terminais]\r\n3=10.0.0.3\r\n");
 }
 
 TEST_F(IniFileTest, OnePairOfMatchingQuotesAroundAValueIsDropped) {
-    struct QuoteCase { const char* line; const char* value; };
+    struct QuoteCase {
+        const char* line;
+        const char* value;
+    };
     const QuoteCase cases[] = {
         {"0=\"192.168.0.10\"", "192.168.0.10"},
         {"0='192.168.0.10'", "192.168.0.10"},

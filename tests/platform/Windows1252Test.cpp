@@ -12,16 +12,22 @@ static_assert(!std::is_convertible_v<const char*, Windows1252Text>);
 static_assert(!std::is_convertible_v<Windows1252Text, std::string>);
 
 TEST(Windows1252, RoundTripsPortugueseTextAndTheEuroSign) {
-    const std::string utf8 = "N\xC3\x83O FOI POSS\xC3\x8D" "VEL \xE2\x82\xAC";
+    const std::string utf8 =
+        "N\xC3\x83O FOI POSS\xC3\x8D"
+        "VEL \xE2\x82\xAC";
     const Windows1252Text cp("N\xC3O FOI POSS\xCDVEL \x80");
     EXPECT_EQ(Utf8ToWindows1252(utf8), cp);
     EXPECT_EQ(Windows1252ToUtf8(cp), utf8);
 }
 
 TEST(Windows1252, MarksWhatTheCodePageCannotHold) {
-    EXPECT_EQ(Utf8ToWindows1252("a\xE4\xB8\xAD" "b"), Windows1252Text("a?b"));   // a CJK character
-    EXPECT_EQ(Utf8ToWindows1252("a\xFF" "b"), Windows1252Text("a?b"));           // not UTF-8 at all
-    EXPECT_EQ(Utf8ToWindows1252("a\xC3"), Windows1252Text("a?"));                 // cut sequence
+    EXPECT_EQ(Utf8ToWindows1252("a\xE4\xB8\xAD"
+                                "b"),
+              Windows1252Text("a?b"));  // a CJK character
+    EXPECT_EQ(Utf8ToWindows1252("a\xFF"
+                                "b"),
+              Windows1252Text("a?b"));                             // not UTF-8 at all
+    EXPECT_EQ(Utf8ToWindows1252("a\xC3"), Windows1252Text("a?"));  // cut sequence
     EXPECT_EQ(Windows1252ToUtf8(Windows1252Text("\x81")), "\xC2\x81");
 }
 

@@ -76,6 +76,4 @@ bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines
     return true;
 }
 
-std::filesystem::path BuiltProgramsFolder() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
-}
+std::filesystem::path BuiltProgramsFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path(); }

@@ -25,14 +25,12 @@ namespace {
 // The engine's own folders: its root (messages, character sets, plugins), as
 // the client library reports it, and the folder that really holds its
 // configuration files (packages keep them apart and link them in).
-std::vector<fs::path> EngineFolders()
-{
+std::vector<fs::path> EngineFolders() {
     const fs::path root = Firebird::fb_get_master_interface()->getConfigManager()->getRootDirectory();
     return {root, fs::canonical(root / "firebird.conf").parent_path()};
 }
 
-bool Accepts(int port)
-{
+bool Accepts(int port) {
     const int probe = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -45,8 +43,7 @@ bool Accepts(int port)
 
 }  // namespace
 
-PrivateFirebirdServer::PrivateFirebirdServer() : port_(FreeLoopbackPort())
-{
+PrivateFirebirdServer::PrivateFirebirdServer() : port_(FreeLoopbackPort()) {
     fs::create_directory(folder_.Path() / "lock");
     // The engine's files, all but the two configuration files written below.
     const std::vector<fs::path> folders = EngineFolders();
@@ -69,32 +66,31 @@ PrivateFirebirdServer::PrivateFirebirdServer() : port_(FreeLoopbackPort())
     fs::remove(folder_.Path() / "databases.conf");
     const std::string users = (folder_.Path() / "security3.fdb").string();
     std::ofstream(folder_.Path() / "firebird.conf") << "RemoteServicePort = " << port_ << "\n"
-                                             << "RemoteBindAddress = 127.0.0.1\n"
-                                             << "SecurityDatabase = " << users << "\n"
-                                             << "ServerMode = Super\n";
+                                                    << "RemoteBindAddress = 127.0.0.1\n"
+                                                    << "SecurityDatabase = " << users << "\n"
+                                                    << "ServerMode = Super\n";
     std::ofstream(folder_.Path() / "databases.conf") << "security.db = " << users << "\n{\n  RemoteAccess = false\n}\n";
-    const std::string engine = "FIREBIRD='" + folder_.Path().string() + "' FIREBIRD_LOCK='" + (folder_.Path() / "lock").string() + "' ";
-    const std::string script = "create database '" + users + "'; commit; connect '" + users + "';\n"
-                               "create user " + user_ + " password '" + password_ + "' using plugin Srp;\n"
-                               "grant create database to user " + user_ + "; commit;\n";
+    const std::string engine =
+        "FIREBIRD='" + folder_.Path().string() + "' FIREBIRD_LOCK='" + (folder_.Path() / "lock").string() + "' ";
+    const std::string script = "create database '" + users + "'; commit; connect '" + users +
+                               "';\n"
+                               "create user " +
+                               user_ + " password '" + password_ +
+                               "' using plugin Srp;\n"
+                               "grant create database to user " +
+                               user_ + "; commit;\n";
     std::ofstream(folder_.Path() / "users.sql") << script;
-    if (std::system((engine + "isql-fb -q -user SYSDBA -i '" + (folder_.Path() / "users.sql").string() + "' >/dev/null").c_str()) != 0)
+    if (std::system((engine + "isql-fb -q -user SYSDBA -i '" + (folder_.Path() / "users.sql").string() + "' >/dev/null")
+                        .c_str()) != 0)
         throw std::runtime_error("cannot create the private server's login");
     Start();
 }
 
-PrivateFirebirdServer::~PrivateFirebirdServer()
-{
-    Stop();
-}
+PrivateFirebirdServer::~PrivateFirebirdServer() { Stop(); }
 
-std::string PrivateFirebirdServer::Address() const
-{
-    return "127.0.0.1/" + std::to_string(port_);
-}
+std::string PrivateFirebirdServer::Address() const { return "127.0.0.1/" + std::to_string(port_); }
 
-void PrivateFirebirdServer::Start()
-{
+void PrivateFirebirdServer::Start() {
     if (process_ > 0)
         return;
     // Everything the child needs is made before the fork: in a process with
@@ -127,8 +123,7 @@ void PrivateFirebirdServer::Start()
     }
 }
 
-void PrivateFirebirdServer::Stop()
-{
+void PrivateFirebirdServer::Stop() {
     if (process_ <= 0)
         return;
     // Asked to end, the server may wait for its connections; a server that

@@ -3,14 +3,12 @@
 #include "QZ_DBIBX.h"
 
 SharedStoreConnection::SharedStoreConnection(const StoreTestDatabase& store)
-    : database(store.ConnectionString(), store.User(), store.Password())
-{
+    : database(store.ConnectionString(), store.User(), store.Password()) {
     SharedDatabase = &database;
     SharedTransaction = &transaction;
 }
 
-SharedStoreConnection::~SharedStoreConnection()
-{
+SharedStoreConnection::~SharedStoreConnection() {
     SharedDatabase = nullptr;
     SharedTransaction = nullptr;
 }

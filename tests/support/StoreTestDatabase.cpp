@@ -13,21 +13,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string EnvironmentOr(const char* name, const char* fallback)
-{
+std::string EnvironmentOr(const char* name, const char* fallback) {
     const char* value = std::getenv(name);
     return value && *value ? value : fallback;
 }
 
-void RunShell(const std::string& command)
-{
+void RunShell(const std::string& command) {
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("command failed: " + command);
 }
 
 // Creates a database at `connection` and runs the shop script on it.
-void BuildShopDatabase(const std::string& connection, const std::string& user, const std::string& password)
-{
+void BuildShopDatabase(const std::string& connection, const std::string& user, const std::string& password) {
     Database database;
     database.Create(connection, user, password);
     database.Close();
@@ -37,14 +34,12 @@ void BuildShopDatabase(const std::string& connection, const std::string& user, c
 
 // Tests need no writes forced to disk; without them they run several times
 // faster (a commit then waits for no disk).
-void StopForcingWrites(const std::string& service, const std::string& file, const std::string& login)
-{
+void StopForcingWrites(const std::string& service, const std::string& file, const std::string& login) {
     RunShell("fbsvcmgr " + service + " " + login + " action_properties dbname '" + file +
              "' prp_write_mode prp_wm_async >/dev/null");
 }
 
-std::string FileContents(const fs::path& path)
-{
+std::string FileContents(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
@@ -52,8 +47,7 @@ std::string FileContents(const fs::path& path)
 // The embedded template every embedded test database is copied from, kept
 // in the build folder under a name that changes with the shop script, so
 // test programs (and parallel runs) build it once.
-const fs::path& EmbeddedTemplate()
-{
+const fs::path& EmbeddedTemplate() {
     static const fs::path path = [] {
         const std::size_t version = std::hash<std::string>{}(FileContents(QUORVEL_SHOP_SCRIPT));
         const fs::path cached = fs::path(QUORVEL_TEMPLATE_FOLDER) / ("shop-" + std::to_string(version) + ".fdb");
@@ -72,8 +66,7 @@ const fs::path& EmbeddedTemplate()
 
 }  // namespace
 
-StoreTestDatabase::StoreTestDatabase(Access access)
-{
+StoreTestDatabase::StoreTestDatabase(Access access) {
     const fs::path file = folder_.Path() / "DBEMPRESA.FDB";
     if (access == Access::Embedded) {
         user_ = "SYSDBA";
@@ -87,13 +80,11 @@ StoreTestDatabase::StoreTestDatabase(Access access)
 }
 
 StoreTestDatabase::StoreTestDatabase(const std::string& server, const std::string& user, const std::string& password)
-    : user_(user), password_(password)
-{
+    : user_(user), password_(password) {
     MakeThroughServer(server);
 }
 
-void StoreTestDatabase::MakeThroughServer(const std::string& server)
-{
+void StoreTestDatabase::MakeThroughServer(const std::string& server) {
     // The server runs as its own user and must be able to write here.
     fs::permissions(folder_.Path(), fs::perms::all);
     const std::string file = folder_.PathOf("DBEMPRESA.FDB");
@@ -104,8 +95,7 @@ void StoreTestDatabase::MakeThroughServer(const std::string& server)
 
 StoreTestDatabase::~StoreTestDatabase() = default;
 
-RowSet StoreTestDatabase::Rows(const std::string& sql) const
-{
+RowSet StoreTestDatabase::Rows(const std::string& sql) const {
     // A connection of its own each time: the embedded engine gives a file to
     // one process at a time, and other programs under test open it too.
     Database database(connectionString_, user_, password_);
@@ -115,21 +105,17 @@ RowSet StoreTestDatabase::Rows(const std::string& sql) const
     return rows;
 }
 
-void StoreTestDatabase::Execute(const std::string& sql) const
-{
-    Rows(sql);
-}
+void StoreTestDatabase::Execute(const std::string& sql) const { Rows(sql); }
 
-FieldValue StoreTestDatabase::Value(const std::string& sql) const
-{
+FieldValue StoreTestDatabase::Value(const std::string& sql) const {
     const RowSet rows = Rows(sql);
     return rows.rows.empty() ? FieldValue() : rows.rows[0].at(0);
 }
 
-void StoreTestDatabase::SeedBasicShop() const
-{
+void StoreTestDatabase::SeedBasicShop() const {
     Execute("INSERT INTO CONTATOS (CON_CODIGO, CON_NOME, CON_ATIVO, CON_TABELA) VALUES (1, 'CONSUMIDOR', 0, 0)");
     Execute("INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_ATIVO, FUN_COMANDA) VALUES (1, 'CAIXA', 0, 1)");
-    Execute("INSERT INTO CONFIGURA (CFG_PDV_VALORMAXCOMANDA, CFG_PDV_BALANCA, CON_CODIGO_CONSUMIDOR, "
-            "FUN_CODIGO_CAIXA, CFG_PDV_ACRESCPORC) VALUES (0, '', 1, 1, 0)");
+    Execute(
+        "INSERT INTO CONFIGURA (CFG_PDV_VALORMAXCOMANDA, CFG_PDV_BALANCA, CON_CODIGO_CONSUMIDOR, "
+        "FUN_CODIGO_CAIXA, CFG_PDV_ACRESCPORC) VALUES (0, '', 1, 1, 0)");
 }

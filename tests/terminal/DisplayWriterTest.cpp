@@ -18,12 +18,15 @@ struct LayoutCase {
 };
 
 const LayoutCase kLayouts[] = {
-    {"a short text, trimmed first", "  \tComanda:C5 \r\n",
+    {"a short text, trimmed first",
+     "  \tComanda:C5 \r\n",
      {"LimpaDisplay 3", "PosicionaCursor 3 1 1", "EscreveDisplay 3 Comanda:C5", "PosicionaCursor 3 1 11"}},
-    {"a 30-character reply", k30,
+    {"a 30-character reply",
+     k30,
      {"LimpaDisplay 3", "PosicionaCursor 3 1 1", "EscreveDisplay 3 ABCDEFGHIJKLMNOPQRST", "PosicionaCursor 3 1 31",
       "PosicionaCursor 3 2 1", "EscreveDisplay 3 abcdefghij", "PosicionaCursor 3 2 11"}},
-    {"a 90-character text: line 4 takes the rest", k30 + k30 + k30,
+    {"a 90-character text: line 4 takes the rest",
+     k30 + k30 + k30,
      {"LimpaDisplay 3", "PosicionaCursor 3 1 1", "EscreveDisplay 3 ABCDEFGHIJKLMNOPQRST", "PosicionaCursor 3 1 91",
       "PosicionaCursor 3 2 1", "EscreveDisplay 3 abcdefghijABCDEFGHIJ", "PosicionaCursor 3 2 71",
       "PosicionaCursor 3 3 1", "EscreveDisplay 3 KLMNOPQRSTabcdefghij", "PosicionaCursor 3 3 51",

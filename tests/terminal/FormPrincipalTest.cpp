@@ -175,9 +175,7 @@ TEST_F(FormPrincipalTest, F2AndF3StartAndStopWhereverTheFocusIs) {
     EXPECT_TRUE(library.calls.empty());
 
     // Each key acts once, though the box passes it on to its parents.
-    auto connections = [this] {
-        return std::count(library.calls.begin(), library.calls.end(), "IniciaComunicacao");
-    };
+    auto connections = [this] { return std::count(library.calls.begin(), library.calls.end(), "IniciaComunicacao"); };
     window->CbTerminal->setCurrentIndex(0);
     QTest::keyClick(window->EdtPorta, Qt::Key_F2);
     EXPECT_TRUE(window->TM->isActive());

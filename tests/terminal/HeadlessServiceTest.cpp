@@ -30,10 +30,11 @@ public:
         for (const char* file : {"Quorvel", "libbemasb32.so"})
             fs::copy_file(BuiltProgramsFolder() / file, folder_ / file);
         store.SeedBasicShop();
-        store.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
-                      "VALUES (1, '2526', 'CAFE', 0, 4.50)");
-        Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port_) +
-                                  "\n0=127.0.0.1\n1=127.0.0.2\n");
+        store.Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
+            "VALUES (1, '2526', 'CAFE', 0, 4.50)");
+        Write("BemaSB32.ini",
+              "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port_) + "\n0=127.0.0.1\n1=127.0.0.2\n");
         Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n[TECLASESPECIAIS]\n02=200\n[ACOESESPECIAIS]\n02=6\n" +
                                  ConnectionSection(store.ConnectionString()));
     }
@@ -44,8 +45,8 @@ public:
     // Section "IBCONFIG" for a "host:path" database and the store's login.
     std::string ConnectionSection(const std::string& connectionString) const {
         const size_t colon = connectionString.find(':');
-        return "[IBCONFIG]\nIP=" + connectionString.substr(0, colon) + "\nLOCAL=" +
-               connectionString.substr(colon + 1) + "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
+        return "[IBCONFIG]\nIP=" + connectionString.substr(0, colon) + "\nLOCAL=" + connectionString.substr(colon + 1) +
+               "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
                "\nSENHA=" + Scramble(store_.Password(), "VELASTRO") + "\nUSACONFIG=1\n";
     }
     std::string MissingDatabase() const { return "127.0.0.1:" + (folder_ / "missing.fdb").string(); }
@@ -63,10 +64,10 @@ public:
     ChildProcess Terminal(const std::string& name, const std::string& address, const std::string& keys,
                           int lingerMs) const {
         Write(name + ".keys", keys);
-        return ChildProcess(BuiltProgramsFolder() / "terminal-simulator",
-                            {"--listen", address + ":" + std::to_string(port_), "--headless", "--linger",
-                             std::to_string(lingerMs)},
-                            folder_ / (name + ".out"), folder_ / (name + ".err"), folder_ / (name + ".keys"));
+        return ChildProcess(
+            BuiltProgramsFolder() / "terminal-simulator",
+            {"--listen", address + ":" + std::to_string(port_), "--headless", "--linger", std::to_string(lingerMs)},
+            folder_ / (name + ".out"), folder_ / (name + ".err"), folder_ / (name + ".keys"));
     }
 
     std::string Output(const std::string& name) const { return FileText(folder_ / name); }
@@ -96,21 +97,29 @@ protected:
 };
 
 TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
-    ChildProcess first = shop.Terminal("first", "127.0.0.1", "<wait 1500>C21<13><wait 3500>A<wait 3500><200><13>", 4000);
+    ChildProcess first =
+        shop.Terminal("first", "127.0.0.1", "<wait 1500>C21<13><wait 3500>A<wait 3500><200><13>", 4000);
     ChildProcess second = shop.Terminal("second", "127.0.0.2", "<wait 1500>C22<13><wait 3500>A<wait 3500>A", 4000);
     ChildProcess program = shop.Program({});
     ASSERT_TRUE(first.Started() && second.Started() && program.Started());
 
     EXPECT_EQ(first.Wait(60s), 0);
     EXPECT_EQ(second.Wait(60s), 0);
-    EXPECT_TRUE(ShowsInOrder(shop.Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI| CRIADA!||",
-                                                   "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||",
-                                                   "DISPLAY Comanda 21:V|||", "DISPLAY 000-TOTAL DA COMANDA|: R$ 4,50||"}))
+    EXPECT_TRUE(
+        ShowsInOrder(shop.Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI| CRIADA!||",
+                                                "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||",
+                                                "DISPLAY Comanda 21:V|||", "DISPLAY 000-TOTAL DA COMANDA|: R$ 4,50||"}))
         << shop.Output("first.out");
-    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
-                          "WHERE C.COM_NUMERO = 21").AsInteger(), 1);
-    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
-                          "WHERE C.COM_NUMERO = 22").AsInteger(), 2);
+    EXPECT_EQ(store
+                  .Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
+                         "WHERE C.COM_NUMERO = 21")
+                  .AsInteger(),
+              1);
+    EXPECT_EQ(store
+                  .Value("SELECT COUNT(*) FROM COMANDASITENS I JOIN COMANDAS C ON C.COM_CODIGO = I.COM_CODIGO "
+                         "WHERE C.COM_NUMERO = 22")
+                  .AsInteger(),
+              2);
 
     // The first terminal goes away and comes back: its prompt, with its own
     // tab's number, is shown again without a key.
@@ -143,7 +152,12 @@ TEST_F(HeadlessService, RefusesToStartWithALineSayingWhy) {
     const RefusedStart cases[] = {
         {"terminal not in the list", {"--terminal", "2"}, nullptr, 2, "o terminal 2 n\xC3\xA3o est\xC3\xA1 na lista"},
         {"unknown argument", {"--verbose"}, nullptr, 2, "argumento desconhecido \"--verbose\""},
-        {"no connection settings", {}, "[TECLAS]\n", 1, "Sem configura\xC3\xA7\xC3\xB5" "es de conex\xC3\xA3o"},
+        {"no connection settings",
+         {},
+         "[TECLAS]\n",
+         1,
+         "Sem configura\xC3\xA7\xC3\xB5"
+         "es de conex\xC3\xA3o"},
         {"no such database", {}, "", 1, "Erro ao conectar: "},
     };
     for (const auto& c : cases) {

@@ -17,9 +17,7 @@ using namespace std::string_literals;
 
 class KeyLogTest : public ::testing::Test {
 protected:
-    void Put(const std::string& content) const {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-    }
+    void Put(const std::string& content) const { std::ofstream(path, std::ios::binary | std::ios::trunc) << content; }
     std::string Content() const {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -95,7 +93,8 @@ TEST_F(KeyLogTest, FileThatCannotBeUsedRaisesTheFileError) {
     };
     fs::create_directories(folder.Path() / "pasta");
     const FailureCase cases[] = {
-        {(folder.Path() / "falta" / "teclas.txt").string(), "Cannot create file \"" + (folder.Path() / "falta").string()},
+        {(folder.Path() / "falta" / "teclas.txt").string(),
+         "Cannot create file \"" + (folder.Path() / "falta").string()},
         {(folder.Path() / "pasta").string(), "Cannot open file \"" + (folder.Path() / "pasta").string()},
     };
     for (const FailureCase& c : cases) {
@@ -110,4 +109,4 @@ TEST_F(KeyLogTest, FileThatCannotBeUsedRaisesTheFileError) {
     }
 }
 
-} // namespace
+}  // namespace

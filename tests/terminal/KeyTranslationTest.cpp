@@ -13,14 +13,9 @@ struct LetterCase {
 };
 
 const LetterCase kLetters[] = {
-    {"", 'A', "A", false},
-    {" \t ", 'A', "A", false},
-    {"  25  ", 'A', "25", false},
-    {"2526#13", 'A', "2526", true},
-    {"#13", 'A', "", true},
-    {"12#1334", 'D', "1234", true},
-    {"#13 7 #13", 'E', " 7 ", true},
-    {"13", 'F', "13", false},
+    {"", 'A', "A", false},           {" \t ", 'A', "A", false}, {"  25  ", 'A', "25", false},
+    {"2526#13", 'A', "2526", true},  {"#13", 'A', "", true},    {"12#1334", 'D', "1234", true},
+    {"#13 7 #13", 'E', " 7 ", true}, {"13", 'F', "13", false},
 };
 
 TEST(MapLetterKey, TrimsTheBoxAndTurnsEvery13MarkIntoEnter) {
@@ -39,10 +34,9 @@ struct CodeCase {
 };
 
 const CodeCase kCodes[] = {
-    {"27", 27, true},      {" 27", 27, true},   {"27 ", 27, false}, {"", 0, false},
-    {"+27", 27, true},     {"$1B", 27, true},   {"0x1b", 27, true}, {"x1B", 27, true},
-    {"-1", 65535, false},  {"$FF00", 65280, true}, {"65280", 65280, true}, {"27a", 27, false},
-    {"200", 27, false},
+    {"27", 27, true},       {" 27", 27, true},  {"27 ", 27, false}, {"", 0, false},       {"+27", 27, true},
+    {"$1B", 27, true},      {"0x1b", 27, true}, {"x1B", 27, true},  {"-1", 65535, false}, {"$FF00", 65280, true},
+    {"65280", 65280, true}, {"27a", 27, false}, {"200", 27, false},
 };
 
 TEST(MatchesSpecialCode, ComparesTheBoxAsASigned32BitInteger) {

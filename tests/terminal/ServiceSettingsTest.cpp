@@ -23,7 +23,6 @@ std::string FileContent(const std::string& path) {
 
 class ServiceSettingsTest : public ::testing::Test {
 protected:
-
     void PutVendor(const std::string& content) { std::ofstream(vendor.Path(), std::ios::binary) << content; }
     std::string VendorContent() const { return FileContent(vendor.Path()); }
     ServiceSettings Load() const { return LoadServiceSettings(vendor, own); }
@@ -70,7 +69,8 @@ TEST_F(ServiceSettingsTest, SavedValuesComeBackWithMappingsTrimmed) {
     s.specialActions[0] = -1;
     Save(s);
 
-    EXPECT_EQ(VendorContent(), "[FIT]\r\nPROTOCOLO=-1\r\n\r\n[Terminais]\r\nPorta=9300\r\n0=10.0.0.1\r\n1=10.0.0.2\r\n");
+    EXPECT_EQ(VendorContent(),
+              "[FIT]\r\nPROTOCOLO=-1\r\n\r\n[Terminais]\r\nPorta=9300\r\n0=10.0.0.1\r\n1=10.0.0.2\r\n");
     EXPECT_NE(FileContent(own.Path()).find("\r\nA=  2526#13  \r\n"), std::string::npos);
 
     const ServiceSettings back = Load();
@@ -122,13 +122,14 @@ TEST_F(ServiceSettingsTest, ShrinkingALongListLeavesNoStaleKeys) {
 }
 
 TEST_F(ServiceSettingsTest, AHandWrittenSectionKeepsItsTerminalsAndOtherKeys) {
-    PutVendor("; written by hand\r\n"
-              "[TERMINAIS]\r\n"
-              "0 = 10.0.0.1\r\n"
-              "Porta=9250\r\n"
-              "10=10.0.0.11\r\n"
-              "2=10.0.0.3\r\n"
-              "Modelo=FIT\r\n");
+    PutVendor(
+        "; written by hand\r\n"
+        "[TERMINAIS]\r\n"
+        "0 = 10.0.0.1\r\n"
+        "Porta=9250\r\n"
+        "10=10.0.0.11\r\n"
+        "2=10.0.0.3\r\n"
+        "Modelo=FIT\r\n");
     ServiceSettings s = Load();
     EXPECT_EQ(s.port, 9250);
     EXPECT_EQ(s.terminals, (Lines{"0=10.0.0.1", "2=10.0.0.3", "10=10.0.0.11"}));
@@ -149,12 +150,13 @@ TEST_F(ServiceSettingsTest, AHandWrittenSectionKeepsItsTerminalsAndOtherKeys) {
 }
 
 TEST_F(ServiceSettingsTest, QuotedValuesAndTwinKeysWrittenByHand) {
-    PutVendor("[Terminais]\r\n"
-              "Porta=\"9300\"\r\n"
-              "0=\"192.168.0.10\"\r\n"
-              "1='192.168.0.11'\r\n"
-              "0=192.168.0.20\r\n"
-              "00=192.168.0.30\r\n");
+    PutVendor(
+        "[Terminais]\r\n"
+        "Porta=\"9300\"\r\n"
+        "0=\"192.168.0.10\"\r\n"
+        "1='192.168.0.11'\r\n"
+        "0=192.168.0.20\r\n"
+        "00=192.168.0.30\r\n");
     std::ofstream(own.Path(), std::ios::binary) << "[TECLAS]\r\nA=\"2526#13\"\r\nA=99\r\n";
     ServiceSettings s = Load();
     EXPECT_EQ(s.port, 9300);

@@ -15,9 +15,7 @@
 #include <vector>
 
 // Test names and messages show the framing by its name.
-void PrintTo(Framing framing, std::ostream* out) {
-    *out << (framing == Framing::StxEtx ? "StxEtx" : "Escape");
-}
+void PrintTo(Framing framing, std::ostream* out) { *out << (framing == Framing::StxEtx ? "StxEtx" : "Escape"); }
 
 namespace {
 
@@ -104,7 +102,9 @@ TEST(SimulatedTerminalTest, NewHostDoesNotCompleteTheLastHostsCommand) {
     SimulatedTerminal terminal(Framing::StxEtx);
     int changes = 0;
     terminal.onDisplayChange = [&](const TerminalDisplay&) { ++changes; };
-    terminal.ReceiveFromHost("\x02" "AB");
+    terminal.ReceiveFromHost(
+        "\x02"
+        "AB");
     terminal.HostConnected();
     terminal.ReceiveFromHost("CD\x03\x02XY\x03");
     EXPECT_EQ(DisplaySnapshot(terminal.Display()), "DISPLAY XY|||");
@@ -121,8 +121,13 @@ TEST(KeyScriptTest, LinesBecomeKeyPressesAndWaits) {
     using S = ScriptStep;
     const ScriptCase cases[] = {
         {"C5<13>", {{S::Kind::Press, 'C'}, {S::Kind::Press, '5'}, {S::Kind::Press, 13}}, {}},
-        {"a , .\t<wait 250>z", {{S::Kind::Press, 'a'}, {S::Kind::Press, ','}, {S::Kind::Press, '.'}, {S::Kind::Wait, 250},
-                                {S::Kind::Press, 'z'}}, {}},
+        {"a , .\t<wait 250>z",
+         {{S::Kind::Press, 'a'},
+          {S::Kind::Press, ','},
+          {S::Kind::Press, '.'},
+          {S::Kind::Wait, 250},
+          {S::Kind::Press, 'z'}},
+         {}},
         {"<0><65535>", {{S::Kind::Press, 0}, {S::Kind::Press, 65535}}, {}},
         {"<65536><-1><wait x><13", {}, {"<65536>", "<-1>", "<wait x>", "<13"}},
         {"A+B\xC7", {{S::Kind::Press, 'A'}, {S::Kind::Press, 'B'}}, {"+", "\xC7"}},
@@ -137,8 +142,8 @@ TEST(KeyScriptTest, LinesBecomeKeyPressesAndWaits) {
 }
 
 TEST(SimulatorOptionsTest, CommandLineOfTheScriptedMode) {
-    const char* full[] = {"terminal-simulator", "--listen", "127.0.0.1:9300", "--protocol", "1", "--headless",
-                          "--linger", "250", "--key", "F1=200", "--key", "ESC=65535"};
+    const char* full[] = {"terminal-simulator", "--listen", "127.0.0.1:9300", "--protocol", "1",     "--headless",
+                          "--linger",           "250",      "--key",          "F1=200",     "--key", "ESC=65535"};
     SimulatorOptions options = ParseSimulatorOptions(std::size(full), full);
     EXPECT_EQ(options.address, "127.0.0.1");
     EXPECT_EQ(options.port, 9300);
@@ -177,4 +182,4 @@ TEST(SimulatorOptionsTest, RefusesWhatItCannotUse) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -50,9 +50,7 @@ constexpr int kNoConnection = 65280;
 // when it does not happen at all.
 constexpr auto kPatience = 5s;
 
-fs::path ProgramFolder() {
-    return fs::read_symlink("/proc/self/exe").parent_path();
-}
+fs::path ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
 
 // A "BemaSB32.ini" for this test alone, named to the library by
 // $BEMASB32_INI.
@@ -67,9 +65,7 @@ public:
     SettingsFile(int port, int protocol)
         : SettingsFile("[FIT]\r\nPROTOCOLO=" + std::to_string(protocol) + "\r\n[Terminais]\r\nPorta=" +
                        std::to_string(port) + "\r\n0=127.0.0.1\r\n3=terminal-sem-ip\r\n") {}
-    ~SettingsFile() {
-        unsetenv("BEMASB32_INI");
-    }
+    ~SettingsFile() { unsetenv("BEMASB32_INI"); }
     const fs::path& Path() const { return path_; }
 
 private:
@@ -118,8 +114,7 @@ class LinkTest : public ::testing::TestWithParam<int> {
 protected:
     LinkTest()
         : terminal(std::make_unique<SimulatedTerminal>(Framing(GetParam()))),
-          server(std::make_unique<TerminalServer>(*terminal, "127.0.0.1", 0)),
-          settings(server->Port(), GetParam()) {}
+          server(std::make_unique<TerminalServer>(*terminal, "127.0.0.1", 0)), settings(server->Port(), GetParam()) {}
 
     void SetUp() override {
         ASSERT_EQ(library.IniciaComunicacao(), 1);
@@ -143,9 +138,7 @@ protected:
     DisplayWriter writer{library};
 };
 
-std::string FramingName(const ::testing::TestParamInfo<int>& info) {
-    return info.param == 0 ? "StxEtx" : "Escape";
-}
+std::string FramingName(const ::testing::TestParamInfo<int>& info) { return info.param == 0 ? "StxEtx" : "Escape"; }
 
 INSTANTIATE_TEST_SUITE_P(BothFramings, LinkTest, ::testing::Values(0, 1), FramingName);
 
@@ -435,7 +428,9 @@ public:
     }
     int Port() const { return port_; }
     void Accept() { host_ = accept(listener_, nullptr, nullptr); }
-    void Send(const std::string& bytes) { ASSERT_EQ(send(host_, bytes.data(), bytes.size(), 0), ssize_t(bytes.size())); }
+    void Send(const std::string& bytes) {
+        ASSERT_EQ(send(host_, bytes.data(), bytes.size(), 0), ssize_t(bytes.size()));
+    }
     // Sends the key codes 1, 2, 3 and on (60000 is followed by 1) as fast as
     // the host lets it, until told to stop or `limit` bytes are sent; the
     // bytes sent.
@@ -635,4 +630,4 @@ TEST(VendorLibraryTest, MissingLibraryOrFunctionStopsWithAClearMessage) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -73,9 +73,9 @@ TEST_F(TerminalServiceTest, TheRoadOfOneCommand) {
     EXPECT_EQ(library.DisplayCalls(), Joined({Shown(0, "Comanda:C"), Shown(0, "Comanda:C5")}));
     EXPECT_EQ(interpreter.received, Calls{"C5"});
     EXPECT_EQ(panel.status, "Comando: C5 / Retorno:000-A COMANDA 5 FOI CRIADA!");
-    EXPECT_EQ(panel.keyLog, (Calls{"C [67]", "5 [53]", "\r [13]", "#LOG: COMANDO RECEBIDO - C5#",
-                                   "#LOG: COMANDO DECODIFICADO - C5#",
-                                   "#LOG: RETORNO - 000-A COMANDA 5 FOI CRIADA!#"}));
+    EXPECT_EQ(panel.keyLog,
+              (Calls{"C [67]", "5 [53]", "\r [13]", "#LOG: COMANDO RECEBIDO - C5#", "#LOG: COMANDO DECODIFICADO - C5#",
+                     "#LOG: RETORNO - 000-A COMANDA 5 FOI CRIADA!#"}));
     EXPECT_EQ(sleeper.pauses, (std::vector<int>{50, 50, 50}));
     EXPECT_TRUE(service.ReplyPending);
     EXPECT_EQ(service.CommandLine, "");
@@ -114,13 +114,30 @@ TEST_F(TerminalServiceTest, CompletingACommand) {
         {"letter box with #13", "", "a", {"2526"}, "Comando: 2526 / Retorno:000-OK", ""},
         {"letter box #13 alone acts as Enter", "V", "B", {"V"}, "Comando: V / Retorno:000-OK", ""},
         {"keys after Enter wait for the next tick", "", "V\r12", {"V"}, "Comando: V / Retorno:000-OK", ""},
-        {"cut at a NUL", std::string("C5\0" "9", 4), "\r", {"C5"}, "Comando: C5 / Retorno:000-A COMANDA 5 FOI CRIADA!", ""},
+        {"cut at a NUL",
+         std::string("C5\0"
+                     "9",
+                     4),
+         "\r",
+         {"C5"},
+         "Comando: C5 / Retorno:000-A COMANDA 5 FOI CRIADA!",
+         ""},
         {"a NUL in a letter box ends the line", "", "d", {"25"}, "Comando: 25 / Retorno:000-OK", ""},
-        {"a line that begins with a NUL is empty", std::string("\0" "C5", 3), "\r", {}, "terminal desconectado", ""},
+        {"a line that begins with a NUL is empty",
+         std::string("\0"
+                     "C5",
+                     3),
+         "\r",
+         {},
+         "terminal desconectado",
+         ""},
     };
     panel.letters['A' - 'A'] = "2526#13";
     panel.letters['B' - 'A'] = "#13";
-    panel.letters['D' - 'A'] = std::string("25\0" "99#13", 8);
+    panel.letters['D' - 'A'] = std::string(
+        "25\0"
+        "99#13",
+        8);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         library.keys.clear();
@@ -173,9 +190,8 @@ TEST_F(TerminalServiceTest, SpecialActionSevenStartsANewCommand) {
     StartFresh();
     library.keys = {'C', '1', 27, 'C', '2', 13};
     EXPECT_TRUE(Guarded(&TerminalService::Tick));
-    EXPECT_EQ(library.DisplayCalls(),
-              Joined({Shown(0, "Comanda:C"), Shown(0, "Comanda:C1"), Shown(0, "Comanda:"), Shown(0, "Comanda:C"),
-                      Shown(0, "Comanda:C2")}));
+    EXPECT_EQ(library.DisplayCalls(), Joined({Shown(0, "Comanda:C"), Shown(0, "Comanda:C1"), Shown(0, "Comanda:"),
+                                              Shown(0, "Comanda:C"), Shown(0, "Comanda:C2")}));
     EXPECT_EQ(interpreter.received, Calls{"C2"});
 }
 
@@ -239,8 +255,8 @@ TEST_F(TerminalServiceTest, FailuresAtStartAndStop) {
     library.results["IniciaComunicacao"] = 0;
     EXPECT_TRUE(Guarded(&TerminalService::Start));
     EXPECT_EQ(panel.status, "não foi possível estabelecer comunicação com o terminal!");
-    EXPECT_TRUE(panel.timerActive);           // left as it was
-    EXPECT_EQ(service.TerminalNumber, 4);     // polling goes on with the new number
+    EXPECT_TRUE(panel.timerActive);        // left as it was
+    EXPECT_EQ(service.TerminalNumber, 4);  // polling goes on with the new number
 
     panel.status = "unchanged";
     EXPECT_TRUE(Guarded(&TerminalService::Stop));

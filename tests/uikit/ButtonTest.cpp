@@ -13,9 +13,7 @@
 
 namespace {
 
-TColor ColorAt(const QImage& image, int x, int y) {
-    return PixelToColor(image.pixel(x, y));
-}
+TColor ColorAt(const QImage& image, int x, int y) { return PixelToColor(image.pixel(x, y)); }
 
 bool Shows(const QImage& image, TColor color) {
     for (int y = 0; y < image.height(); ++y)
@@ -25,9 +23,7 @@ bool Shows(const QImage& image, TColor color) {
     return false;
 }
 
-QImage Picture(QWidget& widget) {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage Picture(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 void Hover(QWidget& widget) {
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
@@ -56,21 +52,21 @@ protected:
 
 TEST(ButtonLayoutTest, GlyphAndCaptionStandApartByTheBorderWidth) {
     struct Case {
-        TQZGlyphPos pos; QSize text; bool caption; bool pressed; QPoint textAt, glyphAt;
+        TQZGlyphPos pos;
+        QSize text;
+        bool caption;
+        bool pressed;
+        QPoint textAt, glyphAt;
     };
     // A 100 x 30 button, a 16 x 16 glyph, border width 1, caption 40 x 14.
     const Case cases[] = {
-        {gpLeft, {40, 14}, true, false, {38, 8}, {21, 7}},
-        {gpRight, {40, 14}, true, false, {22, 8}, {63, 7}},
-        {gpTop, {40, 14}, true, false, {30, 16}, {42, -1}},
-        {gpBottom, {40, 14}, true, false, {30, 0}, {42, 15}},
-        {gpLeft, {0, 0}, false, false, {58, 15}, {42, 7}},
-        {gpLeft, {40, 14}, true, true, {39, 9}, {22, 8}},
+        {gpLeft, {40, 14}, true, false, {38, 8}, {21, 7}},  {gpRight, {40, 14}, true, false, {22, 8}, {63, 7}},
+        {gpTop, {40, 14}, true, false, {30, 16}, {42, -1}}, {gpBottom, {40, 14}, true, false, {30, 0}, {42, 15}},
+        {gpLeft, {0, 0}, false, false, {58, 15}, {42, 7}},  {gpLeft, {40, 14}, true, true, {39, 9}, {22, 8}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "position " << int(c.pos) << (c.pressed ? " pressed" : ""));
-        const TQZButtonLayout layout =
-            PlaceButtonContent(c.pos, {100, 30}, c.text, {16, 16}, 1, c.caption, c.pressed);
+        const TQZButtonLayout layout = PlaceButtonContent(c.pos, {100, 30}, c.text, {16, 16}, 1, c.caption, c.pressed);
         EXPECT_EQ(layout.Text, c.textAt);
         EXPECT_EQ(layout.Glyph, c.glyphAt);
     }
@@ -163,9 +159,9 @@ TEST_F(ThemedWindowTest, DisabledButtonKeepsItsFaceAndGreysItsCaptionAndGlyph) {
     const QImage picture = Picture(button);
     EXPECT_EQ(ColorAt(picture, 50, 1), theme.NormalColors.GradientColorStart);
     EXPECT_TRUE(Shows(picture, 0x808080));
-    EXPECT_TRUE(Shows(picture, 0x555555));    // the red square, greyed
+    EXPECT_TRUE(Shows(picture, 0x555555));  // the red square, greyed
     EXPECT_FALSE(Shows(picture, 0x0000FF));
-    EXPECT_FALSE(Shows(picture, 0xFF00FF));   // the see-through colour never shows
+    EXPECT_FALSE(Shows(picture, 0xFF00FF));  // the see-through colour never shows
 }
 
 TEST_F(ThemedWindowTest, DefaultAndCancelButtonsAnswerEnterAndEsc) {
@@ -177,12 +173,15 @@ TEST_F(ThemedWindowTest, DefaultAndCancelButtonsAnswerEnterAndEsc) {
     QObject::connect(&button, &TQZButton::clicked, [&] { ++clicks; });
     QObject::connect(&cancel, &TQZButton::clicked, [&] { ++cancels; });
 
-    struct Case { int key; Qt::KeyboardModifiers modifiers; int clicks, cancels; bool taken; };
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int clicks, cancels;
+        bool taken;
+    };
     const Case cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, 1, 0, true},
-        {Qt::Key_Enter, Qt::ShiftModifier, 1, 0, true},
-        {Qt::Key_Escape, Qt::NoModifier, 0, 1, true},
-        {Qt::Key_Escape, Qt::ControlModifier, 0, 0, false},
+        {Qt::Key_Return, Qt::NoModifier, 1, 0, true}, {Qt::Key_Enter, Qt::ShiftModifier, 1, 0, true},
+        {Qt::Key_Escape, Qt::NoModifier, 0, 1, true}, {Qt::Key_Escape, Qt::ControlModifier, 0, 0, false},
         {Qt::Key_A, Qt::NoModifier, 0, 0, false},
     };
     for (const Case& c : cases) {

@@ -39,7 +39,9 @@ TEST(CalendarMonth, NamesFixedAndEasterHolidays) {
         {EncodeDate(2000, 4, 21), "Sexta-Feira Santa"},  // replaces Tiradentes that year
         {EncodeDate(2015, 4, 21), "Tiradentes"},
         {EncodeDate(2015, 1, 1), "Confraterniza\xE7\xE3o Universal"},
-        {EncodeDate(2015, 11, 15), "Proclama\xE7\xE3o da Rep\xFA" "blica"},
+        {EncodeDate(2015, 11, 15),
+         "Proclama\xE7\xE3o da Rep\xFA"
+         "blica"},
         {EncodeDate(2015, 12, 25), "Natal"},
         {EncodeDate(2015, 12, 24), ""},
         // A time of day does not hide the holiday.
@@ -75,8 +77,7 @@ TEST(CalendarMonth, GridKeysCrossRowsAndMonths) {
          TDateTime{EncodeDate(2015, 2, 1).Days + noon}},
         {"left on the first day", EncodeDate(2015, 3, 1), TGridKey::Left, EncodeDate(2015, 2, 28)},
         {"left from Sunday", EncodeDate(2015, 2, 8), TGridKey::Left, EncodeDate(2015, 2, 7)},
-        {"right from Saturday", TDateTime{EncodeDate(2015, 2, 7).Days + noon}, TGridKey::Right,
-         EncodeDate(2015, 2, 8)},
+        {"right from Saturday", TDateTime{EncodeDate(2015, 2, 7).Days + noon}, TGridKey::Right, EncodeDate(2015, 2, 8)},
         {"up", EncodeDate(2015, 2, 10), TGridKey::Up, EncodeDate(2015, 2, 3)},
         {"up off the month", EncodeDate(2015, 8, 2), TGridKey::Up, std::nullopt},
         {"down off the month", EncodeDate(2015, 2, 25), TGridKey::Down, std::nullopt},
@@ -105,7 +106,9 @@ TEST(DateSteps, MenusListTheirStepsInOrder) {
     EXPECT_EQ(backward,
               "Voltar 1 semana|Voltar 2 semanas|Voltar 15 dias|Voltar 30 dias|Voltar 1 m\xEAs|"
               "Voltar 45 dias|Voltar 2 meses|Voltar 3 meses|Voltar 4 meses|Voltar 6 meses|"
-              "Voltar 1 ano|In\xED" "cio deste m\xEAs|In\xED" "cio deste ano||Cancelar|");
+              "Voltar 1 ano|In\xED"
+              "cio deste m\xEAs|In\xED"
+              "cio deste ano||Cancelar|");
 }
 
 TEST(DateSteps, MoveTheDateBySteps) {
@@ -125,8 +128,14 @@ TEST(DateSteps, MoveTheDateBySteps) {
     EXPECT_EQ(step(ForwardSteps(), "Cancelar"), from);
     EXPECT_EQ(step(BackwardSteps(), "Voltar 2 semanas").Days, EncodeDate(2015, 1, 17).Days + evening);
     EXPECT_EQ(step(BackwardSteps(), "Voltar 3 meses").Days, EncodeDate(2014, 10, 31).Days + evening);
-    EXPECT_EQ(step(BackwardSteps(), "In\xED" "cio deste m\xEAs"), EncodeDate(2015, 1, 1));
-    EXPECT_EQ(step(BackwardSteps(), "In\xED" "cio deste ano"), EncodeDate(2015, 1, 1));
+    EXPECT_EQ(step(BackwardSteps(),
+                   "In\xED"
+                   "cio deste m\xEAs"),
+              EncodeDate(2015, 1, 1));
+    EXPECT_EQ(step(BackwardSteps(),
+                   "In\xED"
+                   "cio deste ano"),
+              EncodeDate(2015, 1, 1));
 }
 
 TEST(CalendarCellLook, PaintsCellsByColumnSelectionAndHoliday) {

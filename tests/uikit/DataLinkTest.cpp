@@ -17,14 +17,15 @@
 class DataLinkTest : public testing::Test {
 protected:
     void SetUp() override {
-        db.Execute("INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_UF, FUN_SALARIO, FUN_ADMISSAO) "
-                   "VALUES (1, 'JO\xC3O', 'N', 1500.5, '2015-02-01')");
+        db.Execute(
+            "INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_UF, FUN_SALARIO, FUN_ADMISSAO) "
+            "VALUES (1, 'JO\xC3O', 'N', 1500.5, '2015-02-01')");
         db.Execute("INSERT INTO FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_UF) VALUES (2, 'MARIA', 'S')");
         employees.SelectSQL = "SELECT * FROM FUNCIONARIOS ORDER BY FUN_CODIGO";
         employees.InsertSQL =
             "insert into FUNCIONARIOS (FUN_CODIGO, FUN_NOME, FUN_UF) values (:FUN_CODIGO, :FUN_NOME, :FUN_UF)";
-        employees.ModifySQL = {"FUNCIONARIOS", {"FUN_NOME", "FUN_UF", "FUN_SALARIO", "FUN_ADMISSAO"},
-                               "FUN_CODIGO = :OLD_FUN_CODIGO"};
+        employees.ModifySQL = {
+            "FUNCIONARIOS", {"FUN_NOME", "FUN_UF", "FUN_SALARIO", "FUN_ADMISSAO"}, "FUN_CODIGO = :OLD_FUN_CODIGO"};
         employees.KeyField = "FUN_CODIGO";
         employees.Generator = "GEN_FUNCIONARIOS_ID";
         employees.Open();
@@ -61,11 +62,11 @@ protected:
     QWidget window;
     QLineEdit* other = nullptr;
     std::vector<std::string> errors;
-    DialogBoxHandler previousHandler = SetDialogBoxHandler([this](TDialogBoxKind, const std::string&,
-                                                                  const std::string& text) {
-        errors.push_back(text);
-        return 1;
-    });
+    DialogBoxHandler previousHandler =
+        SetDialogBoxHandler([this](TDialogBoxKind, const std::string&, const std::string& text) {
+            errors.push_back(text);
+            return 1;
+        });
 };
 
 TEST_F(DataLinkTest, EditShowsTheFieldOfTheCurrentRowAndWritesItBack) {

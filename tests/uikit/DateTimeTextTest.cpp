@@ -64,6 +64,5 @@ TEST(DateTimeText, ParsesBrazilianDatesAndTimes) {
     EXPECT_EQ(ParseTime("7:05:30"), TDateTime{EncodeTime(7, 5, 30, 0)});
     EXPECT_EQ(ParseTime("24:00"), std::nullopt);
     EXPECT_EQ(ParseTime(":"), std::nullopt);
-    EXPECT_EQ(ParseDateTime("12/05/2015 10:30"),
-              TDateTime{EncodeDate(2015, 5, 12).Days + EncodeTime(10, 30, 0, 0)});
+    EXPECT_EQ(ParseDateTime("12/05/2015 10:30"), TDateTime{EncodeDate(2015, 5, 12).Days + EncodeTime(10, 30, 0, 0)});
 }

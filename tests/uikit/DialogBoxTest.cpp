@@ -29,8 +29,7 @@ struct Seen {
 
 // Opens a box through `open` and, once its window runs, records what it
 // shows and lets `answer` act on it.
-int Answer(const std::function<int()>& open, const std::function<void(TFrmDialog&)>& answer,
-           Seen* seen = nullptr) {
+int Answer(const std::function<int()>& open, const std::function<void(TFrmDialog&)>& answer, Seen* seen = nullptr) {
     QTimer::singleShot(0, [&] {
         auto* form = qobject_cast<TFrmDialog*>(QApplication::activeModalWidget());
         if (!form) {
@@ -85,7 +84,12 @@ double Contrast(QRgb a, QRgb b) {
 
 TEST(DialogBoxTest, EachKindShowsItsSchemeIconAndButtons) {
     struct Case {
-        TDialogBoxKind kind; TQZThemeColors scheme; int icon; const char* ok; int okLeft; bool cancel;
+        TDialogBoxKind kind;
+        TQZThemeColors scheme;
+        int icon;
+        const char* ok;
+        int okLeft;
+        bool cancel;
     };
     const Case cases[] = {
         {dbkInfo, tcAzul, 1, "OK", 220, false},
@@ -98,8 +102,8 @@ TEST(DialogBoxTest, EachKindShowsItsSchemeIconAndButtons) {
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.kind));
         Seen seen;
-        Answer([&] { return DialogBox(c.kind, "Título", "Texto"); },
-               [](TFrmDialog& form) { form.BtnOK->Click(); }, &seen);
+        Answer([&] { return DialogBox(c.kind, "Título", "Texto"); }, [](TFrmDialog& form) { form.BtnOK->Click(); },
+               &seen);
         EXPECT_EQ(seen.scheme, c.scheme);
         EXPECT_EQ(seen.icon, c.icon);
         EXPECT_EQ(seen.visibleIcons, c.icon ? 1 : 0);
@@ -153,7 +157,10 @@ TEST(DialogBoxTest, EnterEscAndClicksGiveTheirResults) {
     const Box question = [] { return QuestionBox("Excluir terminal", "Deseja remover este terminal?"); };
     const Box info = [] { return InfoBox("Aviso", "Configuração salva."); };
     struct Case {
-        const char* name; Box box; std::function<void(TFrmDialog&)> act; int result;
+        const char* name;
+        Box box;
+        std::function<void(TFrmDialog&)> act;
+        int result;
     };
     const Case cases[] = {
         {"error Enter", error, [](TFrmDialog& f) { Key(f, Qt::Key_Return); }, 1},
@@ -164,14 +171,18 @@ TEST(DialogBoxTest, EnterEscAndClicksGiveTheirResults) {
         {"question Esc", question, [](TFrmDialog& f) { Key(f, Qt::Key_Escape); }, 2},
         {"question click SIM", question, [](TFrmDialog& f) { QTest::mouseClick(f.BtnOK, Qt::LeftButton); }, 1},
         {"question click NÃO", question, [](TFrmDialog& f) { QTest::mouseClick(f.BtnCancelar, Qt::LeftButton); }, 2},
-        {"question Space on NÃO", question, [](TFrmDialog& f) {
+        {"question Space on NÃO", question,
+         [](TFrmDialog& f) {
              f.BtnCancelar->setFocus();
              QTest::keyClick(f.BtnCancelar, Qt::Key_Space);
-         }, 2},
-        {"question Enter on NÃO", question, [](TFrmDialog& f) {
+         },
+         2},
+        {"question Enter on NÃO", question,
+         [](TFrmDialog& f) {
              f.BtnCancelar->setFocus();
              Key(f, Qt::Key_Return);
-         }, 2},
+         },
+         2},
         {"question closed", question, [](TFrmDialog& f) { f.close(); }, 2},
     };
     for (const Case& c : cases) {
@@ -182,11 +193,10 @@ TEST(DialogBoxTest, EnterEscAndClicksGiveTheirResults) {
 
 TEST(DialogBoxTest, RecorderInPlaceOfTheWindowGetsEveryBox) {
     std::vector<TDialogBoxKind> kinds;
-    DialogBoxHandler previous = SetDialogBoxHandler(
-        [&](TDialogBoxKind kind, const std::string&, const std::string&) {
-            kinds.push_back(kind);
-            return 2;
-        });
+    DialogBoxHandler previous = SetDialogBoxHandler([&](TDialogBoxKind kind, const std::string&, const std::string&) {
+        kinds.push_back(kind);
+        return 2;
+    });
     EXPECT_EQ(ErrorBox("a", "b"), 2);
     EXPECT_EQ(QuestionBox("a", "b"), 2);
     EXPECT_EQ(InfoBox("a", "b"), 2);

@@ -58,7 +58,7 @@ TEST(EditFormat, ShowsValuesInTheFormatOfTheFocus) {
         {esGeneralNumeric, true, std::string("12,5"), "12,5"},
         {esGeneralNumeric, true, std::string("abc"), "0"},  // unreadable text shows as null
         {esDate, false, date, "01/02/2015"},
-        {esDate, false, TDateTime{0}, ""},                    // 0 is no date
+        {esDate, false, TDateTime{0}, ""},  // 0 is no date
         {esDate, false, 0.0, ""},
         {esDate, true, TEditValue{}, ""},
         {esTime, false, TDateTime{EncodeDate(2015, 2, 1).Days + 0.5}, "12:00"},
@@ -85,7 +85,7 @@ TEST(EditFormat, ReadsTheKeptCharactersBackIntoValues) {
         {esInteger, "9200", 9200.0},
         {esInteger, "12-3", TEditValue{}},
         {esInteger, "", TEditValue{}},
-        {esInteger, "9.200", 9200.0},                 // the thousands separator is dropped
+        {esInteger, "9.200", 9200.0},  // the thousands separator is dropped
         {esCurrency, "R$ 1.234,56", 1234.56},
         {esCurrency, "-R$ 0,50", -0.5},
         {esPercent, "12,50 %", 12.5},

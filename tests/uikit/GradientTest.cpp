@@ -12,9 +12,7 @@ constexpr TColor kWhite = 0xFFFFFF;
 
 // With black to white and no shift or rotation, entry i is the grey i, so a
 // template pixel's blue byte is its palette index.
-int IndexAt(const TGradientTemplate& t, int x, int y) {
-    return static_cast<int>(t.At(x, y) & 0xFF);
-}
+int IndexAt(const TGradientTemplate& t, int x, int y) { return static_cast<int>(t.At(x, y) & 0xFF); }
 
 TColor ColorAt(const QImage& image, int x, int y) {
     return PixelToColor(reinterpret_cast<const TPixel*>(image.constScanLine(y))[x]);
@@ -23,10 +21,12 @@ TColor ColorAt(const QImage& image, int x, int y) {
 }  // namespace
 
 TEST(GradientTest, MulDivRoundsHalvesAwayFromZero) {
-    struct Case { int a, b, c, expected; };
+    struct Case {
+        int a, b, c, expected;
+    };
     const Case cases[] = {
-        {255, 40, 100, 102}, {255, -40, 100, -102}, {200, 50, 100, 100}, {-200, 50, 100, -100},
-        {5, 1, 2, 3}, {-5, 1, 2, -3}, {255, 100, 100, 255}, {7, 1, 3, 2}, {2000000000, 3, 4, 1500000000},
+        {255, 40, 100, 102}, {255, -40, 100, -102}, {200, 50, 100, 100}, {-200, 50, 100, -100},          {5, 1, 2, 3},
+        {-5, 1, 2, -3},      {255, 100, 100, 255},  {7, 1, 3, 2},        {2000000000, 3, 4, 1500000000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.a << "*" << c.b << "/" << c.c);
@@ -64,8 +64,8 @@ TEST(GradientTest, RotationFoldsThePaletteAtItsTurningEntry) {
     EXPECT_EQ(back[0], ColorToPixel(kWhite));
     EXPECT_EQ(back[102], ColorToPixel(kBlack));
     EXPECT_EQ(back[255], ColorToPixel(kWhite));
-    EXPECT_EQ(back[51] & 0xFF, 128u);   // 255 - 51 * 255 / 102
-    EXPECT_EQ(back[103] & 0xFF, 2u);    // 255 - 152 * 255 / 153
+    EXPECT_EQ(back[51] & 0xFF, 128u);  // 255 - 51 * 255 / 102
+    EXPECT_EQ(back[103] & 0xFF, 2u);   // 255 - 152 * 255 / 153
 }
 
 TEST(GradientTest, ShiftMovesOneEndTowardTheOther) {
@@ -82,10 +82,9 @@ TEST(GradientTest, ShiftMovesOneEndTowardTheOther) {
 TEST(GradientTest, TemplatesHaveTheirFixedSizes) {
     const TGradientPalette p = BuildPalette(kBlack, kWhite, 0, 0);
     const int sizes[kGradientTypeCount][2] = {
-        {362, 362}, {362, 181}, {362, 181}, {181, 362}, {181, 362}, {181, 181}, {181, 181},
-        {181, 181}, {181, 181}, {256, 1},   {1, 256},   {1, 512},   {512, 1},   {128, 129},
-        {128, 129}, {256, 256}, {256, 256}, {129, 256}, {129, 256}, {256, 129}, {256, 129},
-        {256, 256}, {256, 256}, {1, 256},
+        {362, 362}, {362, 181}, {362, 181}, {181, 362}, {181, 362}, {181, 181}, {181, 181}, {181, 181},
+        {181, 181}, {256, 1},   {1, 256},   {1, 512},   {512, 1},   {128, 129}, {128, 129}, {256, 256},
+        {256, 256}, {129, 256}, {129, 256}, {256, 129}, {256, 129}, {256, 256}, {256, 256}, {1, 256},
     };
     for (int type = 0; type < kGradientTypeCount; ++type) {
         SCOPED_TRACE(type);
@@ -98,36 +97,41 @@ TEST(GradientTest, TemplatesHaveTheirFixedSizes) {
 }
 
 TEST(GradientTest, TemplatePixelsTakeTheirShapesPaletteEntry) {
-    struct Case { TQZGradientType type; int x, y, index; };
+    struct Case {
+        TQZGradientType type;
+        int x, y, index;
+    };
     const Case cases[] = {
-        {gtRadialC, 180, 180, 0}, {gtRadialC, 181, 181, 0}, {gtRadialC, 0, 0, 255},
-        {gtRadialC, 361, 361, 255}, {gtRadialC, 0, 180, 180}, {gtRadialC, 177, 185, 5},
-        {gtRadialT, 180, 0, 0}, {gtRadialT, 181, 0, 0}, {gtRadialT, 0, 0, 180}, {gtRadialT, 361, 180, 255},
-        {gtRadialB, 180, 180, 0}, {gtRadialB, 0, 180, 180}, {gtRadialB, 181, 0, 180},
-        {gtRadialL, 0, 180, 0}, {gtRadialL, 0, 181, 0}, {gtRadialL, 180, 0, 255},
-        {gtRadialR, 180, 180, 0}, {gtRadialR, 180, 181, 0}, {gtRadialR, 0, 361, 255},
-        {gtRadialTL, 0, 0, 0}, {gtRadialTL, 3, 4, 5}, {gtRadialTL, 1, 1, 1}, {gtRadialTL, 180, 180, 255},
-        {gtRadialTR, 180, 0, 0}, {gtRadialTR, 0, 0, 180},
-        {gtRadialBL, 0, 180, 0}, {gtRadialBL, 0, 0, 180},
-        {gtRadialBR, 180, 180, 0}, {gtRadialBR, 0, 0, 255},
-        {gtLinearH, 0, 0, 0}, {gtLinearH, 255, 0, 255},
-        {gtLinearV, 0, 0, 0}, {gtLinearV, 0, 255, 255},
-        {gtReflectedH, 0, 0, 255}, {gtReflectedH, 0, 255, 0}, {gtReflectedH, 0, 256, 0}, {gtReflectedH, 0, 511, 255},
-        {gtReflectedV, 0, 0, 255}, {gtReflectedV, 255, 0, 0}, {gtReflectedV, 256, 0, 0}, {gtReflectedV, 511, 0, 255},
-        {gtDiagonalLF, 0, 0, 0}, {gtDiagonalLF, 127, 128, 255},
-        {gtDiagonalLB, 127, 0, 0}, {gtDiagonalLB, 0, 128, 255},
-        {gtDiagonalRF, 0, 0, 255}, {gtDiagonalRF, 255, 0, 0}, {gtDiagonalRF, 255, 255, 255},
-        {gtDiagonalRB, 0, 0, 0}, {gtDiagonalRB, 255, 0, 255}, {gtDiagonalRB, 0, 255, 255},
-        {gtArrowL, 0, 0, 255}, {gtArrowL, 128, 127, 0}, {gtArrowL, 128, 128, 0}, {gtArrowL, 0, 255, 255},
-        {gtArrowR, 0, 127, 0}, {gtArrowR, 128, 0, 255}, {gtArrowR, 0, 128, 0}, {gtArrowR, 128, 255, 255},
-        {gtArrowU, 0, 0, 255}, {gtArrowU, 127, 128, 0}, {gtArrowU, 128, 128, 0}, {gtArrowU, 255, 0, 255},
-        {gtArrowD, 127, 0, 0}, {gtArrowD, 0, 128, 255}, {gtArrowD, 128, 0, 0}, {gtArrowD, 255, 128, 255},
-        {gtDiamond, 0, 0, 255}, {gtDiamond, 127, 127, 1}, {gtDiamond, 255, 0, 255}, {gtDiamond, 128, 127, 1},
-        {gtDiamond, 0, 255, 255}, {gtDiamond, 127, 128, 1}, {gtDiamond, 255, 255, 255}, {gtDiamond, 128, 128, 1},
-        {gtButterfly, 127, 0, 255}, {gtButterfly, 0, 127, 1}, {gtButterfly, 128, 0, 255}, {gtButterfly, 255, 127, 1},
-        {gtButterfly, 0, 128, 0}, {gtButterfly, 127, 255, 254}, {gtButterfly, 128, 128, 128}, {gtButterfly, 128, 255, 255},
-        {gtLight, 0, 0, 0}, {gtLight, 0, 127, 127}, {gtLight, 0, 128, 255}, {gtLight, 0, 129, 254},
-        {gtLight, 0, 130, 254}, {gtLight, 0, 255, 191},
+        {gtRadialC, 180, 180, 0},      {gtRadialC, 181, 181, 0},     {gtRadialC, 0, 0, 255},
+        {gtRadialC, 361, 361, 255},    {gtRadialC, 0, 180, 180},     {gtRadialC, 177, 185, 5},
+        {gtRadialT, 180, 0, 0},        {gtRadialT, 181, 0, 0},       {gtRadialT, 0, 0, 180},
+        {gtRadialT, 361, 180, 255},    {gtRadialB, 180, 180, 0},     {gtRadialB, 0, 180, 180},
+        {gtRadialB, 181, 0, 180},      {gtRadialL, 0, 180, 0},       {gtRadialL, 0, 181, 0},
+        {gtRadialL, 180, 0, 255},      {gtRadialR, 180, 180, 0},     {gtRadialR, 180, 181, 0},
+        {gtRadialR, 0, 361, 255},      {gtRadialTL, 0, 0, 0},        {gtRadialTL, 3, 4, 5},
+        {gtRadialTL, 1, 1, 1},         {gtRadialTL, 180, 180, 255},  {gtRadialTR, 180, 0, 0},
+        {gtRadialTR, 0, 0, 180},       {gtRadialBL, 0, 180, 0},      {gtRadialBL, 0, 0, 180},
+        {gtRadialBR, 180, 180, 0},     {gtRadialBR, 0, 0, 255},      {gtLinearH, 0, 0, 0},
+        {gtLinearH, 255, 0, 255},      {gtLinearV, 0, 0, 0},         {gtLinearV, 0, 255, 255},
+        {gtReflectedH, 0, 0, 255},     {gtReflectedH, 0, 255, 0},    {gtReflectedH, 0, 256, 0},
+        {gtReflectedH, 0, 511, 255},   {gtReflectedV, 0, 0, 255},    {gtReflectedV, 255, 0, 0},
+        {gtReflectedV, 256, 0, 0},     {gtReflectedV, 511, 0, 255},  {gtDiagonalLF, 0, 0, 0},
+        {gtDiagonalLF, 127, 128, 255}, {gtDiagonalLB, 127, 0, 0},    {gtDiagonalLB, 0, 128, 255},
+        {gtDiagonalRF, 0, 0, 255},     {gtDiagonalRF, 255, 0, 0},    {gtDiagonalRF, 255, 255, 255},
+        {gtDiagonalRB, 0, 0, 0},       {gtDiagonalRB, 255, 0, 255},  {gtDiagonalRB, 0, 255, 255},
+        {gtArrowL, 0, 0, 255},         {gtArrowL, 128, 127, 0},      {gtArrowL, 128, 128, 0},
+        {gtArrowL, 0, 255, 255},       {gtArrowR, 0, 127, 0},        {gtArrowR, 128, 0, 255},
+        {gtArrowR, 0, 128, 0},         {gtArrowR, 128, 255, 255},    {gtArrowU, 0, 0, 255},
+        {gtArrowU, 127, 128, 0},       {gtArrowU, 128, 128, 0},      {gtArrowU, 255, 0, 255},
+        {gtArrowD, 127, 0, 0},         {gtArrowD, 0, 128, 255},      {gtArrowD, 128, 0, 0},
+        {gtArrowD, 255, 128, 255},     {gtDiamond, 0, 0, 255},       {gtDiamond, 127, 127, 1},
+        {gtDiamond, 255, 0, 255},      {gtDiamond, 128, 127, 1},     {gtDiamond, 0, 255, 255},
+        {gtDiamond, 127, 128, 1},      {gtDiamond, 255, 255, 255},   {gtDiamond, 128, 128, 1},
+        {gtButterfly, 127, 0, 255},    {gtButterfly, 0, 127, 1},     {gtButterfly, 128, 0, 255},
+        {gtButterfly, 255, 127, 1},    {gtButterfly, 0, 128, 0},     {gtButterfly, 127, 255, 254},
+        {gtButterfly, 128, 128, 128},  {gtButterfly, 128, 255, 255}, {gtLight, 0, 0, 0},
+        {gtLight, 0, 127, 127},        {gtLight, 0, 128, 255},       {gtLight, 0, 129, 254},
+        {gtLight, 0, 130, 254},        {gtLight, 0, 255, 191},
     };
     const TGradientPalette p = BuildPalette(kBlack, kWhite, 0, 0);
     for (const Case& c : cases) {
@@ -137,10 +141,12 @@ TEST(GradientTest, TemplatePixelsTakeTheirShapesPaletteEntry) {
 }
 
 TEST(GradientTest, StretchingMapsEdgesOntoEdges) {
-    struct Case { int target, targetSize, sourceSize, expected; };
+    struct Case {
+        int target, targetSize, sourceSize, expected;
+    };
     const Case cases[] = {
         {0, 100, 256, 0}, {99, 100, 256, 255}, {50, 100, 256, 129}, {0, 1, 256, 0},
-        {5, 10, 1, 0}, {3, 512, 512, 3}, {1, 3, 2, 1},
+        {5, 10, 1, 0},    {3, 512, 512, 3},    {1, 3, 2, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.target << " of " << c.targetSize << " from " << c.sourceSize);

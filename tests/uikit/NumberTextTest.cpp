@@ -12,13 +12,13 @@ TEST(NumberText, FormatsWithPictures) {
     const PictureCase cases[] = {
         {"0", 9200, "9200"},
         {"0", -3, "-3"},
-        {"0", 2.5, "3"},                       // half away from zero
+        {"0", 2.5, "3"},  // half away from zero
         {"0.##", 12.5, "12,5"},
         {"0.##", 12, "12"},
         {"0.##", 0.004, "0"},
-        {"0.00", 2.675, "2,68"},               // decided on 15 digits, not on the binary value
+        {"0.00", 2.675, "2,68"},  // decided on 15 digits, not on the binary value
         {"0.00", 1234.567, "1234,57"},
-        {"0.00", -0.001, "0,00"},              // rounds to zero: no sign
+        {"0.00", -0.001, "0,00"},  // rounds to zero: no sign
         {"0.00", 9.999, "10,00"},
         {"#,##0.00", 1234567.891, "1.234.567,89"},
         {"#,##0", 999, "999"},
@@ -48,9 +48,17 @@ TEST(NumberText, FormatsMoneyAndPlainNumbers) {
 
 TEST(NumberText, ParsesBrazilianNumbersOnly) {
     const std::pair<const char*, std::optional<double>> cases[] = {
-        {"12", 12.0},  {"-12,5", -12.5}, {" 0,25 ", 0.25}, {",5", 0.5}, {"5,", 5.0},
-        {"", std::nullopt}, {"-", std::nullopt}, {"12-3", std::nullopt},
-        {"1,2,3", std::nullopt}, {"12.5", std::nullopt}, {"1 2", std::nullopt},
+        {"12", 12.0},
+        {"-12,5", -12.5},
+        {" 0,25 ", 0.25},
+        {",5", 0.5},
+        {"5,", 5.0},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"12-3", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {"12.5", std::nullopt},
+        {"1 2", std::nullopt},
     };
     for (const auto& [text, value] : cases) {
         SCOPED_TRACE(text);

@@ -30,9 +30,12 @@ constexpr TColor kBehind = 0x00FF00;
 }  // namespace
 
 TEST_F(PainterTest, RectangularFaceHasBorderBandAndSelectionBandOnlyWhenActive) {
-    struct Case { TQZPaintState state; bool band; };
-    const Case cases[] = {{stNormal, false}, {stFocus, true}, {stHot, true}, {stDown, true},
-                          {stDisabled, false}, {stHotPlain, false}};
+    struct Case {
+        TQZPaintState state;
+        bool band;
+    };
+    const Case cases[] = {{stNormal, false}, {stFocus, true},     {stHot, true},
+                          {stDown, true},    {stDisabled, false}, {stHotPlain, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.state));
         const TQZColors& colors = artistic.ColorsOf(c.state);
@@ -85,14 +88,26 @@ TEST_F(PainterTest, RoundedFaceClearsCornersOutsideItsOutline) {
 }
 
 TEST(ImageMaskTest, EffectsUseTheCornerPixelAsSeeThroughColour) {
-    struct Case { TQZImageMask mask; int x, y; TColor expected; };
+    struct Case {
+        TQZImageMask mask;
+        int x, y;
+        TColor expected;
+    };
     // A 4 x 4 glyph: corner 0000FF, the rest 204080.
     const Case cases[] = {
         {0, 1, 0, 0x204080},
-        {imAqua, 0, 0, 0x0000FF}, {imAqua, 1, 1, 0x0000FF}, {imAqua, 1, 0, 0x204080}, {imAqua, 2, 1, 0x204080},
-        {ImDrawCut, 2, 2, 0x0000FF}, {ImDrawCut, 3, 2, 0x0000FF}, {ImDrawCut, 1, 2, 0x204080}, {ImDrawCut, 2, 3, 0x204080},
-        {imGrayScale, 1, 0, 0x4B4B4B}, {imGrayScale, 0, 0, 0x555555},
-        {imGrayScale | imAqua, 1, 1, 0x555555}, {imGrayScale | imAqua, 2, 1, 0x4B4B4B},
+        {imAqua, 0, 0, 0x0000FF},
+        {imAqua, 1, 1, 0x0000FF},
+        {imAqua, 1, 0, 0x204080},
+        {imAqua, 2, 1, 0x204080},
+        {ImDrawCut, 2, 2, 0x0000FF},
+        {ImDrawCut, 3, 2, 0x0000FF},
+        {ImDrawCut, 1, 2, 0x204080},
+        {ImDrawCut, 2, 3, 0x204080},
+        {imGrayScale, 1, 0, 0x4B4B4B},
+        {imGrayScale, 0, 0, 0x555555},
+        {imGrayScale | imAqua, 1, 1, 0x555555},
+        {imGrayScale | imAqua, 2, 1, 0x4B4B4B},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mask " << c.mask << " at " << c.x << "," << c.y);
@@ -105,9 +120,11 @@ TEST(ImageMaskTest, EffectsUseTheCornerPixelAsSeeThroughColour) {
 }
 
 TEST(ImageMaskTest, GrayColourIsTheRoundedMeanOfTheChannels) {
-    struct Case { TColor in, out; };
-    const Case cases[] = {{0x000000, 0x000000}, {0xFFFFFF, 0xFFFFFF}, {0x0000FF, 0x555555},
-                          {0x1F140A, 0x141414}, {0x000101, 0x010101}};
+    struct Case {
+        TColor in, out;
+    };
+    const Case cases[] = {
+        {0x000000, 0x000000}, {0xFFFFFF, 0xFFFFFF}, {0x0000FF, 0x555555}, {0x1F140A, 0x141414}, {0x000101, 0x010101}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
         EXPECT_EQ(GrayColor(c.in), c.out);
@@ -115,7 +132,12 @@ TEST(ImageMaskTest, GrayColourIsTheRoundedMeanOfTheChannels) {
 }
 
 TEST(AlignedTextTest, CaptionStandsWhereItsAlignmentSays) {
-    struct Case { TQZHorzAlign h; TQZVertAlign v; QSize text; QPoint origin; };
+    struct Case {
+        TQZHorzAlign h;
+        TQZVertAlign v;
+        QSize text;
+        QPoint origin;
+    };
     // A 100 x 30 rectangle with margin 1: the inner area runs from 1 to 99 and 1 to 29.
     const Case cases[] = {
         {haCenter, vaCenter, {40, 13}, {30, 9}},  // 15 / 2 = 7.5 rounds to 8
@@ -135,8 +157,7 @@ TEST(AlignedTextTest, TextIsClippedToTheInnerArea) {
     {
         QPainter painter(&canvas);
         painter.setPen(Qt::black);
-        DrawAlignedText(painter, QRect(10, 0, 20, 20), haLeft, vaCenter, 2,
-                        QStringLiteral("WWWWWWWWWWWWWWWW"));
+        DrawAlignedText(painter, QRect(10, 0, 20, 20), haLeft, vaCenter, 2, QStringLiteral("WWWWWWWWWWWWWWWW"));
     }
     bool inked = false;
     for (int y = 0; y < 20; ++y)

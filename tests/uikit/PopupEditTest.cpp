@@ -64,7 +64,8 @@ TEST_F(PopupEditTest, OpensOnTheBoxDateWithMonthCaptions) {
     EXPECT_EQ(Caption("BtnMes1"), "<< DEZ");
     EXPECT_EQ(Caption("BtnMes2"), "FEV >>");
     EXPECT_EQ(Caption("LblD1"), "dom");
-    EXPECT_EQ(Caption("LblD7"), QString::fromUtf8("s\xC3\xA1" "b"));
+    EXPECT_EQ(Caption("LblD7"), QString::fromUtf8("s\xC3\xA1"
+                                                  "b"));
     EXPECT_EQ(Caption("PnDif"), "11 dia(s)");
     EXPECT_EQ(Caption("PnData"), "31/01/2015");
     EXPECT_EQ(popup->size(), QSize(292, 233));
@@ -196,7 +197,7 @@ TEST_F(PopupEditTest, ThemeColoursThePanels) {
     box->SetTheme(&theme);
     ASSERT_NE(Open(EncodeDate(2015, 1, 31)), nullptr);
     const QPalette colors = popup->findChild<QLabel*>("PnMes")->palette();
-    EXPECT_EQ(colors.color(QPalette::Window), QColor(0xAE, 0, 0));          // ObjSelColor 0000AE
+    EXPECT_EQ(colors.color(QPalette::Window), QColor(0xAE, 0, 0));            // ObjSelColor 0000AE
     EXPECT_EQ(colors.color(QPalette::WindowText), QColor(0xFF, 0xC6, 0xC6));  // ObjSelFontColor C6C6FF
 }
 

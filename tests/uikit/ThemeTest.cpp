@@ -13,15 +13,12 @@
 #include <filesystem>
 #include <fstream>
 
-
 namespace {
 
 // A widget that asks for theme-change notices and counts them.
 class ThemeListener : public QWidget {
 public:
-    explicit ThemeListener(QWidget* parent) : QWidget(parent) {
-        setProperty("ThemeManager", true);
-    }
+    explicit ThemeListener(QWidget* parent) : QWidget(parent) { setProperty("ThemeManager", true); }
     int received = 0;
 
 protected:
@@ -85,25 +82,41 @@ TEST(ThemeTest, SchemePresetsFillColourSetsAndObjectColours) {
          {0xCACAFF, 0x8A8AFF, 0x9393FF, 0x6F6FFF, 0x2020FF, 0x0000A4},
          {0xE6E6FF, 0xC6C6FF, 0xB7B7FF, 0x9B9BFF, 0x5959FF, 0x0000E1},
          {0x8A8AFF, 0xCACAFF, 0xB7B7FF, 0x9B9BFF, 0x0000A4, 0x2020FF},
-         0xE6E6FF, 0xC6C6FF, 0x0000AE, 0x0000AE, 0x000000},
+         0xE6E6FF,
+         0xC6C6FF,
+         0x0000AE,
+         0x0000AE,
+         0x000000},
         {tcBrasil,
          {0x84FFFF, 0x71FFB8, 0x00F9F9, 0x00EA75, 0x00A6A6, 0x009349},
          {0x00FBFB, 0x00D56A, 0x00D5D5, 0x00B75B, 0x00A6A6, 0x009349},
          {0x84FFFF, 0x71FFB8, 0x00F9F9, 0x00EA75, 0x00E1E1, 0x00D56A},
          {0x00D56A, 0x00FBFB, 0x00F9F9, 0x00EA75, 0x009349, 0x00A6A6},
-         0xD9FFFF, 0xE1FFF0, 0x009D4F, 0x009D4F, 0x000000},
+         0xD9FFFF,
+         0xE1FFF0,
+         0x009D4F,
+         0x009D4F,
+         0x000000},
         {tcPretoVerde,
          {0x009148, 0x000000, 0x002814, 0x000000, 0x002814, 0x000000},
          {0x00C663, 0x000000, 0x002814, 0x000000, 0x002814, 0x000000},
          {0x00C663, 0x000000, 0x002814, 0x000000, 0x002814, 0x000000},
          {0x000000, 0x00C663, 0x000000, 0x002814, 0x000000, 0x002814},
-         0x5F5F5F, 0x2E2E2E, 0x009F50, 0xB9FFDC, 0xFFFFFF},
+         0x5F5F5F,
+         0x2E2E2E,
+         0x009F50,
+         0xB9FFDC,
+         0xFFFFFF},
         {tcOfficeOrange,
          {0xEFEFEF, 0xC0C0C0, 0xDFDFDF, 0xA7A7A7, 0xD1D1D1, 0x888888},
          {0xEFEFEF, 0x75A2FF, 0xDFDFDF, 0x6295FF, 0xD1D1D1, 0x004BE8},
          {0xEFEFEF, 0x4683FF, 0xDFDFDF, 0x246BFF, 0xD1D1D1, 0x002D8A},
          {0x4683FF, 0xEFEFEF, 0x246BFF, 0xDFDFDF, 0x002D8A, 0xD1D1D1},
-         0xEAEAEA, 0xC6D9FF, 0x0046D7, 0x003DB9, 0x000000},
+         0xEAEAEA,
+         0xC6D9FF,
+         0x0046D7,
+         0x003DB9,
+         0x000000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.scheme));
@@ -184,10 +197,10 @@ TEST(ThemeTest, ReadIniTakesEveryKeyAndClampsOutOfRangeValues) {
         {"COLOR=4\nGRADTYPE=9\nGRADROTATION=40\nGRADSHIF=-50\nBORDERWIDTH=3\n"
          "CONTRASTFONT=1\nROUNDEDBUTTONS=0\n",
          tcVermelho, gtLinearH, 40, -50, 3, true, false},
-        {"COLOR=19\nGRADTYPE=24\nGRADROTATION=101\nGRADSHIF=-101\nBORDERWIDTH=-2\n",
-         tcOfficeOrange, gtLight, 100, -100, 0, false, true},
-        {"COLOR=-1\nGRADTYPE=-5\nGRADROTATION=-300\nGRADSHIF=255\nCONTRASTFONT=7\n",
-         tcLaranja, gtRadialC, -100, 100, 1, true, true},
+        {"COLOR=19\nGRADTYPE=24\nGRADROTATION=101\nGRADSHIF=-101\nBORDERWIDTH=-2\n", tcOfficeOrange, gtLight, 100, -100,
+         0, false, true},
+        {"COLOR=-1\nGRADTYPE=-5\nGRADROTATION=-300\nGRADSHIF=255\nCONTRASTFONT=7\n", tcLaranja, gtRadialC, -100, 100, 1,
+         true, true},
         {"COLOR=azul\nGRADTYPE=\n", tcPreto, gtLight, 0, 0, 1, false, true},
     };
     for (const Case& c : cases) {

@@ -11,19 +11,13 @@ TerminalLink& Link() {
     return link;
 }
 
-} // namespace
+}  // namespace
 
-FIT_EXPORT int Bematech_FIT_IniciaComunicacao(void) {
-    return Link().IniciaComunicacao();
-}
+FIT_EXPORT int Bematech_FIT_IniciaComunicacao(void) { return Link().IniciaComunicacao(); }
 
-FIT_EXPORT int Bematech_FIT_SelecionaProtocolo(int protocol) {
-    return Link().SelecionaProtocolo(protocol);
-}
+FIT_EXPORT int Bematech_FIT_SelecionaProtocolo(int protocol) { return Link().SelecionaProtocolo(protocol); }
 
-FIT_EXPORT int Bematech_FIT_LimpaDisplay(unsigned char terminal) {
-    return Link().LimpaDisplay(terminal);
-}
+FIT_EXPORT int Bematech_FIT_LimpaDisplay(unsigned char terminal) { return Link().LimpaDisplay(terminal); }
 
 FIT_EXPORT int Bematech_FIT_PosicionaCursor(unsigned char terminal, int line, int column) {
     return Link().PosicionaCursor(terminal, line, column);
@@ -33,6 +27,4 @@ FIT_EXPORT int Bematech_FIT_EscreveDisplay(unsigned char terminal, const char* t
     return Link().EscreveDisplay(terminal, text);
 }
 
-FIT_EXPORT int Bematech_FIT_LerBuffer(unsigned char terminal) {
-    return Link().LerBuffer(terminal);
-}
+FIT_EXPORT int Bematech_FIT_LerBuffer(unsigned char terminal) { return Link().LerBuffer(terminal); }

@@ -32,8 +32,7 @@ void WatchForSilentLoss(int socket) {
     setsockopt(socket, IPPROTO_TCP, TCP_KEEPIDLE, &kKeepAliveIdleSeconds, sizeof kKeepAliveIdleSeconds);
     setsockopt(socket, IPPROTO_TCP, TCP_KEEPINTVL, &kKeepAliveIntervalSeconds, sizeof kKeepAliveIntervalSeconds);
     setsockopt(socket, IPPROTO_TCP, TCP_KEEPCNT, &kKeepAliveProbes, sizeof kKeepAliveProbes);
-    setsockopt(socket, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMilliseconds,
-               sizeof kUnacknowledgedMilliseconds);
+    setsockopt(socket, IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMilliseconds, sizeof kUnacknowledgedMilliseconds);
 }
 
 int MillisecondsUntil(TerminalConnection::Clock::time_point deadline) {
@@ -51,14 +50,11 @@ bool WaitFor(int socket, short events, TerminalConnection::Clock::time_point dea
     return ready > 0;
 }
 
-} // namespace
+}  // namespace
 
-TerminalConnection::TerminalConnection(std::string address, int port)
-    : address_(std::move(address)), port_(port) {}
+TerminalConnection::TerminalConnection(std::string address, int port) : address_(std::move(address)), port_(port) {}
 
-TerminalConnection::~TerminalConnection() {
-    Close();
-}
+TerminalConnection::~TerminalConnection() { Close(); }
 
 bool TerminalConnection::Send(std::string_view bytes) {
     Receive();
@@ -107,7 +103,7 @@ void TerminalConnection::StartConnecting() {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV; // never a blocking name look-up
+    hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;  // never a blocking name look-up
     addrinfo* found = nullptr;
     if (getaddrinfo(address_.c_str(), std::to_string(port_).c_str(), &hints, &found) != 0) {
         Lose();

@@ -16,7 +16,7 @@ const std::string* Address(const TerminalSettings* settings, unsigned char termi
     return address == settings->addresses.end() ? nullptr : &address->second;
 }
 
-} // namespace
+}  // namespace
 
 int TerminalLink::IniciaComunicacao() {
     std::lock_guard restart(restartLock_);

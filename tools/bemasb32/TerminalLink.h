@@ -41,7 +41,7 @@ private:
     };
     // What every terminal call reads: taken together under settingsLock_.
     struct Current {
-        std::shared_ptr<const TerminalSettings> settings; // null: no usable file
+        std::shared_ptr<const TerminalSettings> settings;  // null: no usable file
         Framing framing = Framing::StxEtx;
     };
 
@@ -57,8 +57,8 @@ private:
     template <typename Encode>
     int Send(unsigned char terminal, Encode encode);
 
-    std::mutex restartLock_;  // one IniciaComunicacao at a time
-    std::mutex settingsLock_; // held only to read or replace current_
+    std::mutex restartLock_;   // one IniciaComunicacao at a time
+    std::mutex settingsLock_;  // held only to read or replace current_
     bool loaded_ = false;
     Current current_;
     std::array<Terminal, 256> terminals_;

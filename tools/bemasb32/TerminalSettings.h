@@ -12,7 +12,7 @@
 struct TerminalSettings {
     int port = TerminalSettingsFile::kDefaultPort;
     Framing framing = Framing::StxEtx;
-    std::map<int, std::string> addresses; // terminal number -> IP address
+    std::map<int, std::string> addresses;  // terminal number -> IP address
 
     // The settings file: $BEMASB32_INI when set, otherwise "BemaSB32.ini" in
     // the folder of the running program.

@@ -28,7 +28,7 @@ std::vector<int> Numbers(const std::string& parameters) {
     return numbers;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<DisplayCommand> DisplayDecoder::Feed(std::string_view bytes) {
     std::vector<DisplayCommand> out;
@@ -96,8 +96,7 @@ void DisplayDecoder::EndEscapeSequence(char final, std::vector<DisplayCommand>& 
     } else if (final == 'H' || final == 'f') {
         std::vector<int> numbers = Numbers(parameters_);
         if (numbers.size() <= 2) {
-            out.push_back({DisplayCommand::Kind::MoveCursor, numbers[0],
-                           numbers.size() == 2 ? numbers[1] : 1});
+            out.push_back({DisplayCommand::Kind::MoveCursor, numbers[0], numbers.size() == 2 ? numbers[1] : 1});
         }
     }
 }

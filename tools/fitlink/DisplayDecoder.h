@@ -30,7 +30,7 @@ private:
     Framing framing_;
     State state_ = State::Text;
     std::string parameters_;
-    bool overlong_ = false; // parameters beyond any sensible length: skip the sequence
+    bool overlong_ = false;  // parameters beyond any sensible length: skip the sequence
     std::string text_;
     bool inFrame_ = false;
     std::string frame_;

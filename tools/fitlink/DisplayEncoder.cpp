@@ -10,15 +10,12 @@ std::string Framed(Framing framing, std::string payload) {
     return kStx + payload + kEtx;
 }
 
-} // namespace
+}  // namespace
 
-std::string EncodeClear(Framing framing) {
-    return Framed(framing, std::string{kEsc} + "[2J");
-}
+std::string EncodeClear(Framing framing) { return Framed(framing, std::string{kEsc} + "[2J"); }
 
 std::string EncodeMoveCursor(Framing framing, int line, int column) {
-    return Framed(framing, std::string{kEsc} + "[" + std::to_string(line) + ";" +
-                               std::to_string(column) + "H");
+    return Framed(framing, std::string{kEsc} + "[" + std::to_string(line) + ";" + std::to_string(column) + "H");
 }
 
 std::string EncodeWrite(Framing framing, std::string_view text) {

@@ -1,8 +1,6 @@
 #include "KeyCodeStream.h"
 
-std::string EncodeKeyCode(uint16_t code) {
-    return {static_cast<char>(code >> 8), static_cast<char>(code & 0xff)};
-}
+std::string EncodeKeyCode(uint16_t code) { return {static_cast<char>(code >> 8), static_cast<char>(code & 0xff)}; }
 
 void KeyCodeReader::Feed(std::string_view bytes) {
     for (char c : bytes.substr(0, Room())) {

@@ -8,8 +8,10 @@ bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, const 
                std::optional<std::string>& value) {
     const std::string& argument = arguments[i];
     if (argument == name) {
-        if (i + 1 < arguments.size()) value = arguments[++i];
-        else value.reset();
+        if (i + 1 < arguments.size())
+            value = arguments[++i];
+        else
+            value.reset();
         return true;
     }
     if (argument.starts_with(name + "=")) {
@@ -21,8 +23,7 @@ bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, const 
 
 }  // namespace
 
-std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments,
-                                                  std::string& error) {
+std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments, std::string& error) {
     ConsoleOptions options;
     bool databaseGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {

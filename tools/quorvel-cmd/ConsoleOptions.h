@@ -16,8 +16,7 @@ struct ConsoleOptions {
 // (also --user=NAME and --password=SECRET). Returns nothing and sets `error`
 // for an unknown option, a missing value or a database given twice or not
 // at all (unless --help was asked for).
-std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments,
-                                                  std::string& error);
+std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments, std::string& error);
 
 // The text --help prints.
 std::string ConsoleUsage();

@@ -16,7 +16,8 @@ namespace {
 // blanks.
 std::string OneLine(std::string text) {
     for (char& c : text)
-        if (c == '\n' || c == '\r') c = ' ';
+        if (c == '\n' || c == '\r')
+            c = ' ';
     return text;
 }
 
@@ -30,14 +31,15 @@ std::string ReplyTo(CommandInterpreter& interpreter, const std::string& command)
 
 }  // namespace
 
-void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::ostream& out,
-                       bool showPrompt) {
+void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::ostream& out, bool showPrompt) {
     std::string line;
     while (std::getline(in, line)) {
         const std::string command = quorvel::Trim(line);
-        if (command.empty()) continue;
+        if (command.empty())
+            continue;
         out << ReplyTo(interpreter, command) << '\n';
-        if (showPrompt) out << "PROMPT: " << Windows1252ToUtf8(interpreter.DisplayPrompt()) << '\n';
+        if (showPrompt)
+            out << "PROMPT: " << Windows1252ToUtf8(interpreter.DisplayPrompt()) << '\n';
         out.flush();
     }
 }

@@ -8,5 +8,4 @@ class CommandInterpreter;
 // ones are skipped, the rest goes to the interpreter in Windows-1252. Writes
 // the reply in UTF-8, or "ERRO: " and the error's message when the command
 // raised one; with `showPrompt`, a line "PROMPT: " + the prompt follows.
-void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::ostream& out,
-                       bool showPrompt);
+void RunConsoleSession(CommandInterpreter& interpreter, std::istream& in, std::ostream& out, bool showPrompt);

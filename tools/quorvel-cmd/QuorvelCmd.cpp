@@ -24,8 +24,8 @@ int main(int argc, char* argv[]) {
     try {
         dataModule = std::make_unique<TDM>(options->database, options->user, options->password);
     } catch (const std::exception& failure) {
-        std::cerr << "quorvel-cmd: não foi possível conectar ao banco de dados " << options->database
-                  << ": " << failure.what() << '\n';
+        std::cerr << "quorvel-cmd: não foi possível conectar ao banco de dados " << options->database << ": "
+                  << failure.what() << '\n';
         return 1;
     }
     RunConsoleSession(*dataModule, std::cin, std::cout, options->showPrompt);

@@ -56,7 +56,7 @@ private:
     bool ended_ = false;
 };
 
-} // namespace
+}  // namespace
 
 int RunHeadless(SimulatedTerminal& terminal, TerminalServer& server, int input, std::ostream& output,
                 std::ostream& errors, milliseconds linger) {
@@ -68,7 +68,7 @@ int RunHeadless(SimulatedTerminal& terminal, TerminalServer& server, int input, 
 
     ScriptReader reader(input, errors);
     std::deque<ScriptStep> steps;
-    Clock::time_point resumeAt = Clock::now(); // end of the current "<wait>"
+    Clock::time_point resumeAt = Clock::now();  // end of the current "<wait>"
     bool scriptDone = false;
     for (;;) {
         const auto now = Clock::now();

@@ -5,15 +5,13 @@
 namespace {
 
 bool IsKeyCharacter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ',' ||
-           c == '.';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ',' || c == '.';
 }
 
 // A whole decimal number within the limit.
 bool ReadNumber(std::string_view text, int limit, int& number) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return !text.empty() && error == std::errc{} && end == text.data() + text.size() && number >= 0 &&
-           number <= limit;
+    return !text.empty() && error == std::errc{} && end == text.data() + text.size() && number >= 0 && number <= limit;
 }
 
 // The step a bracketed token ("13", "wait 500") stands for.
@@ -27,7 +25,7 @@ bool ReadBracketed(std::string_view token, ScriptStep& step) {
     return ReadNumber(token, 0xffff, step.value);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<ScriptStep> ParseScriptLine(std::string_view line, std::vector<std::string>& rejected) {
     std::vector<ScriptStep> steps;

@@ -9,7 +9,7 @@
 struct ScriptStep {
     enum class Kind { Press, Wait };
     Kind kind;
-    int value; // key code, or milliseconds
+    int value;  // key code, or milliseconds
 
     bool operator==(const ScriptStep&) const = default;
 };

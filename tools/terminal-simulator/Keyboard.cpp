@@ -9,8 +9,8 @@ Keyboard::Keyboard() {
             row.push_back({std::string(1, *c), static_cast<uint16_t>(*c)});
     }
     rows_.back().push_back({"ENTER", 13});
-    rows_.push_back({{"F1", 201}, {"F2", 202}, {"F3", 203}, {"F4", 204},
-                     {"F5", 205}, {"FX", 206}, {"DEL", 127}, {"ESC", 27}});
+    rows_.push_back(
+        {{"F1", 201}, {"F2", 202}, {"F3", 203}, {"F4", 204}, {"F5", 205}, {"FX", 206}, {"DEL", 127}, {"ESC", 27}});
 }
 
 bool Keyboard::SetSpecialCode(const std::string& assignment) {

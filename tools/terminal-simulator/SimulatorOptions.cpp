@@ -21,7 +21,7 @@ int Number(std::string_view option, std::string_view text) {
     return value;
 }
 
-} // namespace
+}  // namespace
 
 SimulatorOptions ParseSimulatorOptions(int argc, const char* const* argv) {
     SimulatorOptions options;

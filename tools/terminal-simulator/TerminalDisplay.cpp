@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-TerminalDisplay::TerminalDisplay() {
-    lines_.fill(std::string(kColumns, ' '));
-}
+TerminalDisplay::TerminalDisplay() { lines_.fill(std::string(kColumns, ' ')); }
 
 bool TerminalDisplay::Apply(const DisplayCommand& command) {
     switch (command.kind) {

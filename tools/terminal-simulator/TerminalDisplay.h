@@ -20,7 +20,7 @@ public:
     // Line 1 to 4, always 20 Windows-1252 bytes, blanks where nothing stands.
     const std::string& Line(int line) const { return lines_[line - 1]; }
     int CursorLine() const { return cursorLine_; }
-    int CursorColumn() const { return cursorColumn_; } // 21 at the end of a line
+    int CursorColumn() const { return cursorColumn_; }  // 21 at the end of a line
 
 private:
     std::array<std::string, kLines> lines_;

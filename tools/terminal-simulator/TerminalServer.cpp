@@ -21,8 +21,7 @@ TerminalServer::TerminalServer(SimulatedTerminal& terminal, const std::string& a
         throw std::runtime_error("cannot listen on " + address + ": " + gai_strerror(error));
     listener_ = socket(found->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     int on = 1;
-    bool listening = listener_ >= 0 &&
-                     setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
+    bool listening = listener_ >= 0 && setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0 &&
                      bind(listener_, found->ai_addr, found->ai_addrlen) == 0 && listen(listener_, 4) == 0;
     int error = errno;
     freeaddrinfo(found);

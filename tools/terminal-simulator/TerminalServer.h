@@ -34,7 +34,7 @@ private:
     int listener_ = -1;
     int host_ = -1;
     int port_ = 0;
-    std::string unsent_; // key bytes no host has taken yet
+    std::string unsent_;  // key bytes no host has taken yet
 };
 
 // "ADDRESS:PORT" into its parts; false when malformed.

@@ -20,13 +20,12 @@ namespace {
 // Computer keys that stand for the terminal's keys without a character;
 // the others are found by their character.
 const std::pair<int, const char*> kComputerKeys[] = {
-    {Qt::Key_Return, "ENTER"}, {Qt::Key_Enter, "ENTER"},   {Qt::Key_F1, "F1"},
-    {Qt::Key_F2, "F2"},        {Qt::Key_F3, "F3"},         {Qt::Key_F4, "F4"},
-    {Qt::Key_F5, "F5"},        {Qt::Key_F6, "FX"},         {Qt::Key_Delete, "DEL"},
-    {Qt::Key_Backspace, "DEL"}, {Qt::Key_Escape, "ESC"},
+    {Qt::Key_Return, "ENTER"}, {Qt::Key_Enter, "ENTER"},   {Qt::Key_F1, "F1"},      {Qt::Key_F2, "F2"},
+    {Qt::Key_F3, "F3"},        {Qt::Key_F4, "F4"},         {Qt::Key_F5, "F5"},      {Qt::Key_F6, "FX"},
+    {Qt::Key_Delete, "DEL"},   {Qt::Key_Backspace, "DEL"}, {Qt::Key_Escape, "ESC"},
 };
 
-} // namespace
+}  // namespace
 
 TerminalWindow::TerminalWindow(SimulatedTerminal& terminal, TerminalServer& server, const Keyboard& keyboard,
                                const QString& listenAddress)
@@ -88,8 +87,7 @@ void TerminalWindow::ShowDisplay() {
 }
 
 void TerminalWindow::ShowConnection() {
-    connection_->setText(server_.HostConnected() ? "Host conectado"
-                                                 : "Aguardando host em " + listenAddress_);
+    connection_->setText(server_.HostConnected() ? "Host conectado" : "Aguardando host em " + listenAddress_);
 }
 
 void TerminalWindow::Press(uint16_t code) {

@@ -29,7 +29,8 @@ GalleryWindow::GalleryWindow() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Heading(QStringLiteral("Esquemas de cores: painel de título e botões "
-                                             "(retangulares | arredondados)"), this));
+                                             "(retangulares | arredondados)"),
+                              this));
     layout->addWidget(CreateSchemeTable());
     layout->addWidget(Heading(QStringLiteral("Caixas de mensagem"), this));
     layout->addWidget(new MessageBoxShelf(this));

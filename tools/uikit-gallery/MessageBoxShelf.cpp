@@ -52,9 +52,7 @@ MessageBoxShelf::MessageBoxShelf(QWidget* parent) : QWidget(parent) {
         open->setFixedSize(kPictureWidth, 28);
         open->SetTheme(&buttonTheme_);
         open->SetCaption(QStringLiteral("Abrir: ") + QString::fromUtf8(sample.title));
-        connect(open, &TQZButton::clicked, this, [sample] {
-            DialogBox(sample.kind, sample.title, sample.text);
-        });
+        connect(open, &TQZButton::clicked, this, [sample] { DialogBox(sample.kind, sample.title, sample.text); });
         column->addWidget(picture);
         column->addWidget(open);
         row->addLayout(column);

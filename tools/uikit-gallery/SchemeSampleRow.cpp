@@ -17,14 +17,14 @@ constexpr int kGap = 6;
 constexpr int kGroupGap = 22;
 
 const char* const kSchemeNames[kSchemeCount] = {
-    "Laranja", "Azul", "Roxo", "Rosa", "Vermelho", "Verde", "Preto", "Amarelo", "Brasil",
-    "Preto Azul", "Preto Roxo", "Preto Vermelho", "Preto Verde", "Preto Amarelo",
+    "Laranja",     "Azul",         "Roxo",       "Rosa",          "Vermelho",       "Verde",       "Preto",
+    "Amarelo",     "Brasil",       "Preto Azul", "Preto Roxo",    "Preto Vermelho", "Preto Verde", "Preto Amarelo",
     "Office Blue", "Office Green", "Office Red", "Office Purple", "Office Orange",
 };
 
 enum class SampleState { Normal, Hot, Focused, Pressed, Disabled };
-constexpr SampleState kStates[] = {SampleState::Normal, SampleState::Hot, SampleState::Focused,
-                                   SampleState::Pressed, SampleState::Disabled};
+constexpr SampleState kStates[] = {SampleState::Normal, SampleState::Hot, SampleState::Focused, SampleState::Pressed,
+                                   SampleState::Disabled};
 
 // Only one control of a window can hold the focus, so the focused sample
 // paints the focused face whatever the focus does.
@@ -49,17 +49,14 @@ void PutInState(TQZButton* button, SampleState state) {
         break;
     }
     case SampleState::Pressed: {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(button, &press);
         break;
     }
-    case SampleState::Disabled:
-        button->setEnabled(false);
-        break;
+    case SampleState::Disabled: button->setEnabled(false); break;
     case SampleState::Normal:
-    case SampleState::Focused:
-        break;
+    case SampleState::Focused: break;
     }
 }
 
@@ -94,10 +91,9 @@ SchemeSampleRow::SchemeSampleRow(TQZThemeColors scheme, QWidget* parent) : QWidg
 void SchemeSampleRow::AddButtons(int left, bool rounded) {
     for (int i = 0; i < 5; ++i) {
         const SampleState state = kStates[i];
-        TQZButton* button = state == SampleState::Focused ? new FocusedSampleButton(this)
-                                                          : new TQZButton(this);
-        button->setGeometry(left + i * (kButtonWidth + kGap), (kRowHeight - kButtonHeight) / 2,
-                            kButtonWidth, kButtonHeight);
+        TQZButton* button = state == SampleState::Focused ? new FocusedSampleButton(this) : new TQZButton(this);
+        button->setGeometry(left + i * (kButtonWidth + kGap), (kRowHeight - kButtonHeight) / 2, kButtonWidth,
+                            kButtonHeight);
         button->SetTheme(rounded ? &rounded_ : &rectangular_);
         button->SetCaption(StateNames()[i]);
         button->setFocusPolicy(Qt::NoFocus);
