@@ -55,7 +55,7 @@ void Write(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned inde
     case SQL_INT64: Put<std::int64_t>(buffer, offset, Scaled(value, -scale)); break;
     case SQL_DOUBLE: Put<double>(buffer, offset, static_cast<double>(value.AsNumber())); break;
     case SQL_VARYING: {
-        const std::string text = value.AsText();
+        const std::string text = value.AsText().Bytes();
         Put<unsigned short>(buffer, offset, static_cast<unsigned short>(text.size()));
         std::memcpy(buffer + offset + 2, text.data(), text.size());
         break;
@@ -84,7 +84,8 @@ FieldValue Read(ThrowStatusWrapper& status, IMessageMetadata* metadata, unsigned
     case SQL_LONG: return FieldValue::Decimal{Get<int>(buffer, offset), -scale};
     case SQL_INT64: return FieldValue::Decimal{Get<std::int64_t>(buffer, offset), -scale};
     case SQL_VARYING:
-        return std::string(reinterpret_cast<const char*>(buffer + offset + 2), Get<unsigned short>(buffer, offset));
+        return Windows1252Text(
+            std::string(reinterpret_cast<const char*>(buffer + offset + 2), Get<unsigned short>(buffer, offset)));
     case SQL_TYPE_DATE: {
         unsigned year, month, day;
         Master()->getUtilInterface()->decodeDate(Get<ISC_DATE>(buffer, offset), &year, &month, &day);
@@ -247,15 +248,16 @@ void BareClientFloor::OpenTab(int number) {
                       {"QTDE", tab[2]},
                       {"TOTAL", tab[3]},
                       {"PDV", tab[4]},
-                      {"MENSAGEM", "COMANDA ABERTA NO MICROTERMINAL"},
+                      {"MENSAGEM", Windows1252Text("COMANDA ABERTA NO MICROTERMINAL")},
                       {"CLIENTE", tab[5]},
-                      {"ORIGEM", "MICROTERMINAL"}});
+                      {"ORIGEM", Windows1252Text("MICROTERMINAL")}});
     Commit();
 }
 
 void BareClientFloor::AddProduct(const std::string& barcode) {
     const Row tab = First(kComandaLock, {{"COM_CODIGO", tabCode_}}, kTabColumns);
-    const Row product = First(kProductByBarcode, {{"PRO_CODBARRAS", barcode}}, {"PRO_CODIGO", "PRO_ABATECONSUMA"});
+    const Row product =
+        First(kProductByBarcode, {{"PRO_CODBARRAS", Windows1252Text(barcode)}}, {"PRO_CODIGO", "PRO_ABATECONSUMA"});
     const Row price = First(kPrice, {{"PRODUTO", product[0]}, {"TABELA", tab[4]}}, {"VALOR"});
     First(kTabNumberStatus, {{"NUMERO", tabNumber_}}, {"CBL_NUMERO", "COM_NUMERO"});
     const Row key = First(kItemKey, {}, {"GEN_ID"});
@@ -274,9 +276,9 @@ void BareClientFloor::AddProduct(const std::string& barcode) {
                       {"QTDE", tab[0]},
                       {"TOTAL", tab[1]},
                       {"PDV", tab[2]},
-                      {"MENSAGEM", "ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL"},
+                      {"MENSAGEM", Windows1252Text("ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL")},
                       {"CLIENTE", tab[3]},
-                      {"ORIGEM", "MICROTERMINAL"}});
+                      {"ORIGEM", Windows1252Text("MICROTERMINAL")}});
     const Row totals = First(kTabTotals, {{"COM_CODIGO", tabCode_}}, {"QTDE", "TOTAL"});
     Run(TotalsUpdate(), {{"COM_QTDE", totals[0]}, {"COM_TOTAL", totals[1]}, {"OLD_COM_CODIGO", tabCode_}});
     First(kComandaRefresh, {{"COM_CODIGO", tabCode_}}, {"COM_QTDE", "COM_TOTAL"});

@@ -37,11 +37,12 @@ std::string DecimalText(std::int64_t scaled, int places) {
 }
 
 // A plain decimal number with "." whatever the process locale says.
-FixedPoint ParseFixed(const std::string& text) {
+FixedPoint ParseFixed(const Windows1252Text& stored) {
+    const std::string& text = stored.Bytes();
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        throw DatabaseError("'" + Windows1252ToUtf8(Windows1252Text(text)) + "' is not a valid number");
+        throw DatabaseError("'" + Windows1252ToUtf8(stored) + "' is not a valid number");
     return FixedPoint::FromDouble(value);
 }
 
@@ -57,7 +58,7 @@ std::int64_t FieldValue::AsInteger() const {
                           [](std::int64_t v) { return v; },
                           [](const Decimal& v) { return FixedPoint::FromScaled(v.scaled, v.places).ToScaled(0); },
                           [](double v) { return FixedPoint::FromDouble(v).ToScaled(0); },
-                          [](const std::string& v) { return ParseFixed(v).ToScaled(0); },
+                          [](const Windows1252Text& v) { return ParseFixed(v).ToScaled(0); },
                           [](const auto&) -> std::int64_t { Unconvertible("an integer"); },
                       },
                       value_);
@@ -69,7 +70,7 @@ FixedPoint FieldValue::AsFixed() const {
                           [](std::int64_t v) { return FixedPoint::FromInteger(v); },
                           [](const Decimal& v) { return FixedPoint::FromScaled(v.scaled, v.places); },
                           [](double v) { return FixedPoint::FromDouble(v); },
-                          [](const std::string& v) { return ParseFixed(v); },
+                          [](const Windows1252Text& v) { return ParseFixed(v); },
                           [](const auto&) -> FixedPoint { Unconvertible("a decimal number"); },
                       },
                       value_);
@@ -86,7 +87,7 @@ long double FieldValue::AsNumber() const {
                               return v.scaled / divisor;
                           },
                           [](double v) { return static_cast<long double>(v); },
-                          [](const std::string& v) { return ParseFixed(v).ToDouble(); },
+                          [](const Windows1252Text& v) { return ParseFixed(v).ToDouble(); },
                           [](const SqlDate& v) { return DayNumber(v); },
                           [](const SqlTime& v) { return DayFraction(v); },
                           [](const SqlTimestamp& v) { return DayNumber(v.date) + DayFraction(v.time); },
@@ -94,32 +95,33 @@ long double FieldValue::AsNumber() const {
                       value_);
 }
 
-std::string FieldValue::AsText() const {
+Windows1252Text FieldValue::AsText() const {
     char buffer[32];
-    return std::visit(Overloaded{
-                          [](std::monostate) { return std::string(); },
-                          [](std::int64_t v) { return std::to_string(v); },
-                          [](const Decimal& v) { return DecimalText(v.scaled, v.places); },
-                          [&](double v) {
-                              auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-                              return std::string(buffer, result.ptr);
-                          },
-                          [](const std::string& v) { return v; },
-                          [&](const SqlDate& v) {
-                              std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", v.year, v.month, v.day);
-                              return std::string(buffer);
-                          },
-                          [&](const SqlTime& v) {
-                              std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", v.hour, v.minute, v.second);
-                              return std::string(buffer);
-                          },
-                          [&](const SqlTimestamp& v) {
-                              std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", v.date.year,
-                                            v.date.month, v.date.day, v.time.hour, v.time.minute, v.time.second);
-                              return std::string(buffer);
-                          },
-                      },
-                      value_);
+    return Windows1252Text(
+        std::visit(Overloaded{
+                       [](std::monostate) { return std::string(); },
+                       [](std::int64_t v) { return std::to_string(v); },
+                       [](const Decimal& v) { return DecimalText(v.scaled, v.places); },
+                       [&](double v) {
+                           auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+                           return std::string(buffer, result.ptr);
+                       },
+                       [](const Windows1252Text& v) { return v.Bytes(); },
+                       [&](const SqlDate& v) {
+                           std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", v.year, v.month, v.day);
+                           return std::string(buffer);
+                       },
+                       [&](const SqlTime& v) {
+                           std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", v.hour, v.minute, v.second);
+                           return std::string(buffer);
+                       },
+                       [&](const SqlTimestamp& v) {
+                           std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", v.date.year,
+                                         v.date.month, v.date.day, v.time.hour, v.time.minute, v.time.second);
+                           return std::string(buffer);
+                       },
+                   },
+                   value_));
 }
 
 SqlDate FieldValue::AsDate() const {

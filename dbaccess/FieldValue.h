@@ -4,8 +4,13 @@
 // decimal places, as NUMERIC columns hold them), floating-point numbers,
 // Windows-1252 text (CHAR, VARCHAR and BLOB contents alike), DATE, TIME and
 // TIMESTAMP. The As... conversions read a null as 0 or empty text.
+//
+// Text goes in and out as Windows1252Text, the shop database's code page:
+// a UTF-8 string (a QString's bytes, a message) cannot be stored or read
+// as a text value without a conversion or a visible construction.
 #include "FixedPoint.h"
 #include "SqlDateTime.h"
+#include "Windows1252Text.h"
 
 #include <cstdint>
 #include <map>
@@ -26,14 +31,15 @@ public:
     FieldValue(FixedPoint value) : value_(Decimal{value.Raw(), FixedPoint::kPlaces}) {}
     FieldValue(Decimal value) : value_(value) {}
     FieldValue(double value) : value_(value) {}
-    FieldValue(std::string cp1252Text) : value_(std::move(cp1252Text)) {}
-    FieldValue(const char* cp1252Text) : value_(std::string(cp1252Text)) {}
+    FieldValue(Windows1252Text text) : value_(std::move(text)) {}
+    // A literal says what it holds: Windows1252Text("CONSUMIDOR").
+    FieldValue(const char*) = delete;
     FieldValue(SqlDate value) : value_(value) {}
     FieldValue(SqlTime value) : value_(value) {}
     FieldValue(SqlTimestamp value) : value_(value) {}
 
     bool IsNull() const { return std::holds_alternative<std::monostate>(value_); }
-    bool IsText() const { return std::holds_alternative<std::string>(value_); }
+    bool IsText() const { return std::holds_alternative<Windows1252Text>(value_); }
 
     // Numbers convert to each other (to the nearest whole number or onto the
     // four-place grid, ties to even); text converts when it is a plain
@@ -44,8 +50,8 @@ public:
     // time as fraction (days since 30 December 1899).
     long double AsNumber() const;
     // Text as stored; numbers in plain decimal with "." ; dates as
-    // YYYY-MM-DD, times as HH:MM:SS.
-    std::string AsText() const;
+    // YYYY-MM-DD, times as HH:MM:SS (plain ASCII, so Windows-1252 too).
+    Windows1252Text AsText() const;
     // Throw DatabaseError unless the value is of that kind (or a timestamp).
     SqlDate AsDate() const;
     SqlTime AsTime() const;
@@ -53,7 +59,7 @@ public:
     bool operator==(const FieldValue&) const = default;
 
     using Storage =
-        std::variant<std::monostate, std::int64_t, Decimal, double, std::string, SqlDate, SqlTime, SqlTimestamp>;
+        std::variant<std::monostate, std::int64_t, Decimal, double, Windows1252Text, SqlDate, SqlTime, SqlTimestamp>;
     const Storage& Raw() const { return value_; }
 
 private:

@@ -95,7 +95,7 @@ ParameterShape ShapeOf(ThrowStatusWrapper& status, IMessageMetadata* described, 
         return {SQL_INT64, 8, -decimal->places};
     if (std::holds_alternative<double>(raw))
         return {SQL_DOUBLE, 8, 0};
-    if (auto text = std::get_if<std::string>(&raw)) {
+    if (auto text = std::get_if<Windows1252Text>(&raw)) {
         if ((described->getType(&status, index) & ~1u) == SQL_BLOB)
             return {};
         const std::size_t length = std::max<std::size_t>({text->size(), described->getLength(&status, index), 1});
@@ -163,12 +163,13 @@ void FillParameters(ThrowStatusWrapper& status, InputMessage& message, const Mes
             WriteAt(buffer, offset, decimal->scaled);
         } else if (auto real = std::get_if<double>(&raw)) {
             WriteAt(buffer, offset, *real);
-        } else if (auto text = std::get_if<std::string>(&raw)) {
+        } else if (auto text = std::get_if<Windows1252Text>(&raw)) {
+            const std::string& bytes = text->Bytes();
             if (field.type == SQL_BLOB) {
-                WriteAt(buffer, offset, WriteBlob(status, attachment, transaction, *text));
+                WriteAt(buffer, offset, WriteBlob(status, attachment, transaction, bytes));
             } else {
-                WriteAt<unsigned short>(buffer, offset, static_cast<unsigned short>(text->size()));
-                std::memcpy(buffer + offset + 2, text->data(), text->size());
+                WriteAt<unsigned short>(buffer, offset, static_cast<unsigned short>(bytes.size()));
+                std::memcpy(buffer + offset + 2, bytes.data(), bytes.size());
             }
         } else if (auto date = std::get_if<SqlDate>(&raw)) {
             WriteAt(buffer, offset, EncodeDate(*date));
@@ -188,8 +189,8 @@ FieldValue ReadColumn(ThrowStatusWrapper& status, const MessageField& field, con
     const int scale = field.scale;
     const char* bytes = reinterpret_cast<const char*>(buffer + offset);
     switch (field.type) {
-    case SQL_TEXT: return std::string(bytes, field.length);
-    case SQL_VARYING: return std::string(bytes + 2, ReadAt<unsigned short>(buffer, offset));
+    case SQL_TEXT: return Windows1252Text(std::string(bytes, field.length));
+    case SQL_VARYING: return Windows1252Text(std::string(bytes + 2, ReadAt<unsigned short>(buffer, offset)));
     case SQL_SHORT: return ScaledValue(ReadAt<short>(buffer, offset), scale);
     case SQL_LONG: return ScaledValue(ReadAt<int>(buffer, offset), scale);
     case SQL_INT64: return ScaledValue(ReadAt<std::int64_t>(buffer, offset), scale);
@@ -203,7 +204,7 @@ FieldValue ReadColumn(ThrowStatusWrapper& status, const MessageField& field, con
         const auto stamp = ReadAt<ISC_TIMESTAMP>(buffer, offset);
         return SqlTimestamp{DecodeDate(stamp.timestamp_date), DecodeTime(stamp.timestamp_time)};
     }
-    case SQL_BLOB: return ReadBlob(status, attachment, transaction, ReadAt<ISC_QUAD>(buffer, offset));
+    case SQL_BLOB: return Windows1252Text(ReadBlob(status, attachment, transaction, ReadAt<ISC_QUAD>(buffer, offset)));
     default: return {};
     }
 }

@@ -2,10 +2,11 @@
 // The audit-log entry: one SP_ADDCOMANDALOG call with the tab's number,
 // quantity and total (each to two decimal places), point of sale and client,
 // the event message (upper-cased) and the origin "MICROTERMINAL". Texts are
-// Windows-1252.
+// Windows-1252: the message as bytes, the client as read from the tab.
 #include "FieldValue.h"
 #include "FixedPoint.h"
 #include "SqlDateTime.h"
+#include "Windows1252Text.h"
 
 #include <cstdint>
 #include <string>
@@ -18,7 +19,7 @@ struct ComandaLogEntry {
     FixedPoint total;
     std::int64_t pointOfSale = 0;
     std::string message;
-    std::string client;
+    Windows1252Text client;
 };
 
 // The parameters of StoreStatements::kComandaLog for the entry: the time in

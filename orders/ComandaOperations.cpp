@@ -17,7 +17,7 @@ constexpr std::size_t kReferenceLength = 50;  // CIN_REF01 to CIN_REF06 hold 50 
 }  // namespace
 
 int TDM::FindProductByBarcode(const std::string& barcode) {
-    Retarget(PRO, StoreStatements::kProductByBarcode, {{"PRO_CODBARRAS", barcode}});
+    Retarget(PRO, StoreStatements::kProductByBarcode, {{"PRO_CODBARRAS", Windows1252Text(barcode)}});
     return static_cast<int>(PRO.FieldByName("PRO_CODIGO").AsInteger());
 }
 
@@ -73,7 +73,7 @@ void TDM::CreateComanda(int number) {
     for (const char* paid : {"COM_DINHEIROPAGO", "COM_CHEQUEPAGO", "COM_CARTAOPAGO", "COM_CARTAODEBPAGO"})
         COM.SetField(paid, FixedPoint());
     COM.SetField("COM_TABELA", 0);
-    COM.SetField("COM_CLIENTE", "CONSUMIDOR");
+    COM.SetField("COM_CLIENTE", Windows1252Text("CONSUMIDOR"));
     COM.SetField("COM_QTDE", FixedPoint());
     COM.SetField("COM_TOTAL", FixedPoint());
     COM.SetField("COM_TIPO", 1);
@@ -117,7 +117,7 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price) 
             const std::string number = "0" + std::to_string(i);
             FieldValue reference = QCFG.FieldByName("CFG_MAT_REF" + number);
             if (reference.IsText())
-                reference = reference.AsText().substr(0, kReferenceLength);
+                reference = Windows1252Text(reference.AsText().Bytes().substr(0, kReferenceLength));
             CIN.SetField("CIN_REF" + number, reference);
         }
     }

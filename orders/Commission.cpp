@@ -14,9 +14,9 @@ const std::string kAlreadyGranted =
 const std::string kGranted =
     "000-COMISS\xC3O CONCEDIDA AO FUNCION\xC1"
     "RIO ";
-const std::string kReason =
+const Windows1252Text kReason(
     "COMISS\xC3O P/ FUNCION\xC1"
-    "RIO CONCEDIDA NO TERMINAL";
+    "RIO CONCEDIDA NO TERMINAL");
 
 }  // namespace
 
@@ -37,8 +37,8 @@ std::string TDM::GrantCommission() {
         }
     }
 
-    const std::string identifier = "C" + std::to_string(COM.FieldByName("COM_CODIGO").AsInteger()) + "I" +
-                                   std::to_string(CIN.FieldByName("CIN_CODIGO").AsInteger());
+    const Windows1252Text identifier("C" + std::to_string(COM.FieldByName("COM_CODIGO").AsInteger()) + "I" +
+                                     std::to_string(CIN.FieldByName("CIN_CODIGO").AsInteger()));
     Retarget(CAF, StoreStatements::kCommissionById, {{"CAI_ID", identifier}});
     if (CAF.FieldByName("CAF_CODIGO").AsInteger() != 0) {
         CAF.Close();
@@ -55,7 +55,7 @@ std::string TDM::GrantCommission() {
     CAF.SetField("CAF_MOTIVO", kReason);
     CAF.SetField("CAI_ID", identifier);
     PostDataSet(CAF);
-    const std::string reply = kGranted + FUN.FieldByName("FUN_NOME").AsText() + "!";
+    const std::string reply = kGranted + FUN.FieldByName("FUN_NOME").AsText().Bytes() + "!";
     FUN.Close();
     CAF.Close();
     return reply;

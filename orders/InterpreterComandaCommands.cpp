@@ -47,13 +47,13 @@ std::string TDM::SelectClient(int client) {
     if (auto refusal = StatusRefusal(); !refusal.empty())
         return refusal;
 
-    const std::string name = CON.FieldByName("CON_NOME").AsText();
+    const Windows1252Text name = CON.FieldByName("CON_NOME").AsText();
     COM.Edit();
     COM.SetField("CON_CODIGO", CON.FieldByName("CON_CODIGO").AsInteger());
     COM.SetField("COM_TABELA", CON.FieldByName("CON_TABELA").AsInteger());
     COM.SetField("COM_CLIENTE", name);
     PostDataSet(COM);
-    return "000-CLIENTE SELECIONADO: " + name + "!";
+    return "000-CLIENTE SELECIONADO: " + name.Bytes() + "!";
 }
 
 std::string TDM::SelectEmployee(int badge) {
@@ -68,7 +68,7 @@ std::string TDM::SelectEmployee(int badge) {
     COM.Edit();
     COM.SetField("FUN_CODIGO", FUN.FieldByName("FUN_CODIGO").AsInteger());
     PostDataSet(COM);
-    return "000-FUNCION\xC1RIO SELECIONADO: " + FUN.FieldByName("FUN_NOME").AsText() + "!";
+    return "000-FUNCION\xC1RIO SELECIONADO: " + FUN.FieldByName("FUN_NOME").AsText().Bytes() + "!";
 }
 
 std::string TDM::ShowTotal() {

@@ -61,7 +61,7 @@ std::string TDM::AddProduct(const std::string& line) {
     // tab held until the item is in. Held first, so that a terminal that
     // finds it held by another gives up having done next to nothing.
     LockLoadedComanda();
-    const std::string pattern = QCFG.FieldByName("CFG_PDV_BALANCA").AsText();
+    const std::string pattern = QCFG.FieldByName("CFG_PDV_BALANCA").AsText().Bytes();
     TScaleLabel label{line, 1, TScaleLabelKind::slQuantity};
     bool scaleLabel = false;
     int product = FindProductByBarcode(line);
@@ -81,7 +81,7 @@ std::string TDM::AddProduct(const std::string& line) {
         if (price == FixedPoint())
             return "204-O PRODUTO N\xC3O TEM PRE\xC7O!";
         quantity = label.value / price.ToDouble();
-    } else if (PRO.FieldByName("PRO_BALUNIDADE").AsText() == "U" && !Holds(pattern, '$')) {
+    } else if (PRO.FieldByName("PRO_BALUNIDADE").AsText() == Windows1252Text("U") && !Holds(pattern, '$')) {
         quantity = QuantityAsCount(quantity);
     }
 
@@ -105,5 +105,5 @@ std::string TDM::AddProduct(const std::string& line) {
     case csCancelled: return "102-A COMANDA FOI CANCELADA, ABRA OUTRA!";
     case csUsable: break;
     }
-    return "000-PRODUTO " + PRO.FieldByName("PRO_NOME").AsText() + " ADICIONADO!";
+    return "000-PRODUTO " + PRO.FieldByName("PRO_NOME").AsText().Bytes() + " ADICIONADO!";
 }

@@ -71,8 +71,8 @@ TEditValue FieldToEditValue(const FieldValue& field) {
         return static_cast<double>(decimal->scaled) / PowerOfTen(decimal->places);
     if (const auto* number = std::get_if<double>(&raw))
         return *number;
-    if (const auto* text = std::get_if<std::string>(&raw))
-        return *text;
+    if (const auto* text = std::get_if<Windows1252Text>(&raw))
+        return text->Bytes();
     if (const auto* date = std::get_if<SqlDate>(&raw))
         return FromSql(*date);
     if (const auto* time = std::get_if<SqlTime>(&raw))
@@ -103,8 +103,8 @@ std::optional<FieldValue> EditValueToField(const TEditValue& value, const FieldV
             return FieldValue(*number);
         return std::nullopt;
     }
-    if (std::holds_alternative<std::string>(kind))
-        return FieldValue(ValueToText(value));
+    if (std::holds_alternative<Windows1252Text>(kind))
+        return FieldValue(Windows1252Text(ValueToText(value)));
     if (std::holds_alternative<SqlDate>(kind) || std::holds_alternative<SqlTime>(kind) ||
         std::holds_alternative<SqlTimestamp>(kind)) {
         const auto moment = ValueToDateTime(value);
@@ -118,7 +118,7 @@ std::optional<FieldValue> EditValueToField(const TEditValue& value, const FieldV
     }
     // A null field: the value goes as it is.
     if (const auto* text = std::get_if<std::string>(&value))
-        return FieldValue(*text);
+        return FieldValue(Windows1252Text(*text));
     if (const auto* number = std::get_if<double>(&value))
         return FieldValue(*number);
     const TDateTime moment = std::get<TDateTime>(value);

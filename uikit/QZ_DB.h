@@ -82,7 +82,7 @@ private:
 };
 
 // A field's value as a box holds it: numbers as floating point, dates and
-// times as date-times, text as it stands.
+// times as date-times, text as its Windows-1252 bytes.
 TEditValue FieldToEditValue(const FieldValue& field);
 // A box's value in the kind of the field's current value (a null field
 // takes text, numbers and date-times as they are); nothing when the value

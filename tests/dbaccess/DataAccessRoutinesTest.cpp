@@ -61,7 +61,8 @@ TEST_F(DataAccessRoutinesTest, MissingFieldRaisesTheError) {
 
 TEST_F(DataAccessRoutinesTest, ReadValueKeepsTheTypeAndNull) {
     EXPECT_TRUE(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 9").IsNull());
-    EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CAF\xC9");
+    EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(),
+              Windows1252Text("CAF\xC9"));
     const FieldValue date = ReadValue("DATA", "SELECT DATA FROM SP_SERVERDATE");
     EXPECT_GT(date.AsDate().year, 2000);
 }
@@ -85,13 +86,13 @@ TEST_F(DataAccessRoutinesTest, PostAndCommitStartsTheTransactionAndKeepsItActive
     EXPECT_TRUE(transaction.Active());  // opening starts it
     transaction.Rollback();             // posting must start it again
     clients.Append();
-    clients.SetField("CON_NOME", "JO\xC3O");
+    clients.SetField("CON_NOME", Windows1252Text("JO\xC3O"));
     PostAndCommit(clients);
 
     EXPECT_TRUE(transaction.Active());
     EXPECT_EQ(clients.State(), DataSetState::dsBrowse);
     EXPECT_EQ(clients.FieldByName("CON_CODIGO").AsInteger(), 1);  // from the generator
-    EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS WHERE CON_CODIGO = 1").AsText(), "JO\xC3O");
+    EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS WHERE CON_CODIGO = 1").AsText(), Windows1252Text("JO\xC3O"));
 }
 
 TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTransactionGoesOn) {
@@ -100,11 +101,11 @@ TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTra
     DefineClients(clients);
     clients.Open();
     clients.Edit();
-    clients.SetField("CON_NOME", "BIA");
+    clients.SetField("CON_NOME", Windows1252Text("BIA"));
     PostAndCommit(clients);
     clients.Append();
     clients.SetField("CON_CODIGO", 5);  // duplicate key
-    clients.SetField("CON_NOME", "OUTRA");
+    clients.SetField("CON_NOME", Windows1252Text("OUTRA"));
 
     try {
         PostAndCommit(clients);
@@ -115,9 +116,9 @@ TEST_F(DataAccessRoutinesTest, FailedPostRollsBackDropsThePendingRecordAndTheTra
     }
     EXPECT_TRUE(transaction.Active());
     EXPECT_EQ(clients.State(), DataSetState::dsBrowse);
-    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), "BIA");
+    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), Windows1252Text("BIA"));
     EXPECT_EQ(ReadNumber("N", "SELECT COUNT(*) AS N FROM CONTATOS"), 1);
-    EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS").AsText(), "BIA");
+    EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS").AsText(), Windows1252Text("BIA"));
 }
 
 TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone) {
@@ -129,10 +130,11 @@ TEST_F(DataAccessRoutinesTest, PostDataSetLeavesOtherDataSetsAlone) {
     EXPECT_NO_THROW(PostDataSet(query));
     EXPECT_EQ(query.State(), DataSetState::dsBrowse);
     EXPECT_TRUE(transaction.Active());
-    EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CH\xC1");
+    EXPECT_EQ(ReadValue("PRO_NOME", "SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(),
+              Windows1252Text("CH\xC1"));
 
     transaction.Rollback();
-    EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "CAF\xC9");
+    EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), Windows1252Text("CAF\xC9"));
 }
 
 TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits) {
@@ -147,12 +149,12 @@ TEST_F(DataAccessRoutinesTest, RunScriptRunsEachStatementAndCommits) {
     EXPECT_EQ(log.rows[0][0].AsDate(), (SqlDate{2014, 12, 9}));
     EXPECT_EQ(log.rows[0][1].AsTime(), (SqlTime{21, 7, 5, 0}));
     EXPECT_EQ(log.rows[0][2].AsInteger(), 12);
-    EXPECT_EQ(log.rows[0][3].AsText(), "3.500");
-    EXPECT_EQ(log.rows[0][4].AsText(), "47.90");
-    EXPECT_EQ(log.rows[0][6].AsText(), "MICROTERMINAL");
+    EXPECT_EQ(log.rows[0][3].AsText(), Windows1252Text("3.500"));
+    EXPECT_EQ(log.rows[0][4].AsText(), Windows1252Text("47.90"));
+    EXPECT_EQ(log.rows[0][6].AsText(), Windows1252Text("MICROTERMINAL"));
 
     RunScript("UPDATE PRODUTOS SET PRO_NOME = 'A;B' WHERE PRO_CODIGO = 1^UPDATE PRODUTOS SET PRO_ATIVO = 1^  ", false);
-    EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), "A;B");
+    EXPECT_EQ(db.Value("SELECT PRO_NOME FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), Windows1252Text("A;B"));
     EXPECT_EQ(db.Value("SELECT COUNT(*) FROM PRODUTOS WHERE PRO_ATIVO = 1").AsInteger(), 2);
 }
 

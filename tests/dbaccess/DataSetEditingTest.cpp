@@ -30,19 +30,19 @@ TEST_F(DataSetEditingTest, RecordBufferFollowsEditAndCancel) {
     clients.AddDataChangeListener([&] { ++notices; });
     clients.Open();
     EXPECT_EQ(clients.State(), DataSetState::dsBrowse);
-    EXPECT_THROW(clients.SetField("CON_NOME", "BIA"), std::logic_error);
+    EXPECT_THROW(clients.SetField("CON_NOME", Windows1252Text("BIA")), std::logic_error);
     EXPECT_THROW(clients.FieldByName("NOSUCH"), DatabaseError);
 
     clients.Edit();
-    clients.SetField("con_nome", "BIA");
+    clients.SetField("con_nome", Windows1252Text("BIA"));
     EXPECT_EQ(clients.State(), DataSetState::dsEdit);
     EXPECT_TRUE(clients.IsModified("CON_NOME"));
     EXPECT_FALSE(clients.IsModified("CON_TABELA"));
-    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), "BIA");
+    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), Windows1252Text("BIA"));
 
     clients.Cancel();
     EXPECT_EQ(clients.State(), DataSetState::dsBrowse);
-    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), "ANA");
+    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), Windows1252Text("ANA"));
     EXPECT_EQ(notices, 4);  // open, edit, set, cancel
 }
 
@@ -53,10 +53,10 @@ TEST_F(DataSetEditingTest, UpdateWritesOnlyTheColumnsSetSinceEdit) {
     clients.Open();
     db.Execute("UPDATE CONTATOS SET CON_TABELA = 4, CON_ATIVO = 1");
     clients.Edit();
-    clients.SetField("CON_NOME", "BIA");
+    clients.SetField("CON_NOME", Windows1252Text("BIA"));
     clients.Post();
     transaction.CommitRetaining();
-    EXPECT_EQ(db.Value("SELECT CON_NOME || CON_TABELA || CON_ATIVO FROM CONTATOS").AsText(), "BIA41");
+    EXPECT_EQ(db.Value("SELECT CON_NOME || CON_TABELA || CON_ATIVO FROM CONTATOS").AsText(), Windows1252Text("BIA41"));
     EXPECT_EQ(clients.FieldByName("CON_TABELA").AsInteger(), 2);  // no refresh statement: the row as read
 }
 

@@ -5,6 +5,13 @@
 
 #include <clocale>
 #include <string>
+#include <type_traits>
+
+// A database text is Windows-1252: an untyped string is neither stored nor
+// read as one.
+static_assert(!std::is_constructible_v<FieldValue, std::string>);
+static_assert(!std::is_constructible_v<FieldValue, const char*>);
+static_assert(std::is_same_v<decltype(FieldValue().AsText()), Windows1252Text>);
 
 TEST(FieldValueConversionTest, NumbersConvertToEachOtherOnTheGrid) {
     struct Case {
@@ -19,10 +26,10 @@ TEST(FieldValueConversionTest, NumbersConvertToEachOtherOnTheGrid) {
         {FieldValue(FieldValue::Decimal{350, 2}), 4, 35000},
         {FieldValue(FieldValue::Decimal{-1234567, 6}), -1, -12346},
         {FieldValue(0.1), 0, 1000},
-        {FieldValue("12.5"), 12, 125000},
+        {FieldValue(Windows1252Text("12.5")), 12, 125000},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value.AsText());
+        SCOPED_TRACE(c.value.AsText().Bytes());
         EXPECT_EQ(c.value.AsInteger(), c.integer);
         EXPECT_EQ(c.value.AsFixed().Raw(), c.raw);
     }
@@ -49,13 +56,13 @@ TEST(FieldValueConversionTest, TextReadsTheSameUnderAnyLocale) {
     const ScopedLocale brazilian("pt_BR.UTF-8");
     if (!brazilian.Installed())
         GTEST_SKIP() << "locale pt_BR.UTF-8 is not installed (scripts/install-deps.sh generates it)";
-    EXPECT_EQ(FieldValue("1.5").AsFixed().Raw(), 15000);
-    EXPECT_THROW(FieldValue("1,5").AsFixed(), DatabaseError);
+    EXPECT_EQ(FieldValue(Windows1252Text("1.5")).AsFixed().Raw(), 15000);
+    EXPECT_THROW(FieldValue(Windows1252Text("1,5")).AsFixed(), DatabaseError);
 }
 
 TEST(FieldValueConversionTest, TextThatIsNoNumberIsRefused) {
-    EXPECT_THROW(FieldValue("1,5").AsFixed(), DatabaseError);
-    EXPECT_THROW(FieldValue("").AsInteger(), DatabaseError);
+    EXPECT_THROW(FieldValue(Windows1252Text("1,5")).AsFixed(), DatabaseError);
+    EXPECT_THROW(FieldValue(Windows1252Text("")).AsInteger(), DatabaseError);
     EXPECT_THROW(FieldValue(SqlDate{2014, 12, 9}).AsInteger(), DatabaseError);
 }
 
@@ -63,7 +70,7 @@ TEST(FieldValueConversionTest, DatesReadAsDayNumbersAndText) {
     const FieldValue date(SqlDate{2014, 12, 9});
     EXPECT_EQ(date.AsNumber(), 41982.0L);
     EXPECT_EQ(FieldValue(SqlTime{12, 0, 0, 0}).AsNumber(), 0.5L);
-    EXPECT_EQ(date.AsText(), "2014-12-09");
-    EXPECT_EQ(FieldValue(FieldValue::Decimal{-5, 2}).AsText(), "-0.05");
+    EXPECT_EQ(date.AsText(), Windows1252Text("2014-12-09"));
+    EXPECT_EQ(FieldValue(FieldValue::Decimal{-5, 2}).AsText(), Windows1252Text("-0.05"));
     EXPECT_THROW(FieldValue(7).AsDate(), DatabaseError);
 }

@@ -11,10 +11,10 @@ TEST(ServerConnectionTest, WritesAndReadsWindows1252TextThroughTheServer) {
     Database database(db.ConnectionString(), db.User(), db.Password());
     Transaction transaction(database);
     Statement insert(transaction, "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME) VALUES (1, :NOME)");
-    insert.SetParameter("NOME", "JOS\xC9 DA CONCEI\xC7\xC3O");
+    insert.SetParameter("NOME", Windows1252Text("JOS\xC9 DA CONCEI\xC7\xC3O"));
     insert.Run();
     transaction.CommitRetaining();
-    EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS").AsText(), "JOS\xC9 DA CONCEI\xC7\xC3O");
+    EXPECT_EQ(db.Value("SELECT CON_NOME FROM CONTATOS").AsText(), Windows1252Text("JOS\xC9 DA CONCEI\xC7\xC3O"));
 }
 
 TEST(ServerConnectionTest, RefusedLoginCarriesTheServerMessage) {

@@ -25,10 +25,10 @@ protected:
 };
 
 TEST_F(TransactionTest, SeesWhatOthersCommitted) {
-    EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), "ANA");
+    EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), Windows1252Text("ANA"));
     db.Execute("UPDATE CONTATOS SET CON_NOME = 'BIA'");
-    EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), "BIA");
-    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), "ANA");  // rows already read stay as read
+    EXPECT_EQ(ReadValue("CON_NOME", "SELECT CON_NOME FROM CONTATOS").AsText(), Windows1252Text("BIA"));
+    EXPECT_EQ(clients.FieldByName("CON_NOME").AsText(), Windows1252Text("ANA"));  // rows already read stay as read
 }
 
 TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks) {
@@ -37,7 +37,7 @@ TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks) {
     Statement(otherTransaction, "UPDATE CONTATOS SET CON_ATIVO = 1").Run();  // not committed: row locked
 
     clients.Edit();
-    clients.SetField("CON_NOME", "BIA");
+    clients.SetField("CON_NOME", Windows1252Text("BIA"));
     try {
         PostAndCommit(clients);
         FAIL() << "no error";
@@ -50,9 +50,9 @@ TEST_F(TransactionTest, RowLockedElsewhereFailsAtOnceAndTheNextWriteWorks) {
 
     otherTransaction.Commit();
     clients.Edit();
-    clients.SetField("CON_NOME", "CAU");
+    clients.SetField("CON_NOME", Windows1252Text("CAU"));
     PostAndCommit(clients);
-    EXPECT_EQ(db.Value("SELECT CON_NOME || CON_ATIVO FROM CONTATOS").AsText(), "CAU1");
+    EXPECT_EQ(db.Value("SELECT CON_NOME || CON_ATIVO FROM CONTATOS").AsText(), Windows1252Text("CAU1"));
 }
 
 TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork) {
@@ -60,7 +60,8 @@ TEST_F(TransactionTest, RollbackRetainingUndoesOnlyUncommittedWork) {
     RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", true);  // plain: left uncommitted
     transaction.RollbackRetaining();
     EXPECT_TRUE(transaction.Active());
-    EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || COALESCE(CON_ATIVO, 0) AS X FROM CONTATOS").AsText(), "BIA0");
+    EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || COALESCE(CON_ATIVO, 0) AS X FROM CONTATOS").AsText(),
+              Windows1252Text("BIA0"));
 }
 
 TEST_F(TransactionTest, ReconnectingEndsTheTransactionAndItStartsAgainOnDemand) {
@@ -77,24 +78,24 @@ TEST_F(TransactionTest, WritesOfAUnitCommitTogetherOrNotAtAll) {
     {
         WorkUnit command(transaction);
         clients.Edit();
-        clients.SetField("CON_NOME", "BIA");
+        clients.SetField("CON_NOME", Windows1252Text("BIA"));
         PostAndCommit(clients);
         {
             WorkUnit operation(transaction);  // nested: commits with the command
             RunScript("UPDATE CONTATOS SET CON_ATIVO = 1", false);
             operation.Commit();
         }
-        EXPECT_EQ(stored(), "ANA0");
+        EXPECT_EQ(stored(), Windows1252Text("ANA0"));
         command.Commit();
     }
-    EXPECT_EQ(stored(), "BIA1");
+    EXPECT_EQ(stored(), Windows1252Text("BIA1"));
     {
         WorkUnit command(transaction);
         RunScript("UPDATE CONTATOS SET CON_ATIVO = 2", false);
         clients.Edit();
-        clients.SetField("CON_NOME", "CAU");
+        clients.SetField("CON_NOME", Windows1252Text("CAU"));
         PostAndCommit(clients);
     }  // ends without Commit: an error on its way
     EXPECT_TRUE(transaction.Active());
-    EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || CON_ATIVO AS X FROM CONTATOS").AsText(), "BIA1");
+    EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || CON_ATIVO AS X FROM CONTATOS").AsText(), Windows1252Text("BIA1"));
 }

@@ -20,25 +20,25 @@ TEST_F(ComandaLifecycleTest, NewTabGetsTheShopDefaults) {
     EXPECT_EQ(row[5].AsInteger(), 1);
     EXPECT_TRUE(row[6].IsNull());
     for (int paid = 7; paid <= 10; ++paid)
-        EXPECT_EQ(row[paid].AsText(), "0.00");
+        EXPECT_EQ(row[paid].AsText(), Windows1252Text("0.00"));
     EXPECT_EQ(row[11].AsInteger(), 0);
-    EXPECT_EQ(row[12].AsText(), "CONSUMIDOR");
-    EXPECT_EQ(row[13].AsText(), "0.000");
-    EXPECT_EQ(row[14].AsText(), "0.00");
+    EXPECT_EQ(row[12].AsText(), Windows1252Text("CONSUMIDOR"));
+    EXPECT_EQ(row[13].AsText(), Windows1252Text("0.000"));
+    EXPECT_EQ(row[14].AsText(), Windows1252Text("0.00"));
     EXPECT_EQ(row[15].AsInteger(), 1);
     EXPECT_TRUE(row[16].IsNull());
-    EXPECT_EQ(row[17].AsText(), "0.00");
+    EXPECT_EQ(row[17].AsText(), Windows1252Text("0.00"));
     EXPECT_TRUE(row[18].IsNull());
 
     // Loaded with the client's fields; no items; the creation is logged.
-    EXPECT_EQ(dm->COM.FieldByName("CON_NOME").AsText(), "CONSUMIDOR");
+    EXPECT_EQ(dm->COM.FieldByName("CON_NOME").AsText(), Windows1252Text("CONSUMIDOR"));
     EXPECT_EQ(dm->COM.FieldByName("COM_CODIGO").AsInteger(), 1);
     EXPECT_TRUE(dm->CIN.Active());
     EXPECT_TRUE(dm->CIN.IsEmpty());
     EXPECT_EQ(db.Value("SELECT LOG_MENSAGEM || '/' || COM_NUMERO || '/' || COM_CLIENTE || '/' || LOG_ORIGEM "
                        "FROM COMANDASLOG")
                   .AsText(),
-              "COMANDA CRIADA NO MICROTERMINAL/12/CONSUMIDOR/MICROTERMINAL");
+              Windows1252Text("COMANDA CRIADA NO MICROTERMINAL/12/CONSUMIDOR/MICROTERMINAL"));
 }
 
 TEST_F(ComandaLifecycleTest, ServiceFeeFollowsTheConfiguredRange) {
@@ -75,7 +75,7 @@ TEST_F(ComandaLifecycleTest, ServiceFeeFollowsTheConfiguredRange) {
         dm->CreateComanda(c.number);
         const FieldValue fee =
             db.Value("SELECT COM_TAXASERVICO FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(c.number));
-        EXPECT_EQ(fee.AsText(), c.fee ? "10.00" : "");
+        EXPECT_EQ(fee.AsText(), Windows1252Text(c.fee ? "10.00" : ""));
         db.Execute("DELETE FROM COMANDAS");
     }
     EXPECT_EQ(Count("COMANDASITENS"), 0);  // the fee is never an item
@@ -99,7 +99,7 @@ TEST_F(ComandaLifecycleTest, OpeningLoadsTheTabAndItsItemsAndLogsIt) {
     EXPECT_EQ(db.Value("SELECT LOG_MENSAGEM || '/' || COM_QTDE || '/' || COM_TOTAL FROM COMANDASLOG "
                        "ORDER BY LOG_CODIGO DESC ROWS 1")
                   .AsText(),
-              "COMANDA ABERTA NO MICROTERMINAL/2.000/9.00");
+              Windows1252Text("COMANDA ABERTA NO MICROTERMINAL/2.000/9.00"));
 }
 
 TEST_F(ComandaLifecycleTest, AddedItemIsWrittenLoggedAndTotalled) {
@@ -111,22 +111,22 @@ TEST_F(ComandaLifecycleTest, AddedItemIsWrittenLoggedAndTotalled) {
     EXPECT_EQ(item.rows[0][0].AsInteger(), 1);
     EXPECT_EQ(item.rows[0][1].AsInteger(), 1);
     EXPECT_EQ(item.rows[0][2].AsInteger(), 10);
-    EXPECT_EQ(item.rows[0][3].AsText(), "2.000");
-    EXPECT_EQ(item.rows[0][4].AsText(), "4.50");
-    EXPECT_EQ(item.rows[0][5].AsText(), "0.00000");
-    EXPECT_EQ(item.rows[0][6].AsText(), "0.00000");
+    EXPECT_EQ(item.rows[0][3].AsText(), Windows1252Text("2.000"));
+    EXPECT_EQ(item.rows[0][4].AsText(), Windows1252Text("4.50"));
+    EXPECT_EQ(item.rows[0][5].AsText(), Windows1252Text("0.00000"));
+    EXPECT_EQ(item.rows[0][6].AsText(), Windows1252Text("0.00000"));
     EXPECT_EQ(item.rows[0][7].AsInteger(), 1);
     EXPECT_TRUE(item.rows[0][8].IsNull());
 
     EXPECT_EQ(dm->CIN.FieldByName("CIN_CODIGO").AsInteger(), 1);
     EXPECT_EQ(dm->COM.State(), DataSetState::dsBrowse);
-    EXPECT_EQ(dm->COM.FieldByName("COM_TOTAL").AsText(), "9.00");
-    EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "2.000/9.00");
+    EXPECT_EQ(dm->COM.FieldByName("COM_TOTAL").AsText(), Windows1252Text("9.00"));
+    EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), Windows1252Text("2.000/9.00"));
     // The item's log entry carries the totals from before the item.
     EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDASLOG "
                        "WHERE LOG_MENSAGEM = 'ADICIONADO PRODUTO NA COMANDA VIA MICROTERMINAL'")
                   .AsText(),
-              "0.000/0.00");
+              Windows1252Text("0.000/0.00"));
 }
 
 TEST_F(ComandaLifecycleTest, MadeToOrderProductsCarryTheReferenceTexts) {
@@ -144,10 +144,10 @@ TEST_F(ComandaLifecycleTest, MadeToOrderProductsCarryTheReferenceTexts) {
         "SELECT CIN_REF01, CIN_REF02, CIN_REF03, CIN_REF06 FROM COMANDASITENS "
         "ORDER BY CIN_CODIGO");
     ASSERT_EQ(refs.rows.size(), 2u);
-    EXPECT_EQ(refs.rows[0][0].AsText(), "TAMANHO");
-    EXPECT_EQ(refs.rows[0][1].AsText(), std::string(50, 'X'));  // cut to the column's 50 characters
+    EXPECT_EQ(refs.rows[0][0].AsText(), Windows1252Text("TAMANHO"));
+    EXPECT_EQ(refs.rows[0][1].AsText(), Windows1252Text(std::string(50, 'X')));  // cut to the column's 50 characters
     EXPECT_TRUE(refs.rows[0][2].IsNull());
-    EXPECT_EQ(refs.rows[0][3].AsText(), "SABOR");
+    EXPECT_EQ(refs.rows[0][3].AsText(), Windows1252Text("SABOR"));
     EXPECT_TRUE(refs.rows[1][0].IsNull());
     EXPECT_TRUE(refs.rows[1][3].IsNull());
 }
@@ -198,7 +198,7 @@ TEST_F(ComandaLifecycleTest, TabWriteRereadsTheJoinedClientFields) {
     dm->COM.Edit();
     dm->COM.SetField("CON_CODIGO", 2);
     PostDataSet(dm->COM);
-    EXPECT_EQ(dm->COM.FieldByName("CON_NOME").AsText(), "MARIA");
+    EXPECT_EQ(dm->COM.FieldByName("CON_NOME").AsText(), Windows1252Text("MARIA"));
     EXPECT_EQ(dm->COM.FieldByName("CON_CREDITOTIPO").AsInteger(), 2);
-    EXPECT_EQ(dm->COM.FieldByName("CON_CREDITOCONSUMO").AsText(), "50.00");
+    EXPECT_EQ(dm->COM.FieldByName("CON_CREDITOCONSUMO").AsText(), Windows1252Text("50.00"));
 }

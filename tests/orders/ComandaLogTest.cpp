@@ -11,7 +11,7 @@ TEST(ComandaLogTest, ParametersCarryTheNineArguments) {
     entry.quantity = FixedPoint::FromRaw(35000);
     entry.total = FixedPoint::FromRaw(479000);
     entry.message = "comanda aberta no microterminal";
-    entry.client = "D'ELIA";
+    entry.client = Windows1252Text("D'ELIA");
     const SqlParameters expected = {
         {"DATA", SqlDate{2014, 12, 9}},
         {"HORA", SqlTime{21, 7, 5, 0}},
@@ -19,9 +19,9 @@ TEST(ComandaLogTest, ParametersCarryTheNineArguments) {
         {"QTDE", FieldValue::Decimal{350, 2}},
         {"TOTAL", FieldValue::Decimal{4790, 2}},
         {"PDV", 0},
-        {"MENSAGEM", "COMANDA ABERTA NO MICROTERMINAL"},
-        {"CLIENTE", "D'ELIA"},
-        {"ORIGEM", "MICROTERMINAL"},
+        {"MENSAGEM", Windows1252Text("COMANDA ABERTA NO MICROTERMINAL")},
+        {"CLIENTE", Windows1252Text("D'ELIA")},
+        {"ORIGEM", Windows1252Text("MICROTERMINAL")},
     };
     EXPECT_EQ(ComandaLogParameters(entry), expected);
 }

@@ -5,7 +5,7 @@ using ProductLookupTest = OrderTabFixture;
 
 TEST_F(ProductLookupTest, FindsProductsByBarcodeAndLeavesThemLoaded) {
     EXPECT_EQ(dm->FindProductByBarcode("789100"), 10);
-    EXPECT_EQ(dm->PRO.FieldByName("PRO_NOME").AsText(), "CAF\xC9");
+    EXPECT_EQ(dm->PRO.FieldByName("PRO_NOME").AsText(), Windows1252Text("CAF\xC9"));
     EXPECT_EQ(dm->FindProductByBarcode("000"), 0);
     EXPECT_TRUE(dm->PRO.FieldByName("PRO_NOME").IsNull());
 

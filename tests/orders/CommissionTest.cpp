@@ -29,11 +29,11 @@ TEST_F(CommissionTest, PercentageIsTakenOnTheUnitPriceOnce) {
     const auto& row = credit.rows[0];
     EXPECT_EQ(row[0].AsInteger(), 1);
     EXPECT_EQ(row[1].AsInteger(), 7);
-    EXPECT_EQ(row[2].AsText(), "1.00");
-    EXPECT_EQ(row[3].AsText(), "0.00");
+    EXPECT_EQ(row[2].AsText(), Windows1252Text("1.00"));
+    EXPECT_EQ(row[3].AsText(), Windows1252Text("0.00"));
     EXPECT_EQ(row[4].AsInteger(), 0);
-    EXPECT_EQ(row[5].AsText(), "COMISS\xC3O P/ FUNCION\xC1RIO CONCEDIDA NO TERMINAL");
-    EXPECT_EQ(row[6].AsText(), "C1I1");
+    EXPECT_EQ(row[5].AsText(), Windows1252Text("COMISS\xC3O P/ FUNCION\xC1RIO CONCEDIDA NO TERMINAL"));
+    EXPECT_EQ(row[6].AsText(), Windows1252Text("C1I1"));
     EXPECT_FALSE(row[7].IsNull());
     EXPECT_FALSE(row[8].IsNull());
     EXPECT_FALSE(dm->FUN.Active());
@@ -45,7 +45,7 @@ TEST_F(CommissionTest, FixedAmountWinsAndCountsDiscountNowhere) {
     db.Execute("UPDATE PRODUTOS SET PRO_COMISSAOVAL = 2.5, PRO_COMISSAOPOR = 50 WHERE PRO_CODIGO = 10");
     TabWithItem(12, 10, 4, 4.5);
     Grant(80);
-    EXPECT_EQ(db.Value("SELECT CAF_CREDITO FROM CAIXAFUN").AsText(), "2.50");
+    EXPECT_EQ(db.Value("SELECT CAF_CREDITO FROM CAIXAFUN").AsText(), Windows1252Text("2.50"));
 }
 
 TEST_F(CommissionTest, PercentageIncludesSurchargeAndDiscount) {
@@ -53,7 +53,7 @@ TEST_F(CommissionTest, PercentageIncludesSurchargeAndDiscount) {
     TabWithItem(12, 20, 1, 20.00);
     db.Execute("UPDATE COMANDASITENS SET CIN_ACRESCIMO = 5, CIN_DESCONTO = 2.5");
     Grant(70);
-    EXPECT_EQ(db.Value("SELECT CAF_CREDITO FROM CAIXAFUN").AsText(), "2.25");
+    EXPECT_EQ(db.Value("SELECT CAF_CREDITO FROM CAIXAFUN").AsText(), Windows1252Text("2.25"));
 }
 
 TEST_F(CommissionTest, SecondGrantOnTheSameItemIsRefusedWhoeverAsks) {

@@ -70,7 +70,7 @@ TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPr
     EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO || ':' || COM_TOTAL || ':' || (SELECT COUNT(*) FROM COMANDASITENS I "
                        "WHERE I.COM_CODIGO = C.COM_CODIGO)) FROM (SELECT * FROM COMANDAS ORDER BY COM_NUMERO) C")
                   .AsText(),
-              "1:90.00:20,2:90.00:20");
+              Windows1252Text("1:90.00:20,2:90.00:20"));
 }
 
 TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAddUp) {
@@ -85,13 +85,14 @@ TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) FROM COMANDASITENS")
                   .AsText(),
-              "100/100.000/450.00000");
-    EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "100.000/450.00");
+              Windows1252Text("100/100.000/450.00000"));
+    EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(),
+              Windows1252Text("100.000/450.00"));
     // One item at a time: each item's log entry carries the tab as the one before left it.
     EXPECT_EQ(db.Value("SELECT COUNT(DISTINCT COM_QTDE) || '/' || MAX(COM_QTDE) FROM COMANDASLOG "
                        "WHERE LOG_MENSAGEM STARTING 'ADICIONADO'")
                   .AsText(),
-              "100/99.000");
+              Windows1252Text("100/99.000"));
 }
 
 TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
@@ -107,7 +108,7 @@ TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
     });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(created, 1);
-    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || MIN(COM_TOTAL) FROM COMANDAS").AsText(), "1/45.00");
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || MIN(COM_TOTAL) FROM COMANDAS").AsText(), Windows1252Text("1/45.00"));
 }
 
 TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
@@ -146,6 +147,6 @@ TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
         EXPECT_TRUE(errors.empty()) << errors.front();
         EXPECT_EQ(accepted, c.accepted);
         EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(c.number)).AsText(),
-                  c.total);
+                  Windows1252Text(c.total));
     }
 }

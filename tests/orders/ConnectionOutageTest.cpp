@@ -44,6 +44,7 @@ TEST(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) 
 
     EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
-    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_VALOR) FROM COMANDASITENS").AsText(), "2/9.50");
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_VALOR) FROM COMANDASITENS").AsText(),
+              Windows1252Text("2/9.50"));
     EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 9,50");
 }

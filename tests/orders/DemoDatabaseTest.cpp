@@ -29,16 +29,16 @@ TEST_F(DemoDatabaseTest, DemoShopServesTabs) {
     ASSERT_EQ(MakeDemo(target), 0);  // an earlier demonstration is replaced
 
     TDM dm(target.string(), "SYSDBA", "");
-    EXPECT_EQ(dm.QCFG.FieldByName("CFG_PDV_BALANCA").AsText(), "D#2PPPPPQQQQQQX");
+    EXPECT_EQ(dm.QCFG.FieldByName("CFG_PDV_BALANCA").AsText(), Windows1252Text("D#2PPPPPQQQQQQX"));
     EXPECT_TRUE(dm.IsComandaBlocked(13));
     EXPECT_EQ(dm.FindProductByBarcode("7891000100103"), 1);
-    EXPECT_EQ(dm.PRO.FieldByName("PRO_NOME").AsText(), "CAF\xC9 EXPRESSO");
+    EXPECT_EQ(dm.PRO.FieldByName("PRO_NOME").AsText(), Windows1252Text("CAF\xC9 EXPRESSO"));
     dm.OpenComanda(10);
-    EXPECT_EQ(dm.COM.FieldByName("COM_TOTAL").AsText(), "33.90");
+    EXPECT_EQ(dm.COM.FieldByName("COM_TOTAL").AsText(), Windows1252Text("33.90"));
     EXPECT_EQ(dm.CIN.FieldByName("CIN_CODIGO").AsInteger(), 2);  // the last of its two items
     dm.CreateComanda(11);
     EXPECT_EQ(dm.COM.FieldByName("COM_CODIGO").AsInteger(), 2);
-    EXPECT_EQ(dm.COM.FieldByName("COM_TAXASERVICO").AsText(), "10.00");
+    EXPECT_EQ(dm.COM.FieldByName("COM_TAXASERVICO").AsText(), Windows1252Text("10.00"));
 }
 
 TEST_F(DemoDatabaseTest, OtherFilesAreLeftAlone) {

@@ -197,7 +197,8 @@ TEST(Interpreter, TotalIsRecomputedEvenForABlockedTab) {
     Shop shop;
     shop.Run({"C1", "789", "!UPDATE COMANDASITENS SET CIN_QTDE = 3", kBlockTab1});
     EXPECT_EQ(shop.Run({"V"}), kBlocked);
-    EXPECT_EQ(shop.store.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), "13.50");
+    EXPECT_EQ(shop.store.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(),
+              Windows1252Text("13.50"));
 }
 
 TEST(Interpreter, QueriesPrices) {

@@ -15,9 +15,9 @@ TEST_F(StoreFaultsTest, TabWriteKeepsWhatTheCashDeskRecordedMeanwhile) {
     PostDataSet(dm->COM);
 
     EXPECT_EQ(db.Value("SELECT COM_DINHEIROPAGO || '/' || COM_CLIENTE || '/' || COM_TABELA FROM COMANDAS").AsText(),
-              "4.50/MARIA/2");
+              Windows1252Text("4.50/MARIA/2"));
     // The refresh after the write shows the row as stored.
-    EXPECT_EQ(dm->COM.FieldByName("COM_DINHEIROPAGO").AsText(), "4.50");
+    EXPECT_EQ(dm->COM.FieldByName("COM_DINHEIROPAGO").AsText(), Windows1252Text("4.50"));
 }
 
 TEST_F(StoreFaultsTest, FailedTabWriteLeavesNothingPendingForTheNextCommand) {
@@ -37,7 +37,7 @@ TEST_F(StoreFaultsTest, FailedTabWriteLeavesNothingPendingForTheNextCommand) {
     dm->COM.Edit();
     dm->COM.SetField("FUN_CODIGO", 1);
     PostDataSet(dm->COM);
-    EXPECT_EQ(db.Value("SELECT COM_TABELA || '/' || COM_CHEQUEPAGO FROM COMANDAS").AsText(), "0/1.00");
+    EXPECT_EQ(db.Value("SELECT COM_TABELA || '/' || COM_CHEQUEPAGO FROM COMANDAS").AsText(), Windows1252Text("0/1.00"));
 }
 
 TEST_F(StoreFaultsTest, FailedItemWriteIsNotCarriedIntoTheNextItem) {
@@ -49,8 +49,9 @@ TEST_F(StoreFaultsTest, FailedItemWriteIsNotCarriedIntoTheNextItem) {
     EXPECT_TRUE(dm->CIN.IsEmpty());
 
     EXPECT_EQ(dm->AddItem(10, FixedPoint::FromInteger(2), FixedPoint::FromInteger(1)), csUsable);
-    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) FROM COMANDASITENS").AsText(), "1/2.000");
-    EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS").AsText(), "2.00");
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) FROM COMANDASITENS").AsText(),
+              Windows1252Text("1/2.000"));
+    EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS").AsText(), Windows1252Text("2.00"));
 }
 
 TEST_F(StoreFaultsTest, NullServerDateIsAnErrorNotATabWithoutDate) {

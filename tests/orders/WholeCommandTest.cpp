@@ -37,7 +37,8 @@ std::string StoredTab(const StoreTestDatabase& db) {
             "SELECT (SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) "
             "FROM COMANDASITENS) || ' tab ' || COM_QTDE || '/' || COM_TOTAL || ' log ' || "
             "(SELECT COUNT(*) FROM COMANDASLOG) FROM COMANDAS WHERE COM_NUMERO = 1")
-        .AsText();
+        .AsText()
+        .Bytes();
 }
 
 }  // namespace
@@ -64,7 +65,8 @@ TEST(WholeCommandTest, FailureHalfwayLeavesNothingAndTheTabStaysUsable) {
         // The tab takes the next command and its totals stay the sums of its items.
         EXPECT_EQ(dm.ProcessCommand("Q0,5"), "000-QUANTIDADE DO PRODUTO ALTERADA PARA 0,5");
         EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 2,25");
-        EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(), "0.500/2.25");
+        EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(),
+                  Windows1252Text("0.500/2.25"));
     }
 }
 
@@ -77,10 +79,10 @@ TEST(WholeCommandTest, FailedOpeningKeepsThePreviousTabAndPrompt) {
     dm.ProcessCommand("C1");
 
     EXPECT_THROW(dm.ProcessCommand("C2"), DatabaseError);  // tab 2 written, its log entry refused
-    EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO) FROM COMANDAS").AsText(), "1");
+    EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO) FROM COMANDAS").AsText(), Windows1252Text("1"));
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 1:"));
     EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
-    EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), "4.50");
+    EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), Windows1252Text("4.50"));
 }
 
 TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
@@ -118,5 +120,5 @@ TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
     EXPECT_EQ(db.Value("SELECT (SELECT COUNT(*) FROM COMANDASITENS) || '/' || COM_TOTAL || '/' || COM_DINHEIROPAGO "
                        "FROM COMANDAS")
                   .AsText(),
-              "1/4.50/1.00");
+              Windows1252Text("1/4.50/1.00"));
 }

@@ -80,7 +80,7 @@ TEST_F(DataLinkTest, EditShowsTheFieldOfTheCurrentRowAndWritesItBack) {
     box->SetText("JO\xC3O DA SILVA");
     Leave();
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
-    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("JO\xC3O DA SILVA"));
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("JO\xC3O DA SILVA")));
 
     employees.Next();
     EXPECT_EQ(box->Text(), "MARIA");
@@ -131,7 +131,7 @@ TEST_F(DataLinkTest, FailedWriteIsShownAndLeavesNoPendingRecord) {
     Leave();
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
-    EXPECT_EQ(Stored("FUN_UF"), FieldValue("N"));
+    EXPECT_EQ(Stored("FUN_UF"), FieldValue(Windows1252Text("N")));
     EXPECT_EQ(box->Text(), "N");
     EXPECT_TRUE(box->DataLink().Active);
 }
@@ -144,7 +144,7 @@ TEST_F(DataLinkTest, LeavingAnUntouchedBoxKeepsWhatAnotherProgramStored) {
     db.Execute("UPDATE FUNCIONARIOS SET FUN_NOME = 'OUTRO' WHERE FUN_CODIGO = 1");
     Enter(box);
     Leave();
-    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("OUTRO"));
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("OUTRO")));
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
 }
 
@@ -160,10 +160,10 @@ TEST_F(DataLinkTest, PopupMenuOverABoxWritesNothingUntilTheBoxIsLeft) {
     menu.popup(box->mapToGlobal(QPoint(5, 5)));
     ASSERT_TRUE(menu.isVisible());
     menu.close();
-    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("JO\xC3O"));
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("JO\xC3O")));
     EXPECT_EQ(box->Text(), "JO\xC3O DA SILVA");
     Leave();
-    EXPECT_EQ(Stored("FUN_NOME"), FieldValue("JO\xC3O DA SILVA"));
+    EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("JO\xC3O DA SILVA")));
 }
 
 TEST_F(DataLinkTest, LeavingABoxOnAnEmptyDataSetAddsARecord) {
@@ -198,10 +198,10 @@ TEST_F(DataLinkTest, PickOnlyListMapsItemsToStoredValues) {
     Enter(list);
     list->setCurrentIndex(0);
     list->showPopup();  // dropping the list down does not leave it
-    EXPECT_EQ(Stored("FUN_UF"), FieldValue("N"));
+    EXPECT_EQ(Stored("FUN_UF"), FieldValue(Windows1252Text("N")));
     list->hidePopup();
     Leave();
-    EXPECT_EQ(Stored("FUN_UF"), FieldValue("S"));
+    EXPECT_EQ(Stored("FUN_UF"), FieldValue(Windows1252Text("S")));
 
     employees.Next();
     EXPECT_EQ(list->currentIndex(), 0);
@@ -223,5 +223,5 @@ TEST_F(DataLinkTest, EditableListWritesItsText) {
     Enter(list);
     list->setEditText("MG");
     Leave();
-    EXPECT_EQ(Stored("FUN_UF"), FieldValue("MG"));
+    EXPECT_EQ(Stored("FUN_UF"), FieldValue(Windows1252Text("MG")));
 }
