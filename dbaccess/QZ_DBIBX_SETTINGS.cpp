@@ -37,7 +37,7 @@ std::string DefaultDatabasePath(const std::string& databaseFileName) {
 std::string FindSiblingIni() {
     std::string found;
     for (int position = 1; position <= kSiblingCount; ++position) {
-        char name[16];
+        char name[32];  // room for any int, so the compiler sees no truncation
         std::snprintf(name, sizeof name, "korvi%02d.ini", position);
         const std::string path = ProgramFolder() + name;
         if (FileExists(path))
