@@ -11,13 +11,13 @@
 // prepare-test-server.sh; databases are made in a temporary folder and
 // removed afterwards, without forced writes (as the tests make them).
 #include "BareClientFloor.h"
+#include "CountArgument.h"
 #include "DataModulo.h"
 #include "Latencies.h"
 #include "StoreTestDatabase.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -127,7 +127,7 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int repetitions = argc > 1 ? std::atoi(argv[1]) : 300;
+    const int repetitions = CountArgument(argc, argv, 300, "repetitions");
     Measure("embedded", StoreTestDatabase::Access::Embedded, repetitions);
     Measure("server", StoreTestDatabase::Access::Server, repetitions);
 }

@@ -12,6 +12,7 @@
 //
 // Through the server on 127.0.0.1 with the test login of tests/support/
 // prepare-test-server.sh, on a database made for the run and removed after.
+#include "CountArgument.h"
 #include "DataModulo.h"
 #include "Latencies.h"
 #include "StoreTestDatabase.h"
@@ -19,7 +20,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <latch>
 #include <mutex>
@@ -166,6 +166,6 @@ void Burst() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Steady(argc > 1 ? std::atoi(argv[1]) : 30);
+    Steady(CountArgument(argc, argv, 30, "seconds of steady load"));
     Burst();
 }
