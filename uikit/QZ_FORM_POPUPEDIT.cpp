@@ -117,9 +117,7 @@ private:
 };
 
 TFrmPopupEdit::TFrmPopupEdit(QWidget* owner, TDateTime startDate, const TQZTheme* theme, AcceptDate accept)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
-      startDate_(startDate),
-      theme_(theme),
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), startDate_(startDate), theme_(theme),
       accept_(std::move(accept)) {
     setObjectName("FrmPopupEdit");
     setAttribute(Qt::WA_DeleteOnClose);

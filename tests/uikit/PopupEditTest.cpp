@@ -31,7 +31,9 @@ protected:
         popup = OpenPopup();
         return popup;
     }
-    TFrmPopupEdit* OpenPopup() const { return box->findChild<TFrmPopupEdit*>("FrmPopupEdit", Qt::FindDirectChildrenOnly); }
+    TFrmPopupEdit* OpenPopup() const {
+        return box->findChild<TFrmPopupEdit*>("FrmPopupEdit", Qt::FindDirectChildrenOnly);
+    }
     QString Caption(const char* name) const {
         if (auto* label = popup->findChild<QLabel*>(name))
             return label->text();
