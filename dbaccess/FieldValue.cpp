@@ -20,9 +20,9 @@ long double DayNumber(const SqlDate& date) {
     return static_cast<long double>(DayNumberOf(date.year, date.month, date.day));
 }
 
+// The engine keeps times in ten-thousandths of a second.
 long double DayFraction(const SqlTime& time) {
-    const long double seconds = time.hour * 3600.0L + time.minute * 60.0L + time.second + time.fraction / 10000.0L;
-    return seconds / 86400.0L;
+    return DayFractionOf(time.hour, time.minute, time.second, time.fraction / 10000.0L);
 }
 
 std::string DecimalText(std::int64_t scaled, int places) {

@@ -20,3 +20,8 @@ long long DayNumberOf(int year, int month, int day) {
 year_month_day DateOfDayNumber(long long dayNumber) { return year_month_day{SystemDay(dayNumber)}; }
 
 weekday WeekdayOfDayNumber(long long dayNumber) { return weekday{SystemDay(dayNumber)}; }
+
+long double DayFractionOf(int hour, int minute, int second, long double secondFraction) {
+    const long double seconds = hour * 3600.0L + minute * 60.0L + second + secondFraction;
+    return seconds / 86400.0L;
+}

@@ -24,3 +24,10 @@ std::vector<std::string> SplitOutsideQuotes(std::string_view text, char separato
     }
     return pieces;
 }
+
+QuotedLiteral ReadQuotedLiteral(std::string_view text, std::size_t open) {
+    const std::size_t close = text.find(text[open], open + 1);
+    if (close == std::string_view::npos)
+        return {std::string(text.substr(open + 1)), text.size()};
+    return {std::string(text.substr(open + 1, close - open - 1)), close + 1};
+}

@@ -20,3 +20,13 @@ private:
 // The pieces of the text between separators outside quotes, empty ones
 // included; the separators themselves are dropped.
 std::vector<std::string> SplitOutsideQuotes(std::string_view text, char separator);
+
+// A quoted literal of a format picture: the text between the quote mark at
+// text[open] and the next same mark, and the position just past that mark
+// (the end of the text when the literal is never closed). No doubling here:
+// a picture's literal ends at its first matching mark.
+struct QuotedLiteral {
+    std::string content;
+    std::size_t next = 0;
+};
+QuotedLiteral ReadQuotedLiteral(std::string_view text, std::size_t open);

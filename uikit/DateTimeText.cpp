@@ -1,5 +1,6 @@
 #include "DateTimeText.h"
 
+#include "QuotedText.h"
 #include "Trim.h"
 
 #include <cctype>
@@ -83,9 +84,9 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
     while (i < format.size()) {
         const char c = format[i];
         if (c == '"' || c == '\'') {
-            const std::size_t close = format.find(c, i + 1);
-            out += format.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
-            i = close == std::string::npos ? format.size() : close + 1;
+            QuotedLiteral literal = ReadQuotedLiteral(format, i);
+            out += literal.content;
+            i = literal.next;
             continue;
         }
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -60,7 +60,7 @@ int DaysInMonth(int year, int month) {
 TDateTime EncodeDate(int year, int month, int day) { return {static_cast<double>(DayNumberOf(year, month, day))}; }
 
 double EncodeTime(int hour, int minute, int second, int millisecond) {
-    return ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 / kMillisecondsPerDay + millisecond / kMillisecondsPerDay;
+    return static_cast<double>(DayFractionOf(hour, minute, second, millisecond / 1000.0L));
 }
 
 TCalendarDate DecodeDate(TDateTime value) {

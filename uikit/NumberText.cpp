@@ -80,9 +80,9 @@ TPicture ParsePicture(const std::string& section) {
     for (std::size_t i = 0; i < section.size(); ++i) {
         const char c = section[i];
         if (c == '"' || c == '\'') {
-            const std::size_t close = section.find(c, i + 1);
-            pending += section.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
-            i = close == std::string::npos ? section.size() : close;
+            QuotedLiteral literal = ReadQuotedLiteral(section, i);
+            pending += literal.content;
+            i = literal.next - 1;  // the loop steps past the closing mark
         } else if (c == '0' || c == '#') {
             if (!seenDigit)
                 picture.Before += pending;

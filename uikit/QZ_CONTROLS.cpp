@@ -7,10 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-QColor ToQColor(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
-
-TColor FromQColor(const QColor& color) { return MakeColor(color.red(), color.green(), color.blue()); }
-
 TQZControl::TQZControl(QWidget* parent) : QWidget(parent), color_(FromQColor(palette().color(QPalette::Window))) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -94,7 +94,3 @@ private:
     TQZVertAlign alignVert_ = vaCenter;
     QString caption_;
 };
-
-// A TColor as a Qt colour and back.
-QColor ToQColor(TColor color);
-TColor FromQColor(const QColor& color);

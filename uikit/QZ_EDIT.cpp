@@ -26,18 +26,6 @@ TAuxButton::TAuxButton(QWidget* parent) : QPushButton(parent) {
     QPalette colors = palette();
     colors.setColor(QPalette::ButtonText, Qt::black);
     setPalette(colors);
-    connect(this, &QPushButton::clicked, this, &TAuxButton::OpenDatePopup);
-}
-
-void TAuxButton::OpenDatePopup() {
-    auto* edit = dynamic_cast<TQZControlEdit*>(parentWidget());
-    if (!edit || edit->isReadOnly() || edit->EditStyle() != esDate)
-        return;
-    auto* popup = new TFrmPopupEdit(edit);
-    popup->move(PopupPosition(edit->mapToGlobal(QPoint(0, 0)), edit->size(), popup->size(),
-                              edit->screen()->geometry().height()));
-    popup->show();
-    popup->activateWindow();
 }
 
 TQZControlEdit::TQZControlEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -58,12 +46,14 @@ void TQZControlEdit::SetEditStyle(TQZEditStyles value) {
     SetEditFormat(formats.EditFormat);
     SetEditDisplay(formats.EditDisplay);
     if (value == esDate) {
-        if (!auxButton_)
+        if (!auxButton_) {
             auxButton_ = new TAuxButton(this);
+            connect(auxButton_, &QPushButton::clicked, this, &TQZControlEdit::OpenDatePopup);
+        }
         auxButton_->show();
         PlaceAuxButton();
     } else if (auxButton_) {
-        RemoveOwnedPopups();
+        delete datePopup_;
         delete auxButton_;
         auxButton_ = nullptr;
         setTextMargins(0, 0, 0, 0);
@@ -199,9 +189,19 @@ void TQZControlEdit::PlaceAuxButton() {
     auxButton_->update();
 }
 
-void TQZControlEdit::RemoveOwnedPopups() {
-    const QObjectList owned = children();
-    for (QObject* child : owned)
-        if (auto* popup = dynamic_cast<TFrmPopupEdit*>(child))
-            delete popup;
+void TQZControlEdit::OpenDatePopup() {
+    if (isReadOnly() || editStyle_ != esDate)
+        return;
+    delete datePopup_;  // one popup at a time; an open one closes when it loses the activation anyway
+    const TDateTime start = HasValue() ? ValueToDateTime(value_).value_or(quorvel::Today()) : quorvel::Today();
+    datePopup_ = new TFrmPopupEdit(this, start, theme_, [this](TDateTime date) { AcceptPopupDate(date); });
+    datePopup_->move(
+        PopupPosition(mapToGlobal(QPoint(0, 0)), size(), datePopup_->size(), screen()->geometry().height()));
+    datePopup_->show();
+    datePopup_->activateWindow();
+}
+
+void TQZControlEdit::AcceptPopupDate(TDateTime date) {
+    SetValue(date);
+    SetText(FormatValue());
 }

@@ -8,23 +8,22 @@
 #include "EditFormat.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include <string>
 
+class TFrmPopupEdit;
 class TQZTheme;
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
-// The date box's "..." button: no tab stop, Arial 10 points bold, black. A
-// click on it opens the date popup under the box (QZ_FORM_POPUPEDIT.h)
-// before anything else connected to the click runs.
+// The date box's "..." button: no tab stop, Arial 10 points bold, black.
+// The box connects its click first, so the date popup opens under the box
+// (QZ_FORM_POPUPEDIT.h) before anything else connected to the click runs.
 class TAuxButton : public QPushButton {
 public:
     explicit TAuxButton(QWidget* parent);
-
-private:
-    void OpenDatePopup();
 };
 
 class TQZControlEdit : public QLineEdit {
@@ -80,7 +79,10 @@ protected:
 private:
     void ApplyInputMask(const std::string& mask);
     void PlaceAuxButton();
-    void RemoveOwnedPopups();
+    // Opens the date popup under the box on the box's date (today without
+    // one); a chosen date becomes the box's value.
+    void OpenDatePopup();
+    void AcceptPopupDate(TDateTime date);
     // T, + and - of date and time boxes; false for any other key.
     bool HandleDateTimeKey(char key);
 
@@ -93,4 +95,5 @@ private:
     std::string savedMask_;
     TEditValue value_;
     TAuxButton* auxButton_ = nullptr;
+    QPointer<TFrmPopupEdit> datePopup_;
 };

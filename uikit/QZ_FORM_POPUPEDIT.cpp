@@ -6,7 +6,6 @@
 #include "DateSteps.h"
 #include "DateTimeText.h"
 #include "QZ_CONTROLS.h"
-#include "QZ_EDIT.h"
 #include "QZ_THEME.h"
 #include "QtWindows1252.h"
 
@@ -21,6 +20,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -85,7 +85,7 @@ bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 }  // namespace
 
-// Paints the day cells in the colours of the target box's theme.
+// Paints the day cells in the colours of the popup's theme.
 class TCalendarCellPainter : public QStyledItemDelegate {
 public:
     explicit TCalendarCellPainter(TFrmPopupEdit* popup) : QStyledItemDelegate(popup), popup_(popup) {}
@@ -97,7 +97,7 @@ public:
         const bool selected = !empty && text.toInt() == shown.Day;
         const bool holiday = !empty && !HolidayName(EncodeDate(shown.Year, shown.Month, text.toInt())).empty();
         std::optional<TCalendarThemeColors> colors;
-        if (const TQZTheme* theme = popup_->targetEdit_->Theme())
+        if (const TQZTheme* theme = popup_->theme_)
             colors = TCalendarThemeColors{theme->ObjectColors.ObjLineColor1, theme->ObjectColors.ObjSelColor,
                                           theme->ObjectColors.ObjSelFontColor};
         const TCellLook look = CalendarCellLook(colors, index.column(), selected, empty, holiday);
@@ -116,8 +116,10 @@ private:
     TFrmPopupEdit* popup_;
 };
 
-TFrmPopupEdit::TFrmPopupEdit(TQZControlEdit* targetEdit)
-    : QWidget(targetEdit, Qt::Window | Qt::FramelessWindowHint), targetEdit_(targetEdit) {
+TFrmPopupEdit::TFrmPopupEdit(QWidget* owner, TDateTime startDate, const TQZTheme* theme, AcceptDate accept)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint), startDate_(startDate), theme_(theme),
+      accept_(std::move(accept)) {
+    setObjectName("FrmPopupEdit");
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(kClientWidth, kClientHeight);
     CreateControls();
@@ -209,14 +211,13 @@ void TFrmPopupEdit::showEvent(QShowEvent* event) {
     for (int i = 0; i < 7; ++i)
         lblD_[i]->setText(FromWindows1252(Windows1252Text(ShortDayName(i == 0 ? 7 : i))));
     ApplyThemeColors();
-    ShowMonth(targetEdit_->HasValue() ? ValueToDateTime(targetEdit_->Value()).value_or(quorvel::Today())
-                                      : quorvel::Today());
+    ShowMonth(startDate_);
     grid_->setFocus();
 }
 
 void TFrmPopupEdit::ApplyThemeColors() {
     std::optional<TQZTheme> temporary;
-    const TQZTheme& theme = targetEdit_->Theme() ? *targetEdit_->Theme() : temporary.emplace();
+    const TQZTheme& theme = theme_ ? *theme_ : temporary.emplace();
     const TColor background = theme.ObjectColors.ObjSelColor;
     const TColor text = theme.ObjectColors.ObjSelFontColor;
     SetColors(this, background, std::nullopt);
@@ -282,8 +283,8 @@ bool TFrmPopupEdit::HandleGridKey(int key) {
 }
 
 void TFrmPopupEdit::Accept() {
-    targetEdit_->SetValue(currentDate_);
-    targetEdit_->SetText(targetEdit_->FormatValue());
+    if (accept_)
+        accept_(currentDate_);
     close();
 }
 
@@ -328,8 +329,8 @@ void TFrmPopupEdit::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     // Another window the operator went to keeps the activation.
     if (!deactivated_)
-        targetEdit_->activateWindow();
-    targetEdit_->setFocus();
+        parentWidget()->activateWindow();
+    parentWidget()->setFocus();
 }
 
 QPoint PopupPosition(QPoint boxOrigin, QSize boxSize, QSize popupSize, int screenHeight) {

@@ -2,27 +2,34 @@
 // TFrmPopupEdit: the small borderless month calendar a date box opens from
 // its "..." button. It marks Brazilian holidays, tells how many days the
 // shown date lies from today and moves the date by months or by the steps
-// of its two menus. Enter or a double-click writes the date into the box;
-// Esc, leaving the window or the grid closes it unchanged. It frees itself
-// when it closes and gives the focus back to the box.
+// of its two menus. Enter or a double-click hands the date to whoever opened
+// it; Esc, leaving the window or the grid closes it unchanged. It frees
+// itself when it closes and gives the focus back to its owner. It knows
+// nothing of the box that opened it: the start date, the theme and what to
+// do with the chosen date are given.
 #include "DateTimeValue.h"
 
 #include <QPoint>
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QMenu;
 class QToolButton;
 class QTableWidget;
-class TQZControlEdit;
+class TQZTheme;
 
 class TFrmPopupEdit : public QWidget {
 public:
-    // A window owned by the box, which is also its target.
-    explicit TFrmPopupEdit(TQZControlEdit* targetEdit);
+    using AcceptDate = std::function<void(TDateTime)>;
 
-    TQZControlEdit* TargetEdit() const { return targetEdit_; }
+    // A window owned by owner, which gets the focus back when it closes.
+    // It opens on startDate, takes its colours from theme (not owned; the
+    // default theme's when null) and calls accept with the chosen date.
+    TFrmPopupEdit(QWidget* owner, TDateTime startDate, const TQZTheme* theme, AcceptDate accept);
+
     TDateTime CurrentDate() const { return currentDate_; }
 
     // Shows the month of the date with that day selected.
@@ -45,7 +52,9 @@ private:
     bool HandleGridKey(int key);
     void Accept();
 
-    TQZControlEdit* targetEdit_;
+    const TDateTime startDate_;
+    const TQZTheme* theme_;
+    const AcceptDate accept_;
     TDateTime currentDate_{};
     bool showingMonth_ = false;
     bool deactivated_ = false;

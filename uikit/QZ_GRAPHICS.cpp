@@ -87,13 +87,11 @@ void TQZArtistic::PaintRounded(QImage& canvas, TQZPaintState state, TColor backg
     {
         QPainter painter(&canvas);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(
-            QColor(RedOf(colors.BorderColorEnd), GreenOf(colors.BorderColorEnd), BlueOf(colors.BorderColorEnd)));
+        painter.setPen(ToQColor(colors.BorderColorEnd));
         painter.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1), 5, 5);
         if (HasSelectionBand(state)) {
             ++left, ++top, --right, --bottom;
-            painter.setPen(
-                QColor(RedOf(colors.SelColorStart), GreenOf(colors.SelColorStart), BlueOf(colors.SelColorStart)));
+            painter.setPen(ToQColor(colors.SelColorStart));
             painter.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1), 4, 4);
         }
     }
@@ -128,6 +126,10 @@ void ApplyImageMask(TQZImageMask mask, QImage& glyph) {
         }
     }
 }
+
+QColor ToQColor(TColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
+
+TColor FromQColor(const QColor& color) { return MakeColor(color.red(), color.green(), color.blue()); }
 
 TColor GrayColor(TColor color) {
     const int gray = (RedOf(color) + GreenOf(color) + BlueOf(color) + 1) / 3;

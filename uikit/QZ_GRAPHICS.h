@@ -5,6 +5,8 @@
 // panels.
 #include "QZ_COLORS.h"
 
+#include <QColor>
+
 #include <QRect>
 #include <QString>
 
@@ -60,6 +62,10 @@ private:
 // Applies glyph effects in place; the colour of pixel (0, 0) before any
 // change is the see-through colour that imAqua and ImDrawCut write.
 void ApplyImageMask(TQZImageMask mask, QImage& glyph);
+
+// A TColor as a Qt colour and back.
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
 
 // The grey of the same brightness: the rounded mean of the three channels.
 TColor GrayColor(TColor color);

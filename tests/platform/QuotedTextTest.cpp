@@ -26,4 +26,28 @@ TEST(SplitOutsideQuotes, SeparatorsInsideEitherQuoteStay) {
     }
 }
 
+struct LiteralCase {
+    std::string_view text;
+    std::size_t open;
+    std::string content;
+    std::size_t next;
+};
+
+const LiteralCase kLiterals[] = {
+    {"'R$ '#,##0", 0, "R$ ", 5},
+    {"dd\"h\"mm", 2, "h", 5},
+    {"0'a\"b'0", 1, "a\"b", 6},
+    {"''x", 0, "", 2},
+    {"0'never closed", 1, "never closed", 14},
+};
+
+TEST(ReadQuotedLiteral, TakesTheTextUpToTheSameMarkOrTheEnd) {
+    for (const auto& c : kLiterals) {
+        SCOPED_TRACE(std::string(c.text));
+        const QuotedLiteral literal = ReadQuotedLiteral(c.text, c.open);
+        EXPECT_EQ(literal.content, c.content);
+        EXPECT_EQ(literal.next, c.next);
+    }
+}
+
 }  // namespace

@@ -32,10 +32,7 @@ protected:
         return popup;
     }
     TFrmPopupEdit* OpenPopup() const {
-        for (QObject* child : box->children())
-            if (auto* found = dynamic_cast<TFrmPopupEdit*>(child))
-                return found;
-        return nullptr;
+        return box->findChild<TFrmPopupEdit*>("FrmPopupEdit", Qt::FindDirectChildrenOnly);
     }
     QString Caption(const char* name) const {
         if (auto* label = popup->findChild<QLabel*>(name))
@@ -58,7 +55,7 @@ protected:
 TEST_F(PopupEditTest, OpensOnTheBoxDateWithMonthCaptions) {
     ASSERT_NE(Open(EncodeDate(2015, 1, 31)), nullptr);
     EXPECT_TRUE(popup->isVisible());
-    EXPECT_EQ(popup->TargetEdit(), box);
+    EXPECT_EQ(popup->parentWidget(), box);
     EXPECT_EQ(popup->CurrentDate(), EncodeDate(2015, 1, 31));
     EXPECT_EQ(Caption("PnMes"), "JANEIRO/2015");
     EXPECT_EQ(Caption("BtnMes1"), "<< DEZ");

@@ -1,6 +1,7 @@
 #include "TerminalSettings.h"
 
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "TerminalSettingsFile.h"
 
 #include <cstdlib>
@@ -11,9 +12,7 @@ using namespace TerminalSettingsFile;
 std::string TerminalSettings::FilePath() {
     if (const char* path = std::getenv("BEMASB32_INI"); path && *path)
         return path;
-    std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (program.parent_path() / kFileName).string();
+    return (std::filesystem::path(ProgramPath()).parent_path() / kFileName).string();
 }
 
 std::optional<TerminalSettings> TerminalSettings::Load(const std::string& path) {

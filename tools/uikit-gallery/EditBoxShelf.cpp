@@ -62,7 +62,8 @@ QWidget* EditBoxShelf::CreateBoxes() {
 }
 
 QWidget* EditBoxShelf::CreatePopupPicture() {
-    auto* popup = new TFrmPopupEdit(dateBox_);
+    const TDateTime shown = ValueToDateTime(dateBox_->Value()).value_or(quorvel::Today());
+    auto* popup = new TFrmPopupEdit(dateBox_, shown, dateBox_->Theme(), {});
     popup->setAttribute(Qt::WA_DontShowOnScreen);
     popup->show();
     auto* picture = new QLabel(this);
