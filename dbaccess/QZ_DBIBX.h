@@ -109,13 +109,24 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std:
 
 // The same with DatabaseFileName, for connecting: every missing key is
 // first written with its default, and an "IP" that is blank is replaced by "127.0.0.1" in the file
-// too. Throws std::runtime_error when the file cannot be written.
+// too. Throws std::runtime_error when the file cannot be written. A file
+// made here is readable and writable by its owner only.
 ConnectionSettings CompleteConnectionSettings(const std::string& iniPath);
 
 // Writes "IP", "LOCAL", "USUARIO", "SENHA" and "USACONFIG" ("1" or "0") in
-// this order; the credentials come already scrambled.
+// this order; the credentials come already scrambled. A file made here is
+// readable and writable by its owner only. When a user name or password is
+// written into a file that others may read, the file is narrowed to its
+// owner and group (NarrowToOwnerAndGroupRead) and a line on standard error
+// says so, or says that it could not be done.
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
                             const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig);
+
+// Whether the file holds a user name or password ("USUARIO" or "SENHA" not
+// empty in "IBCONFIG") and users other than its owner and its group may read
+// it. The stored form is only scrambled, not encrypted: whoever reads the
+// file has the password.
+bool CredentialsReadableByOthers(const std::string& iniPath);
 
 // Closes the database and sets its name and its parameter lines 1 and 2:
 // the given user and password when `useConfig` is set, "SYSDBA" /

@@ -3,6 +3,7 @@
 #include "QZ_DBIBX.h"
 
 #include "Database.h"
+#include "FilePermissions.h"
 #include "IniFile.h"
 #include "ProgramFiles.h"
 #include "QZ_CRIPTO.h"
@@ -11,6 +12,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -26,6 +28,30 @@ bool FileExists(const std::string& path) {
 void WriteWhenMissing(IniFile& settings, const char* key, const std::string& value) {
     if (!settings.ValueExists(kSection, key))
         settings.WriteString(kSection, key, value);
+}
+
+// The settings files hold the database login, so the ones made here are
+// private whatever the umask.
+IniFile CredentialsFile(const std::string& iniPath) { return IniFile(iniPath, IniFile::NewFileMode::Private); }
+
+bool HoldsCredentials(const IniFile& settings) {
+    return !settings.ReadString(kSection, "USUARIO", "").empty() || !settings.ReadString(kSection, "SENHA", "").empty();
+}
+
+// After a user name or password went into a file that others may read.
+void KeepCredentialsFromOthers(const std::string& iniPath) {
+    if (!ReadableByOthers(iniPath))
+        return;
+    try {
+        NarrowToOwnerAndGroupRead(iniPath);
+        std::cerr << "As permissões de " << iniPath
+                  << " foram restritas ao dono e ao grupo: o arquivo guarda o usuário e a senha do banco de dados."
+                  << std::endl;
+    } catch (const std::filesystem::filesystem_error& error) {
+        std::cerr << "O arquivo " << iniPath
+                  << " guarda o usuário e a senha do banco de dados e pode ser lido por outros usuários: "
+                  << error.code().message() << std::endl;
+    }
 }
 
 }  // namespace
@@ -82,7 +108,7 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std:
 }
 
 ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
-    IniFile settings(iniPath);
+    IniFile settings = CredentialsFile(iniPath);
     WriteWhenMissing(settings, "IP", kDefaultIP);
     if (quorvel::IsBlank(settings.ReadString(kSection, "IP", kDefaultIP)))
         settings.WriteString(kSection, "IP", kDefaultIP);
@@ -95,12 +121,18 @@ ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
 
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
                             const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig) {
-    IniFile settings(iniPath);
+    IniFile settings = CredentialsFile(iniPath);
     settings.WriteString(kSection, "IP", ip);
     settings.WriteString(kSection, "LOCAL", localPath);
     settings.WriteString(kSection, "USUARIO", scrambledUser);
     settings.WriteString(kSection, "SENHA", scrambledPassword);
     settings.WriteString(kSection, "USACONFIG", useConfig ? "1" : "0");
+    if (!scrambledUser.empty() || !scrambledPassword.empty())
+        KeepCredentialsFromOthers(iniPath);
+}
+
+bool CredentialsReadableByOthers(const std::string& iniPath) {
+    return ReadableByOthers(iniPath) && HoldsCredentials(IniFile(iniPath));
 }
 
 void PrepareLogin(Database& database, const std::string& databaseName, bool useConfig, const std::string& user,

@@ -3,7 +3,11 @@
 #include "IntegerText.h"
 #include "Trim.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <optional>
 #include <set>
@@ -60,12 +64,29 @@ IniText Load(const std::string& path) {
     return text;
 }
 
-void Save(const std::string& path, const IniText& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Rewrites the file. A new private file is made 0600 (the umask can only
+// take bits away), a new shared one 0666 less the umask.
+void Save(const std::string& path, const IniText& text, IniFile::NewFileMode newFileMode) {
+    const mode_t createMode = newFileMode == IniFile::NewFileMode::Private ? 0600 : 0666;
+    std::string content;
     for (const auto& line : text.lines)
-        out << line << text.lineEnd;
-    out.close();
-    if (!out)
+        content += line + text.lineEnd;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, createMode);
+    const bool written = fd >= 0 && WriteAll(fd, content);
+    const bool closed = fd >= 0 && ::close(fd) == 0;
+    if (!written || !closed)
         throw std::runtime_error("Unable to write to " + path);
 }
 
@@ -160,7 +181,7 @@ std::string OnOneLine(const std::string& value) { return value.substr(0, value.f
 
 }  // namespace
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path, NewFileMode newFileMode) : path_(std::move(path)), newFileMode_(newFileMode) {}
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
@@ -207,7 +228,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     } else {
         text.lines.insert(text.lines.begin() + EndOfKeys(text, *span), key + "=" + written);
     }
-    Save(path_, text);
+    Save(path_, text, newFileMode_);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -228,5 +249,5 @@ void IniFile::DeleteKey(const std::string& section, const std::string& key) {
     if (kept == end)
         return;
     text.lines.erase(kept, end);
-    Save(path_, text);
+    Save(path_, text, newFileMode_);
 }

@@ -12,7 +12,13 @@
 
 class IniFile {
 public:
-    explicit IniFile(std::string path);
+    // The mode of a file that a writer creates. Shared: 0666 less the
+    // process's umask, as any program's files. Private: 0600 whatever the
+    // umask, for a file that holds a user name and password. An existing
+    // file keeps its mode either way.
+    enum class NewFileMode { Shared, Private };
+
+    explicit IniFile(std::string path, NewFileMode newFileMode = NewFileMode::Shared);
 
     const std::string& Path() const { return path_; }
 
@@ -42,4 +48,5 @@ public:
 
 private:
     std::string path_;
+    NewFileMode newFileMode_;
 };

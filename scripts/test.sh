@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
+"$root/scripts/check-unit-security.sh"
 "$root/scripts/start-firebird.sh"
 export QT_QPA_PLATFORM=offscreen
 (cd "$build" && ctest --output-on-failure --timeout 300 "$@")

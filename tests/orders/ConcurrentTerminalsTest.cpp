@@ -1,8 +1,11 @@
 // Several terminals, each with a data module of its own on a thread of its
-// own, working on one shop database through the server at the same time.
+// own, working on one shop database through the server at the same time;
+// logged in as the database's owner, and as the user made for the terminals
+// with only the rights they need.
 #include "DataModulo.h"
 #include "QZ_DBIBX.h"
 #include "StoreTestDatabase.h"
+#include "TerminalUserLogin.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +20,15 @@
 
 namespace {
 
-class ConcurrentTerminalsTest : public ::testing::Test {
+enum class Login { Owner, TerminalUser };
+
+class ConcurrentTerminalsTest : public ::testing::TestWithParam<Login> {
 protected:
     void SetUp() override {
         db.SeedBasicShop();
         db.Execute(
             "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+        login = GetParam() == Login::TerminalUser ? GrantTerminalUser(db) : DatabaseLogin{db.User(), db.Password()};
     }
 
     // Runs `session` for each of `terminals` terminals on threads of their
@@ -36,7 +42,7 @@ protected:
         for (int terminal = 0; terminal < terminals; ++terminal) {
             threads.emplace_back([&, terminal] {
                 try {
-                    TDM dm(db.ConnectionString(), db.User(), db.Password());
+                    TDM dm(db.ConnectionString(), login.user, login.password);
                     ready.arrive_and_wait();
                     session(terminal, dm);
                 } catch (const std::exception& error) {
@@ -51,11 +57,15 @@ protected:
     }
 
     StoreTestDatabase db{StoreTestDatabase::Access::Server};
+    DatabaseLogin login;
 };
 
 }  // namespace
 
-TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPrompt) {
+INSTANTIATE_TEST_SUITE_P(Logins, ConcurrentTerminalsTest, ::testing::Values(Login::Owner, Login::TerminalUser),
+                         [](const auto& info) { return info.param == Login::Owner ? "Owner" : "TerminalUser"; });
+
+TEST_P(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPrompt) {
     const std::vector<std::string> errors = RunTerminals(2, [](int terminal, TDM& dm) {
         const std::string number = std::to_string(terminal + 1);
         EXPECT_EQ(SharedTransaction, &dm.DBTrans);  // the other module, made meanwhile, registered on its own thread
@@ -73,7 +83,7 @@ TEST_F(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPr
               Windows1252Text("1:90.00:20,2:90.00:20"));
 }
 
-TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAddUp) {
+TEST_P(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAddUp) {
     constexpr int kTerminals = 4;
     constexpr int kItems = 25;
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 1, 0, 0)");
@@ -95,7 +105,7 @@ TEST_F(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
               Windows1252Text("100/99.000"));
 }
 
-TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
+TEST_P(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
     std::atomic<int> created{0};
     const std::vector<std::string> errors = RunTerminals(10, [&](int, TDM& dm) {
         const std::string reply = dm.ProcessCommand("C12");
@@ -111,7 +121,7 @@ TEST_F(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || MIN(COM_TOTAL) FROM COMANDAS").AsText(), Windows1252Text("1/45.00"));
 }
 
-TEST_F(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
+TEST_P(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
     struct Case {
         const char* name;
         int number;

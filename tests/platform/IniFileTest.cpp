@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -160,6 +162,52 @@ TEST_F(IniFileTest, OnePairOfMatchingQuotesAroundAValueIsDropped) {
     Put("[S]\r\nPorta=\"9300\"\r\nLong=\"" + std::string(3000, 'a') + "\"\r\n");
     EXPECT_EQ(ini.ReadInteger("S", "Porta", 9200), 9300);
     EXPECT_EQ(ini.ReadString("S", "Long", ""), std::string(2047, 'a'));
+}
+
+// The process's umask for one scope.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
+fs::perms ModeOf(const std::string& file) { return fs::status(file).permissions(); }
+
+TEST_F(IniFileTest, APrivateFileIsMadeForItsOwnerWhateverTheUmaskAndAnExistingOneKeepsItsMode) {
+    using Mode = IniFile::NewFileMode;
+    struct Case {
+        const char* name;
+        Mode mode;
+        mode_t umask;
+        bool throughLink;  // the path is a link to a file not yet made
+        fs::perms made;
+    };
+    const Case cases[] = {
+        {"private, umask 022", Mode::Private, 022, false, fs::perms(0600)},
+        {"private, umask 000", Mode::Private, 0, false, fs::perms(0600)},
+        {"private, through a link", Mode::Private, 022, true, fs::perms(0600)},
+        {"shared, umask 022", Mode::Shared, 022, false, fs::perms(0644)},
+        {"shared, umask 027", Mode::Shared, 027, false, fs::perms(0640)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedUmask mask(c.umask);
+        const std::string target = dir.PathOf(std::string(c.name) + ".ini");
+        const std::string written = c.throughLink ? dir.PathOf(std::string(c.name) + " link") : target;
+        if (c.throughLink)
+            fs::create_symlink(target, written);
+        IniFile ini(written, c.mode);
+        ini.WriteString("IBCONFIG", "USUARIO", "A1B2");
+        EXPECT_EQ(ModeOf(target), c.made);
+        fs::permissions(target, fs::perms(0644));
+        ini.WriteString("IBCONFIG", "SENHA", "C3D4");
+        ini.DeleteKey("IBCONFIG", "SENHA");
+        EXPECT_EQ(ModeOf(target), fs::perms(0644));
+        EXPECT_EQ(ini.ReadString("IBCONFIG", "USUARIO", ""), "A1B2");
+    }
 }
 
 TEST_F(IniFileTest, AFileThatCannotBeWrittenRaisesUnableToWrite) {
