@@ -104,8 +104,9 @@ public:
     // rewrites the tab's totals, all of it or nothing committed. Writes
     // nothing unless the status is usable.
     TComandaStatus AddItem(int product, FixedPoint quantity, FixedPoint price);
-    // Puts COM in edit with COM_QTDE and COM_TOTAL summed by the server over
-    // the items of the tab of CIN's current row; the caller writes the tab.
+    // Holds the loaded tab's row (LockLoadedComanda) and puts COM in edit
+    // with COM_QTDE and COM_TOTAL summed by the server over the tab's items
+    // as they now stand; the caller writes the tab in the same command.
     void RecalculateTotals();
     // Audit-log entry through SP_ADDCOMANDALOG for the loaded tab (none
     // when no tab is loaded).

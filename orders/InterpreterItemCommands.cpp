@@ -6,6 +6,7 @@
 #include "QZ_DBIBX.h"
 #include "RegionalFormats.h"
 #include "ScaleBarcode.h"
+#include "StoreStatements.h"
 
 namespace {
 
@@ -28,6 +29,9 @@ std::string TDM::QueryPrice(const std::string& code) {
     const int product = FindProductByBarcode(code);
     if (product == 0)
         return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
+    // At the price table the tab has now: another terminal may have changed it.
+    if (!COM.IsEmpty())
+        COM.RefreshCurrentRow(StoreStatements::kComandaRefresh);
     return "000-PRE\xC7O: " + FormatMoney(GetProductPrice(product, false).Raw());
 }
 
