@@ -13,10 +13,17 @@
 namespace {
 
 constexpr std::size_t kReferenceLength = 50;  // CIN_REF01 to CIN_REF06 hold 50 characters
+constexpr std::size_t kBarcodeLength = 30;    // PRO_CODBARRAS holds 30 characters
 
 }  // namespace
 
 int TDM::FindProductByBarcode(const std::string& barcode) {
+    // No product carries a longer code, and the store would refuse it as a
+    // parameter of the column's size.
+    if (barcode.size() > kBarcodeLength) {
+        PRO.Close();
+        return 0;
+    }
     Retarget(PRO, StoreStatements::kProductByBarcode, {{"PRO_CODBARRAS", Windows1252Text(barcode)}});
     return static_cast<int>(PRO.FieldByName("PRO_CODIGO").AsInteger());
 }

@@ -84,7 +84,8 @@ public:
     // ---- Order-tab operations (all database errors pass through) ----
 
     // PRO_CODIGO of the first product with that bar code, 0 when none;
-    // leaves PRO on it.
+    // leaves PRO on it. A code longer than the store's bar codes finds none
+    // (PRO closed) without asking the store.
     int FindProductByBarcode(const std::string& barcode);
     // Unit price from SP_GETPRECO at price table 0 (tableZero) or the loaded
     // tab's table; 0 when the procedure gives no row or null.
