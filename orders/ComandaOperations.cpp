@@ -139,11 +139,8 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price) 
 void TDM::RecalculateTotals() {
     if (COM.IsEmpty())
         return;  // no tab row loaded: nothing to total (an edit would insert a blank tab)
-    // Summed over the loaded tab's items as the store now holds them, with
-    // the tab's row held: every terminal adds or changes items only while
-    // it holds that row, so none is half-way. (The items loaded in CIN may
-    // be none although other terminals have added some meanwhile.)
-    LockLoadedComanda();
+    // The loaded tab's own items as the store now holds them: those loaded
+    // in CIN may be none although other terminals have added some since.
     const std::unique_ptr<Query> totals = CreateQuery(StoreStatements::kTabTotals, false);
     totals->Params = {{"COM_CODIGO", COM.FieldByName("COM_CODIGO").AsInteger()}};
     totals->Open();

@@ -103,11 +103,13 @@ public:
     bool ServiceFeeApplies();
     // Inserts an item on the loaded tab (CIN then on it), logs it and
     // rewrites the tab's totals, all of it or nothing committed. Writes
-    // nothing unless the status is usable.
+    // nothing unless the status is usable. The product add calls it holding
+    // the tab's row (see RecalculateTotals).
     TComandaStatus AddItem(int product, FixedPoint quantity, FixedPoint price);
-    // Holds the loaded tab's row (LockLoadedComanda) and puts COM in edit
-    // with COM_QTDE and COM_TOTAL summed by the server over the tab's items
-    // as they now stand; the caller writes the tab in the same command.
+    // Puts COM in edit with COM_QTDE and COM_TOTAL summed by the server over
+    // the loaded tab's items as they now stand; the caller writes the tab.
+    // Commands call it holding the tab's row (LockLoadedComanda) until their
+    // end, so no other terminal's item is half-way.
     void RecalculateTotals();
     // Audit-log entry through SP_ADDCOMANDALOG for the loaded tab (none
     // when no tab is loaded).

@@ -75,6 +75,7 @@ std::string TDM::ShowTotal() {
     // The totals are refreshed before the status is known, so a blocked or
     // cancelled tab gets them too.
     if (COM.Active()) {
+        LockLoadedComanda();
         RecalculateTotals();
         PostDataSet(COM);
     }
