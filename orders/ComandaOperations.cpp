@@ -13,10 +13,17 @@
 namespace {
 
 constexpr std::size_t kReferenceLength = 50;  // CIN_REF01 to CIN_REF06 hold 50 characters
+constexpr std::size_t kBarcodeLength = 30;    // PRO_CODBARRAS holds 30 characters
 
 }  // namespace
 
 int TDM::FindProductByBarcode(const std::string& barcode) {
+    // No product carries a longer code, and the store would refuse it as a
+    // parameter of the column's size.
+    if (barcode.size() > kBarcodeLength) {
+        PRO.Close();
+        return 0;
+    }
     Retarget(PRO, StoreStatements::kProductByBarcode, {{"PRO_CODBARRAS", Windows1252Text(barcode)}});
     return static_cast<int>(PRO.FieldByName("PRO_CODIGO").AsInteger());
 }
@@ -132,8 +139,10 @@ TComandaStatus TDM::AddItem(int product, FixedPoint quantity, FixedPoint price) 
 void TDM::RecalculateTotals() {
     if (COM.IsEmpty())
         return;  // no tab row loaded: nothing to total (an edit would insert a blank tab)
+    // The loaded tab's own items as the store now holds them: those loaded
+    // in CIN may be none although other terminals have added some since.
     const std::unique_ptr<Query> totals = CreateQuery(StoreStatements::kTabTotals, false);
-    totals->Params = {{"COM_CODIGO", CIN.FieldByName("COM_CODIGO").AsInteger()}};
+    totals->Params = {{"COM_CODIGO", COM.FieldByName("COM_CODIGO").AsInteger()}};
     totals->Open();
     const FixedPoint quantity = totals->FieldByName("QTDE").AsFixed();
     const FixedPoint total = totals->FieldByName("TOTAL").AsFixed();

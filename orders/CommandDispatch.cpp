@@ -3,6 +3,7 @@
 #include "CommandLetters.h"
 #include "FixedPoint.h"
 #include "InterpreterArguments.h"
+#include "LargestTab.h"
 
 namespace {
 
@@ -61,9 +62,13 @@ std::string Employee(CommandRoutines& routines, const std::string& line) {
 }
 
 std::string Quantity(CommandRoutines& routines, const std::string& line) {
-    // The item keeps three decimals: a quantity that rounds to nothing there
-    // would be stored as 0 behind a success reply.
+    // A quantity no tab may hold is refused before it becomes a fixed-point
+    // value, which might not hold it either. The item keeps three decimals: a
+    // quantity that rounds to nothing there would be stored as 0 behind a
+    // success reply.
     const double quantity = DecimalArgument(line);
+    if (quantity > kLargestTabAmount)
+        return kTabMaximumExceeded;
     if (!(quantity > 0) || FixedPoint::FromDouble(quantity).ToScaled(kItemQuantityPlaces) <= 0)
         return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
     return routines.ChangeLastItemQuantity(quantity);

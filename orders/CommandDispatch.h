@@ -26,7 +26,8 @@ public:
     virtual std::string SelectEmployee(int badge) = 0;
     // V: anything after the letter is ignored.
     virtual std::string ShowTotal() = 0;
-    // Q: quantity of the last item, above 0 also when kept to three decimals.
+    // Q: quantity of the last item, above 0 also when kept to three decimals,
+    // and at most the largest a tab may hold.
     virtual std::string ChangeLastItemQuantity(double quantity) = 0;
     // Any other first character: the whole line is a bar code or a
     // weighing-scale label.
@@ -36,6 +37,7 @@ public:
 // Runs the command of `line` (Windows-1252, trimmed) and returns its reply:
 // a refusal when the argument is missing or out of range, else the reply of
 // the routine for the command letter (lower-case letters are the same
-// commands). An empty line is no command: "" and no routine runs. Throws
-// std::out_of_range for a Q quantity too large for any fixed-point value.
+// commands). An empty line is no command: "" and no routine runs. A Q
+// quantity beyond what a tab may hold (LargestTab.h) is refused as beyond the
+// tab's maximum total.
 std::string DispatchCommand(CommandRoutines& routines, const std::string& line);

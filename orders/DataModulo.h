@@ -84,7 +84,8 @@ public:
     // ---- Order-tab operations (all database errors pass through) ----
 
     // PRO_CODIGO of the first product with that bar code, 0 when none;
-    // leaves PRO on it.
+    // leaves PRO on it. A code longer than the store's bar codes finds none
+    // (PRO closed) without asking the store.
     int FindProductByBarcode(const std::string& barcode);
     // Unit price from SP_GETPRECO at price table 0 (tableZero) or the loaded
     // tab's table; 0 when the procedure gives no row or null.
@@ -102,10 +103,13 @@ public:
     bool ServiceFeeApplies();
     // Inserts an item on the loaded tab (CIN then on it), logs it and
     // rewrites the tab's totals, all of it or nothing committed. Writes
-    // nothing unless the status is usable.
+    // nothing unless the status is usable. The product add calls it holding
+    // the tab's row (see RecalculateTotals).
     TComandaStatus AddItem(int product, FixedPoint quantity, FixedPoint price);
     // Puts COM in edit with COM_QTDE and COM_TOTAL summed by the server over
-    // the items of the tab of CIN's current row; the caller writes the tab.
+    // the loaded tab's items as they now stand; the caller writes the tab.
+    // Commands call it holding the tab's row (LockLoadedComanda) until their
+    // end, so no other terminal's item is half-way.
     void RecalculateTotals();
     // Audit-log entry through SP_ADDCOMANDALOG for the loaded tab (none
     // when no tab is loaded).

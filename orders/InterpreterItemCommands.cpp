@@ -3,9 +3,11 @@
 // or weighing-scale label (any other first character).
 #include "DataModulo.h"
 
+#include "LargestTab.h"
 #include "QZ_DBIBX.h"
 #include "RegionalFormats.h"
 #include "ScaleBarcode.h"
+#include "StoreStatements.h"
 
 namespace {
 
@@ -22,12 +24,23 @@ long double QuantityAsCount(long double quantity) {
 
 bool Holds(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
+// Whether the loaded tab stays within the most a tab may hold once that
+// much quantity and value are added to its totals as last read. Worked out
+// in floating point, so that no amount is too large to be compared.
+bool StaysWithinLargestTab(const DataSet& comanda, long double quantity, long double value) {
+    return comanda.FieldByName("COM_QTDE").AsFixed().ToDouble() + quantity <= kLargestTabAmount &&
+           comanda.FieldByName("COM_TOTAL").AsFixed().ToDouble() + value <= kLargestTabAmount;
+}
+
 }  // namespace
 
 std::string TDM::QueryPrice(const std::string& code) {
     const int product = FindProductByBarcode(code);
     if (product == 0)
         return "200-PRODUTO " + code + " N\xC3O ENCONTRADO!";
+    // At the price table the tab has now: another terminal may have changed it.
+    if (!COM.IsEmpty())
+        COM.RefreshCurrentRow(StoreStatements::kComandaRefresh);
     return "000-PRE\xC7O: " + FormatMoney(GetProductPrice(product, false).Raw());
 }
 
@@ -47,6 +60,13 @@ std::string TDM::ChangeLastItemQuantity(double quantity) {
         return "203-NENHUM PRODUTO ENCONTRADO/SELECIONADO!";
     if (auto refusal = StatusRefusal(); !refusal.empty())
         return refusal;
+    // The tab's value changes by the quantity's change at the item's price.
+    const long double unitValue = (CIN.FieldByName("CIN_VALOR").AsFixed() - CIN.FieldByName("CIN_DESCONTO").AsFixed() +
+                                   CIN.FieldByName("CIN_ACRESCIMO").AsFixed())
+                                      .ToDouble();
+    const long double change = quantity - CIN.FieldByName("CIN_QTDE").AsFixed().ToDouble();
+    if (!StaysWithinLargestTab(COM, change, change * unitValue))
+        return kTabMaximumExceeded;
 
     CIN.Edit();
     CIN.SetField("CIN_QTDE", FixedPoint::FromDouble(quantity));
@@ -87,11 +107,13 @@ std::string TDM::AddProduct(const std::string& line) {
 
     // The amount is rounded once, from the unrounded quantity: a label's
     // amount divided by the price and multiplied back must give the amount.
-    const FixedPoint amount = FixedPoint::FromDouble(price.ToDouble() * quantity);
-    const FixedPoint newTotal = COM.FieldByName("COM_TOTAL").AsFixed() + amount;
+    const long double amount = price.ToDouble() * quantity;
+    if (!StaysWithinLargestTab(COM, quantity, amount))
+        return kTabMaximumExceeded;
+    const FixedPoint newTotal = COM.FieldByName("COM_TOTAL").AsFixed() + FixedPoint::FromDouble(amount);
     const FixedPoint maximum = QCFG.FieldByName("CFG_PDV_VALORMAXCOMANDA").AsFixed();
     if (maximum > FixedPoint() && newTotal > maximum + FixedPoint::FromRaw(100))
-        return "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!";
+        return kTabMaximumExceeded;
     if (COM.FieldByName("CON_CREDITOTIPO").AsInteger() == 2 &&
         newTotal > COM.FieldByName("CON_CREDITOCONSUMO").AsFixed())
         return "402-O CLIENTE N\xC3O TEM CR\xC9"

@@ -320,6 +320,41 @@ TEST(Interpreter, KeepsTabsWithinMaximumTotalAndClientCredit) {
     });
 }
 
+TEST(Interpreter, ArgumentsBeyondWhatTheStoreHoldsGetTheCommandsOwnRefusal) {
+    const std::string longestBarcode(30, '7');  // PRO_CODBARRAS holds 30 characters
+    const std::string longerBarcode(31, '7');
+    const std::string beyond32Bits = "99999999999";
+    const std::string maximumExceeded = "104-O VALOR M\xC1XIMO DA COMANDA EXCEDIDO!";
+    ExpectReplies({
+        {"add, longest bar code",
+         {"UPDATE PRODUTOS SET PRO_CODBARRAS = '" + longestBarcode + "'"},
+         {"C1", longestBarcode},
+         "000-PRODUTO CAF\xC9 ADICIONADO!"},
+        {"add, longer bar code", {}, {"C1", longerBarcode}, "200-PRODUTO 0 N\xC3O ENCONTRADO!"},
+        {"price, longest bar code",
+         {"UPDATE PRODUTOS SET PRO_CODBARRAS = '" + longestBarcode + "'"},
+         {"R" + longestBarcode},
+         "000-PRE\xC7O: R$ 4,50"},
+        {"price, longer bar code", {}, {"R" + longerBarcode}, "200-PRODUTO " + longerBarcode + " N\xC3O ENCONTRADO!"},
+        {"largest tab number", {}, {"C2147483647"}, "000-A COMANDA 2147483647 FOI CRIADA!"},
+        {"tab number", {}, {"C" + beyond32Bits}, kBadNumber},
+        {"client", {}, {"C1", "B" + beyond32Bits}, "400-CLIENTE N\xC3O ENCONTRADO!"},
+        {"employee", {}, {"C1", "U" + beyond32Bits}, "500-FUNCION\xC1RIO N\xC3O ENCONTRADO!"},
+        {"badge", {}, {"C1", "789", "S" + beyond32Bits}, "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!"},
+        {"price table", {}, {"C1", "T" + beyond32Bits}, kBadTable},
+        {"quantity beyond any tab", {}, {"C1", "789", "Q99999999999999"}, maximumExceeded},
+        {"quantity beyond any number the program holds", {}, {"C1", "789", "Q1E300"}, maximumExceeded},
+        {"a bar code keyed after Q", {}, {"C1", "789", "Q7891000100103"}, maximumExceeded},
+        {"quantity whose value passes the largest total", {}, {"C1", "789", "Q2222222223"}, maximumExceeded},
+        {"largest total reached", {}, {"C1", "789", "Q2222222222", "V"}, "000-TOTAL DA COMANDA: R$ 9.999.999.999,00"},
+        {"add beyond the largest total", {}, {"C1", "789", "Q2222222222", "789"}, maximumExceeded},
+        {"weighing-scale label beyond any tab",
+         {Settings("CFG_PDV_BALANCA = 'D2PPPPPQQQQQQQQQQQQQQQQX'"), Product(2, "150", "QUEIJO", "10.00")},
+         {"C1", "200150" + std::string(16, '9') + "0"},
+         maximumExceeded},
+    });
+}
+
 TEST(Interpreter, AddsWeighingScaleLabels) {
     // Label: prefix 2, product code 00150, value 001250, check digit 7.
     const std::string label = "2001500012507";

@@ -23,8 +23,7 @@ struct FailedCommandCase {
 
 const FailedCommandCase kFailedCommands[] = {
     {"item stored, tab write refused", {"ALTER TABLE COMANDAS ADD CONSTRAINT CK_TOTAL CHECK (COM_TOTAL < 5)"}, "789"},
-    {"item and log stored, total overflows", {}, "Q99999999999999"},
-    {"a bar code keyed after Q", {}, "Q7891000100103"},
+    {"item changed, tab write refused", {"ALTER TABLE COMANDAS ADD CONSTRAINT CK_QTDE CHECK (COM_QTDE < 2)"}, "Q3"},
     {"log entry refused after the item",
      {"ALTER TABLE COMANDASLOG ADD CONSTRAINT CK_LOG CHECK (COM_TOTAL < 1)"},
      "789"},
