@@ -7,6 +7,10 @@ class Sleeper {
 public:
     virtual ~Sleeper() = default;
     virtual void Pause(int milliseconds) = 0;
+    // True once a stop has been requested and the pauses end at once: the
+    // reading loop then reads no further key, so a terminal that keeps
+    // sending cannot hold the stop up. Never, for a sleeper that only waits.
+    virtual bool StopRequested() const { return false; }
 };
 
 // Blocks the calling thread for the whole pause.

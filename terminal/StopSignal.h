@@ -1,7 +1,8 @@
 #pragma once
 // The end of the service without windows, shared by the terminals' threads:
 // pauses wait on it, so a stop request ends them at once instead of after
-// the 3000 ms a reply stays on the display.
+// the 3000 ms a reply stays on the display, and the reading loop asks it
+// before every key.
 #include "Sleeper.h"
 
 #include <condition_variable>
@@ -11,6 +12,7 @@ class StopSignal : public Sleeper {
 public:
     void Request();
     bool Requested() const;
+    bool StopRequested() const override { return Requested(); }
     // Waits the whole pause, or until a stop is requested.
     void Pause(int milliseconds) override;
 

@@ -18,6 +18,10 @@ namespace {
 constexpr int kKeyReadPause = 50;
 constexpr int kStartPause = 1000;
 constexpr int kReplyPause = 3000;
+// Keys one tick reads at most (half a second of pauses). A terminal that
+// sends without end then still lets the window handle its events, and the
+// keys left over are read by the next tick.
+constexpr int kKeysPerTick = 10;
 constexpr std::uint16_t kNoKey = 0;
 constexpr std::uint16_t kEndOfBuffer = 65280;
 
@@ -154,30 +158,45 @@ void TerminalService::ShowCommandLine() {
 }
 
 void TerminalService::ReadKeys() {
-    std::uint16_t code = 1;
-    while (code != kEnterKey && code != kNoKey && code != kEndOfBuffer) {
-        code = static_cast<std::uint16_t>(library_.LerBuffer(Terminal()) & 0xFFFF);
-        FollowTerminalPresence(code);
-        sleeper_.Pause(kKeyReadPause);
-        panel_.WriteKeyLog(ReceivedKeyEntry(code));
-        TranslateKey(code, panel_, CommandLine, [this] { ShowCommandLine(); });
-        if (code == kEnterKey)
-            CompleteCommand();
-        else
-            ShowCommandLine();
+    for (int keys = 0; keys < kKeysPerTick && !sleeper_.StopRequested(); ++keys)
+        if (!HandleKey(static_cast<std::uint16_t>(library_.LerBuffer(Terminal()) & 0xFFFF)))
+            return;
+}
+
+bool TerminalService::HandleKey(std::uint16_t code) {
+    FollowTerminalPresence(code);
+    sleeper_.Pause(kKeyReadPause);
+    panel_.WriteKeyLog(ReceivedKeyEntry(code));
+    const std::uint16_t read = code;
+    const std::string before = CommandLine;
+    TranslateKey(code, panel_, CommandLine, [this] { ShowCommandLine(); });
+    if (CommandLine.size() > MaxCommandLine && CommandLine.size() > before.size()) {
+        // Dropped whole, an Enter of its letter box included: the line
+        // stays as it was, so the display is not written again either.
+        CommandLine = before;
+        code = read;
     }
+    if (code == kEnterKey)
+        CompleteCommand();
+    else
+        ShowCommandLine();
+    return code != kEnterKey && code != kNoKey && code != kEndOfBuffer;
 }
 
 std::string TerminalService::ProcessCommandLine() {
     try {
+        if (!interpreter_)
+            throw std::runtime_error("O módulo de dados não foi iniciado.");
         return interpreter_->ProcessCommand(Windows1252Text(quorvel::Trim(CommandLine))).Bytes();
     } catch (...) {
         // The command is over: it changed nothing (a failed command is
-        // undone whole) and the error goes on to the error box. Polling goes
-        // on with an empty line, so the next command can come, which after
-        // a lost database connection makes a new one.
-        CommandLine.clear();
+        // undone whole). The terminal is told so like by any reply, and the
+        // error goes on to the error box. Polling goes on with an empty
+        // line, so the reply is shown (in the window while the box is still
+        // up) and the next command can come, which after a lost database
+        // connection makes a new one.
         panel_.SetTimerActive(true);
+        EndCommand(FailedCommandReply);
         throw;
     }
 }
@@ -190,15 +209,17 @@ void TerminalService::CompleteCommand() {
         panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO VAZIO#"));
     } else {
         panel_.WriteKeyLog(Windows1252Text("#LOG: COMANDO DECODIFICADO - " + CommandLine + "#"));
-        if (!interpreter_)
-            throw std::runtime_error("O módulo de dados não foi iniciado.");
-        const std::string reply = ProcessCommandLine();
-        PendingReply = reply;
-        panel_.WriteKeyLog(Windows1252Text("#LOG: RETORNO - " + reply + "#"));
-        if (!quorvel::IsBlank(reply))
-            ReplyPending = true;
-        panel_.ShowStatus(Windows1252ToUtf8(Windows1252Text("Comando: " + CommandLine + " / Retorno:" + reply)));
-        CommandLine.clear();
+        EndCommand(ProcessCommandLine());
     }
     panel_.SetTimerActive(true);
+}
+
+void TerminalService::EndCommand(const std::string& reply) {
+    const std::string command = CommandLine;
+    CommandLine.clear();
+    PendingReply = reply;
+    if (!quorvel::IsBlank(reply))
+        ReplyPending = true;
+    panel_.WriteKeyLog(Windows1252Text("#LOG: RETORNO - " + reply + "#"));
+    panel_.ShowStatus(Windows1252ToUtf8(Windows1252Text("Comando: " + command + " / Retorno:" + reply)));
 }

@@ -11,8 +11,16 @@
 // no-connection code 65280 while it cannot reach the terminal, and the
 // first other result after it means the terminal is back. Then the display,
 // blank after a restart, gets the prompt and the command line again.
+//
+// A command that raises an error instead of replying is answered on the
+// display with FailedCommandReply, like any reply, before the error goes on
+// to the error box. A terminal that sends keys without end cannot hold the
+// caller up: a tick reads a bounded number of keys (the rest wait in the
+// library for the next tick), no key is read once the sleeper reports a
+// stop, and the command line stops growing at MaxCommandLine.
 #include "DisplayWriter.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +31,15 @@ class TerminalLibrary;
 
 class TerminalService {
 public:
+    // The reply shown when a command raised an error: the code 900 is no
+    // reply's, so the person at the terminal sees that nothing was done.
+    static constexpr const char* FailedCommandReply = "900-ERRO! O COMANDO N\xC3O FOI EXECUTADO!";
+    // Characters the command line holds at most: well above the longest
+    // command (a price query for a 30-character bar code, or a scale label,
+    // even with the prompt typed in front of it). A key that would make the
+    // line longer is dropped whole and the line stays as it was.
+    static constexpr size_t MaxCommandLine = 64;
+
     TerminalService(TerminalLibrary& library, Sleeper& sleeper, ServicePanel& panel);
 
     // The data module, once it exists. Without it the prompt is empty and a
@@ -37,7 +54,8 @@ public:
     // Puts the prompt back on the display; the command line is kept.
     void ClearDisplay();
     // One polling tick: shows a pending reply, then reads keys up to the
-    // next Enter or the end of the buffer.
+    // next Enter, the end of the buffer, a stop request or the number of
+    // keys one tick takes; keys left over are read by the next tick.
     void Tick();
 
     // Shows a text on the display of terminal TerminalNumber.
@@ -61,11 +79,21 @@ private:
     void FollowTerminalPresence(std::uint16_t code);
     // The prompt and the command line, unless the terminal is away.
     void ShowCommandLine();
+    // Reads keys up to the next Enter, the end of the buffer, a stop
+    // request or the number of keys one tick takes.
     void ReadKeys();
+    // One key read: translated into the command line (unless the line would
+    // grow past MaxCommandLine), then the command completed or the line shown.
+    // False when the key ends the reading loop.
+    bool HandleKey(std::uint16_t code);
     void CompleteCommand();
-    // The interpreter's reply to the completed line; on an error the line is
-    // emptied and polling switched on again before the error goes on.
+    // The interpreter's reply to the completed line; on an error the command
+    // ends with FailedCommandReply and polling is switched on again before
+    // the error goes on.
     std::string ProcessCommandLine();
+    // Stores the reply to be shown at the next tick, reports it in the key
+    // log and the status panel and empties the command line.
+    void EndCommand(const std::string& reply);
 
     TerminalLibrary& library_;
     Sleeper& sleeper_;

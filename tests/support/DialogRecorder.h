@@ -3,6 +3,7 @@
 // "title / text" and answers with the given result.
 #include "QZ_DIALOG.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ public:
         previous_ = SetDialogBoxHandler([this](TDialogBoxKind kind, const std::string& title, const std::string& text) {
             kinds.push_back(kind);
             boxes.push_back(title + " / " + text);
+            if (whileShown)
+                whileShown();
             return this->answer;
         });
     }
@@ -20,6 +23,9 @@ public:
     DialogRecorder& operator=(const DialogRecorder&) = delete;
 
     int answer;
+    // Runs while each box is up, in the place of the box's own modal loop:
+    // a test lets the event loop run here to see what goes on meanwhile.
+    std::function<void()> whileShown;
     std::vector<TDialogBoxKind> kinds;
     std::vector<std::string> boxes;
 

@@ -240,6 +240,29 @@ TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicke
     EXPECT_EQ(content, "#LOG: TERMINAL PARADO#\r\n");
 }
 
+TEST_F(FormPrincipalTest, AFailedCommandIsShownOnTheTerminalWhileTheErrorBoxIsUp) {
+    TFrmPrincipal& w = ShownWindow();
+    AddTerminal("10.0.0.1");
+    w.CbTerminal->setCurrentIndex(0);
+    w.BtnIniciar->Click();
+    auto written = [this](const std::string& call) {
+        return std::find(library.calls.begin(), library.calls.end(), call) != library.calls.end();
+    };
+    // The polling timer goes on while the box's own loop runs.
+    bool shownWhileTheBoxIsUp = false;
+    boxes.whileShown = [&] {
+        shownWhileTheBoxIsUp = QTest::qWaitFor([&] { return written("EscreveDisplay 0 900-ERRO! O COMANDO "); }, 20000);
+    };
+
+    interpreter.failure = "connection lost to database";
+    library.Type("V\r");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !boxes.boxes.empty(); }, 20000));
+    EXPECT_EQ(boxes.boxes, Lines{"Quorvel / connection lost to database"});
+    EXPECT_TRUE(shownWhileTheBoxIsUp);
+    EXPECT_EQ(w.PnComando->text(), QString::fromUtf8("Comando: V / Retorno:900-ERRO! O COMANDO NÃO FOI EXECUTADO!"));
+    EXPECT_TRUE(w.TM->isActive());
+}
+
 TEST_F(FormPrincipalTest, LayoutFacts) {
     TFrmPrincipal& w = Window();
     EXPECT_EQ(w.size(), QSize(774, 512));

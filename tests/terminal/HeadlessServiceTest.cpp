@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -74,8 +75,18 @@ public:
 
     // Waits until the file holds the text; false when it does not within the time.
     bool WaitFor(const std::string& name, const std::string& text, std::chrono::seconds limit) const {
+        return WaitUntil([&] { return Output(name).find(text) != std::string::npos; }, limit);
+    }
+    // Waits until the file holds the lines in this order (see ShowsInOrder).
+    bool WaitForInOrder(const std::string& name, const std::vector<std::string>& lines,
+                        std::chrono::seconds limit) const {
+        return WaitUntil([&] { return ShowsInOrder(Output(name), lines); }, limit);
+    }
+
+private:
+    static bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
         const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (Output(name).find(text) == std::string::npos) {
+        while (!done()) {
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
             std::this_thread::sleep_for(50ms);
@@ -83,7 +94,6 @@ public:
         return true;
     }
 
-private:
     const StoreTestDatabase& store_;
     const TemporaryFolder temporary_{"quorvel-headless"};
     const fs::path& folder_ = temporary_.Path();
@@ -168,6 +178,42 @@ TEST_F(HeadlessService, RefusesToStartWithALineSayingWhy) {
         EXPECT_EQ(program.Wait(30s), c.status);
         EXPECT_EQ(shop.Output("program.err").rfind(c.error, 0), 0u) << shop.Output("program.err");
     }
+}
+
+TEST_F(HeadlessService, ACommandThatFailsSaysSoOnTheTerminal) {
+    // The database refuses every new tab.
+    store.Execute("CREATE EXCEPTION E_SEM_COMANDAS 'sem comandas novas'");
+    store.Execute("CREATE TRIGGER T_SEM_COMANDAS FOR COMANDAS BEFORE INSERT AS BEGIN EXCEPTION E_SEM_COMANDAS; END");
+    // The terminal stays until it is ended: the program may take its time to start.
+    ChildProcess terminal = shop.Terminal("first", "127.0.0.1", "C31<13>", 600000);
+    ChildProcess program = shop.Program({"--terminal", "0"});
+    ASSERT_TRUE(terminal.Started() && program.Started());
+
+    // The reply, held on the display until the prompt comes back.
+    EXPECT_TRUE(shop.WaitForInOrder(
+        "first.out",
+        {"DISPLAY Comanda:C31|||", "DISPLAY 900-ERRO! O COMANDO|N\xC3\x83O FOI EXECUTADO!||", "DISPLAY Comanda:|||"},
+        60s))
+        << shop.Output("first.out") << shop.Output("program.err");
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(10s), 0);
+    EXPECT_TRUE(ShowsInOrder(shop.Output("program.out"),
+                             {"terminal 0: Comando: C31 / Retorno:900-ERRO! O COMANDO N\xC3\x83O FOI EXECUTADO!"}))
+        << shop.Output("program.out");
+    EXPECT_NE(shop.Output("program.err").find("E_SEM_COMANDAS"), std::string::npos) << shop.Output("program.err");
+    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDAS").AsInteger(), 0);
+}
+
+TEST_F(HeadlessService, SigtermEndsTheServiceWhileATerminalKeepsSendingKeys) {
+    ChildProcess terminal = shop.Terminal("first", "127.0.0.1", std::string(100000, '2'), 600000);
+    ChildProcess program = shop.Program({"--terminal", "0"});
+    ASSERT_TRUE(terminal.Started() && program.Started());
+    ASSERT_TRUE(shop.WaitFor("first.out", "DISPLAY Comanda:22|||", 60s)) << shop.Output("program.err");
+
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(10s), 0);
+    EXPECT_TRUE(ShowsInOrder(shop.Output("program.out"), {"terminal 0: terminal desconectado"}))
+        << shop.Output("program.out");
 }
 
 TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {

@@ -364,7 +364,7 @@ TEST_F(TerminalServiceTest, AFailedWriteWhileTypingEndsOnlyThatTick) {
     EXPECT_EQ(service.CommandLine, "C1");
 }
 
-TEST_F(TerminalServiceTest, AnInterpreterErrorIsShownAndPollingGoesOnWithAnEmptyLine) {
+TEST_F(TerminalServiceTest, ACommandThatFailsIsAnsweredOnTheDisplayAndPollingGoesOn) {
     StartFresh();
     interpreter.failure = "connection lost to database";
     library.Type("C5\r");
@@ -372,14 +372,28 @@ TEST_F(TerminalServiceTest, AnInterpreterErrorIsShownAndPollingGoesOnWithAnEmpty
     EXPECT_EQ(boxes.boxes.back(), "Quorvel / connection lost to database");
     EXPECT_TRUE(panel.timerActive);
     EXPECT_EQ(service.CommandLine, "");
+    EXPECT_EQ(panel.status, "Comando: C5 / Retorno:900-ERRO! O COMANDO NÃO FOI EXECUTADO!");
+    EXPECT_EQ(panel.keyLog.back(), "#LOG: RETORNO - 900-ERRO! O COMANDO N\xC3O FOI EXECUTADO!#");
+
+    // Shown at the next tick and held like any reply, then the prompt.
+    interpreter.failure.clear();
+    library.calls.clear();
+    sleeper.pauses.clear();
+    EXPECT_TRUE(Guarded(&TerminalService::Tick));
+    EXPECT_EQ(library.DisplayCalls(),
+              Joined({{"LimpaDisplay 0", "PosicionaCursor 0 1 1", "EscreveDisplay 0 900-ERRO! O COMANDO ",
+                       "PosicionaCursor 0 1 39", "PosicionaCursor 0 2 1", "EscreveDisplay 0 N\xC3O FOI EXECUTADO!",
+                       "PosicionaCursor 0 2 19"},
+                      Shown(0, "Comanda:")}));
+    EXPECT_EQ(sleeper.pauses, (std::vector<int>{3000, 50}));
     EXPECT_FALSE(service.ReplyPending);
 
     // The next command is the interpreter's alone, not glued to the failed one.
-    interpreter.failure.clear();
     library.Type("V\r");
     EXPECT_TRUE(Guarded(&TerminalService::Tick));
     EXPECT_EQ(interpreter.received.back(), "V");
-    EXPECT_TRUE(service.ReplyPending);
+    EXPECT_EQ(service.PendingReply, "000-OK");
+    EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 
 }  // namespace
