@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <systemd/sd-daemon.h>
 
 namespace {
 
@@ -19,7 +20,37 @@ void HeadlessOutput::Status(int terminal, const std::string& text) {
     status_ << "terminal " << terminal << ": " << OneLine(text) << std::endl;
 }
 
-void HeadlessOutput::Message(const std::string& title, const std::string& text) {
+void HeadlessOutput::Note(const std::string& text) {
     const std::lock_guard lock(mutex_);
-    messages_ << OneLine(title) << ": " << OneLine(text) << std::endl;
+    status_ << OneLine(text) << std::endl;
+}
+
+void HeadlessOutput::Message(const std::string& title, const std::string& text, Priority priority) {
+    Problem(OneLine(title) + ": " + text, priority);
+}
+
+void HeadlessOutput::Problem(const std::string& text, Priority priority) {
+    const std::lock_guard lock(mutex_);
+    if (priority == Priority::Error)
+        lastError_ = Clock::now();
+    messages_ << PriorityPrefix(priority) << OneLine(text) << std::endl;
+}
+
+std::optional<HeadlessOutput::Clock::time_point> HeadlessOutput::LastError() const {
+    const std::lock_guard lock(mutex_);
+    return lastError_;
+}
+
+std::string HeadlessOutput::PriorityPrefix(Priority priority) const {
+    if (!journalPriorities_)
+        return {};
+    switch (priority) {
+    case Priority::Error:
+        return SD_ERR;
+    case Priority::Warning:
+        return SD_WARNING;
+    case Priority::Info:
+        return SD_INFO;
+    }
+    return {};
 }
