@@ -4,36 +4,31 @@
 #include <ostream>
 #include <systemd/sd-daemon.h>
 
-namespace {
-
-// A text as one line: the engine's messages come in several.
-std::string OneLine(std::string text) {
+std::string AsOneLine(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     return text;
 }
 
-}  // namespace
-
 void HeadlessOutput::Status(int terminal, const std::string& text) {
     const std::lock_guard lock(mutex_);
-    status_ << "terminal " << terminal << ": " << OneLine(text) << std::endl;
+    status_ << "terminal " << terminal << ": " << AsOneLine(text) << std::endl;
 }
 
 void HeadlessOutput::Note(const std::string& text) {
     const std::lock_guard lock(mutex_);
-    status_ << OneLine(text) << std::endl;
+    status_ << AsOneLine(text) << std::endl;
 }
 
 void HeadlessOutput::Message(const std::string& title, const std::string& text, Priority priority) {
-    Problem(OneLine(title) + ": " + text, priority);
+    Problem(AsOneLine(title) + ": " + text, priority);
 }
 
 void HeadlessOutput::Problem(const std::string& text, Priority priority) {
     const std::lock_guard lock(mutex_);
     if (priority == Priority::Error)
         lastError_ = Clock::now();
-    messages_ << PriorityPrefix(priority) << OneLine(text) << std::endl;
+    messages_ << PriorityPrefix(priority) << AsOneLine(text) << std::endl;
 }
 
 std::optional<HeadlessOutput::Clock::time_point> HeadlessOutput::LastError() const {

@@ -13,6 +13,10 @@
 #include <optional>
 #include <string>
 
+// The text with its line breaks turned into blanks: the engine's messages
+// come in several lines.
+std::string AsOneLine(std::string text);
+
 class HeadlessOutput {
 public:
     enum class Priority { Error, Warning, Info };

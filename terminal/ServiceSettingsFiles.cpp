@@ -39,6 +39,8 @@ ServiceSettingsFiles SettingsFilesOf(const std::string& programPath) {
     return {(std::filesystem::path(programPath).parent_path() / kFileName).string(), OwnSettingsPath(programPath)};
 }
 
+bool IsTerminalPort(int port) { return port >= kLowestPort && port <= kHighestPort; }
+
 std::string SettingOrigin(const std::string& path, const std::string& section, const std::string& key) {
     return "(" + path + " [" + section + "] " + key + ")";
 }
@@ -56,7 +58,7 @@ ServiceSettingsReading ReadServiceSettings(const ServiceSettingsFiles& files) {
             reading.problems.push_back("protocolo " + std::to_string(settings.protocol) +
                                        " desconhecido, use 0 ou 1 " +
                                        SettingOrigin(files.vendorPath, kProtocolSection, kProtocolKey));
-        if (settings.port < kLowestPort || settings.port > kHighestPort)
+        if (!IsTerminalPort(settings.port))
             reading.problems.push_back("porta " + std::to_string(settings.port) + " fora do intervalo de " +
                                        std::to_string(kLowestPort) + " a " + std::to_string(kHighestPort) + " " +
                                        SettingOrigin(files.vendorPath, kTerminalsSection, kPortKey));

@@ -26,6 +26,9 @@ struct ServiceSettingsReading {
 
 ServiceSettingsReading ReadServiceSettings(const ServiceSettingsFiles& files);
 
+// Whether the library can take the port: 1 to 65535.
+bool IsTerminalPort(int port);
+
 // Where a value came from, as the problem lines write it:
 // "(/opt/quorvel/BemaSB32.ini [Terminais] Porta)".
 std::string SettingOrigin(const std::string& path, const std::string& section, const std::string& key);
