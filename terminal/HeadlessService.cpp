@@ -125,10 +125,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
             notifier.Ready(ServiceStatusText(fleet.Tally()));
         }
         notifier.Status(ServiceStatusText(fleet.Tally()));
-        if (watchdog) {
-            const auto now = Clock::now();
-            notifier.Watchdog(fleet.AllTickedSince(now - *watchdog), now);
-        }
+        PetWatchdog(notifier, fleet);
     }
     notifier.Stopping();
     return 0;

@@ -1,5 +1,6 @@
 #include "TerminalFleet.h"
 
+#include "ServiceNotifier.h"
 #include "TerminalList.h"
 
 #include <algorithm>
@@ -77,4 +78,12 @@ ServiceTally TerminalFleet::Tally() const {
     if (const auto lastError = output_.LastError())
         tally.lastError = HeadlessOutput::Clock::to_time_t(*lastError);
     return tally;
+}
+
+void PetWatchdog(ServiceNotifier& notifier, const TerminalFleet& fleet) {
+    const auto interval = notifier.WatchdogInterval();
+    if (!interval)
+        return;
+    const auto now = ServiceNotifier::Clock::now();
+    notifier.Watchdog(fleet.AllTickedSince(now - *interval), now);
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class ServiceNotifier;
+
 class TerminalFleet {
 public:
     // settingsPath: the file each new terminal's data module connects with.
@@ -55,3 +57,8 @@ private:
     std::vector<Served> served_;
     long commandsOfStopped_ = 0;
 };
+
+// WATCHDOG=1 when the manager watches the service, half its interval has
+// passed since the last one, and every terminal's thread ticked within the
+// interval; a thread stuck in a call stops the pets.
+void PetWatchdog(ServiceNotifier& notifier, const TerminalFleet& fleet);
