@@ -46,6 +46,7 @@ const std::vector<std::string>& NotifySocket::Messages() {
 
 bool NotifySocket::WaitForLine(const std::string& line, std::chrono::seconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
+    Receive(0);
     for (size_t seen = 0;;) {
         for (; seen < messages_.size(); ++seen)
             if (HasLine(messages_[seen], line))
