@@ -64,8 +64,8 @@ ServiceSettings CheckTerminalSettings(CheckReport& report, const ServiceSettings
         report.Problem("nenhum terminal na lista " + SettingOrigin(files.vendorPath, kTerminalsSection, "0, 1, ..."));
     else if (reading.problems.empty())
         report.Ok("configurações dos terminais: protocolo " + std::to_string(settings.protocol) + ", porta " +
-                  std::to_string(settings.port) + ", " + std::to_string(settings.terminals.size()) +
-                  " na lista (" + files.vendorPath + ")");
+                  std::to_string(settings.port) + ", " + std::to_string(settings.terminals.size()) + " na lista (" +
+                  files.vendorPath + ")");
     return std::move(reading.settings);
 }
 
@@ -110,7 +110,8 @@ void CheckDatabase(CheckReport& report, const std::string& settingsPath) {
     try {
         dataModule.PrepareCommands();
         if (dataModule.QCFG.IsEmpty())
-            report.Problem("a tabela CONFIGURA de " + name + " não tem linha: novas comandas ficam sem cliente e "
+            report.Problem("a tabela CONFIGURA de " + name +
+                           " não tem linha: novas comandas ficam sem cliente e "
                            "funcionário padrão");
         else
             report.Ok("configuração da loja lida (tabela CONFIGURA)");
@@ -126,8 +127,8 @@ void CheckTerminals(CheckReport& report, const ServiceSettings& settings, const 
         return;
     std::vector<std::future<std::optional<std::string>>> probes;
     for (const auto& entry : settings.terminals)
-        probes.push_back(std::async(std::launch::async, ProbeTerminalPort, TerminalAddress(entry), settings.port,
-                                    kProbeLimit));
+        probes.push_back(
+            std::async(std::launch::async, ProbeTerminalPort, TerminalAddress(entry), settings.port, kProbeLimit));
     for (size_t position = 0; position < probes.size(); ++position) {
         const std::string& entry = settings.terminals[position];
         const std::string where = TerminalAddress(entry) + ":" + std::to_string(settings.port);

@@ -40,12 +40,9 @@ std::string HeadlessOutput::PriorityPrefix(Priority priority) const {
     if (!journalPriorities_)
         return {};
     switch (priority) {
-    case Priority::Error:
-        return SD_ERR;
-    case Priority::Warning:
-        return SD_WARNING;
-    case Priority::Info:
-        return SD_INFO;
+    case Priority::Error: return SD_ERR;
+    case Priority::Warning: return SD_WARNING;
+    case Priority::Info: return SD_INFO;
     }
     return {};
 }

@@ -46,12 +46,9 @@ sigset_t ServiceSignals() {
 
 HeadlessOutput::Priority PriorityOf(TDialogBoxKind kind) {
     switch (kind) {
-    case dbkError:
-        return HeadlessOutput::Priority::Error;
-    case dbkInfo:
-        return HeadlessOutput::Priority::Info;
-    default:
-        return HeadlessOutput::Priority::Warning;
+    case dbkError: return HeadlessOutput::Priority::Error;
+    case dbkInfo: return HeadlessOutput::Priority::Info;
+    default: return HeadlessOutput::Priority::Warning;
     }
 }
 

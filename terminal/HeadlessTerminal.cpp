@@ -22,8 +22,7 @@ void SharedKeyLog::Write(const std::string& entry) {
 
 HeadlessTerminal::HeadlessTerminal(int position, int number, const SharedServiceSettings& settings,
                                    TerminalLibrary& library, HeadlessOutput& output, SharedKeyLog* keyLog)
-    : position_(position), number_(number), settings_(settings), library_(library), output_(output),
-      keyLog_(keyLog) {
+    : position_(position), number_(number), settings_(settings), library_(library), output_(output), keyLog_(keyLog) {
     MarkTick();
 }
 
@@ -92,8 +91,7 @@ void HeadlessTerminal::WriteKeyLog(const Windows1252Text& entry) {
 }
 
 Windows1252Text HeadlessTerminal::LetterMapping(char letter) const {
-    return Windows1252Text(letter >= 'A' && letter <= 'Z' ? settings_.Current()->letters[letter - 'A']
-                                                          : std::string());
+    return Windows1252Text(letter >= 'A' && letter <= 'Z' ? settings_.Current()->letters[letter - 'A'] : std::string());
 }
 
 Windows1252Text HeadlessTerminal::SpecialCode(int pair) const {

@@ -49,10 +49,10 @@ void ReloadService(const ServiceSettingsFiles& files, const HeadlessOptions& opt
     const std::vector<std::string> entries = plan.settings.terminals;
     settings.Replace(std::move(plan.settings));
     const TerminalFleet::Change change = fleet.Serve(entries, plan.positions, linkChanged, false);
-    std::string summary = "configurações recarregadas: " +
-                          CountedNoun(change.started, "terminal iniciado", "terminais iniciados") + ", " +
-                          CountedNoun(change.stopped, "parado", "parados") + ", " +
-                          CountedNoun(change.kept, "mantido", "mantidos");
+    std::string summary =
+        "configurações recarregadas: " + CountedNoun(change.started, "terminal iniciado", "terminais iniciados") +
+        ", " + CountedNoun(change.stopped, "parado", "parados") + ", " +
+        CountedNoun(change.kept, "mantido", "mantidos");
     if (change.failed > 0)
         summary += ", " + std::to_string(change.failed) + " sem conexão com o banco de dados";
     output.Note(summary);

@@ -55,8 +55,7 @@ ServiceSettingsReading ReadServiceSettings(const ServiceSettingsFiles& files) {
         reading.problems.push_back("não foi possível ler " + files.vendorPath + ": " + *failure);
     } else {
         if (settings.protocol != 0 && settings.protocol != 1)
-            reading.problems.push_back("protocolo " + std::to_string(settings.protocol) +
-                                       " desconhecido, use 0 ou 1 " +
+            reading.problems.push_back("protocolo " + std::to_string(settings.protocol) + " desconhecido, use 0 ou 1 " +
                                        SettingOrigin(files.vendorPath, kProtocolSection, kProtocolKey));
         if (!IsTerminalPort(settings.port))
             reading.problems.push_back("porta " + std::to_string(settings.port) + " fora do intervalo de " +

@@ -7,10 +7,10 @@
 #include <string>
 
 struct ServiceTally {
-    int terminals = 0;     // served
-    int connected = 0;     // started and answering
-    int unanswering = 0;   // a start that failed, or away since
-    long commands = 0;     // replied to since the service started
+    int terminals = 0;    // served
+    int connected = 0;    // started and answering
+    int unanswering = 0;  // a start that failed, or away since
+    long commands = 0;    // replied to since the service started
     std::optional<std::time_t> lastError;
 };
 

@@ -7,8 +7,8 @@
 
 TerminalFleet::TerminalFleet(const SharedServiceSettings& settings, TerminalLibrary& library, HeadlessOutput& output,
                              SharedKeyLog* keyLog, std::string settingsPath)
-    : settings_(settings), library_(library), output_(output), keyLog_(keyLog),
-      settingsPath_(std::move(settingsPath)) {}
+    : settings_(settings), library_(library), output_(output), keyLog_(keyLog), settingsPath_(std::move(settingsPath)) {
+}
 
 TerminalFleet::~TerminalFleet() {
     for (auto& served : served_)
@@ -37,8 +37,8 @@ TerminalFleet::Change TerminalFleet::Serve(const std::vector<std::string>& entri
 
     for (int position : positions) {
         const std::string& entry = entries[position];
-        const auto running = std::find_if(served_.begin(), served_.end(),
-                                          [&](const Served& served) { return served.entry == entry; });
+        const auto running =
+            std::find_if(served_.begin(), served_.end(), [&](const Served& served) { return served.entry == entry; });
         if (running != served_.end()) {
             running->terminal->MoveTo(position);
             if (restartKept)

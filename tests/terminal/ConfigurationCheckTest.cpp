@@ -46,11 +46,11 @@ std::map<std::string, std::string> FolderFiles(const fs::path& folder) {
 
 struct CheckCase {
     const char* name;
-    std::vector<std::string> terminals;      // "key=address" lines of "BemaSB32.ini"
-    const char* connection;                  // "good", "blank IP", "missing database"
-    std::vector<std::string> arguments;      // after "--check"
+    std::vector<std::string> terminals;  // "key=address" lines of "BemaSB32.ini"
+    const char* connection;              // "good", "blank IP", "missing database"
+    std::vector<std::string> arguments;  // after "--check"
     int status;
-    std::vector<std::string> lines;          // what the output shows, in this order ("@" for the folder)
+    std::vector<std::string> lines;  // what the output shows, in this order ("@" for the folder)
 };
 
 class ConfigurationCheck : public ::testing::Test {
@@ -82,8 +82,8 @@ TEST_F(ConfigurationCheck, ReportsEachItemWithItsOriginAndWritesNoFile) {
          "blank IP",
          {},
          0,
-         {"OK   biblioteca do terminal carregada", "OK   banco de dados 127.0.0.1:",
-          "OK   configura\xC3\xA7\xC3\xA3o da loja lida (tabela CONFIGURA)",
+         {"OK   biblioteca do terminal carregada",
+          "OK   banco de dados 127.0.0.1:", "OK   configura\xC3\xA7\xC3\xA3o da loja lida (tabela CONFIGURA)",
           "OK   terminal 0 em 127.0.0.1:" + port + " aceita conex\xC3\xA3o (@/BemaSB32.ini [Terminais] 0)"}},
         {"a terminal that takes no connection",
          {"0=127.0.0.1", "1=127.0.0.2"},

@@ -68,8 +68,8 @@ TEST_F(ServiceReload, StartsAddedTerminalsStopsRemovedOnesAndKeepsTheOthersWithT
     ASSERT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: 2526 / Retorno:000-PRODUTO CAFE ADICIONADO!", 60s))
         << shop.Output("program.out");
     kept->Type("D");
-    EXPECT_TRUE(shop.WaitForCount("program.out", "terminal 0: Comando: 2526 / Retorno:000-PRODUTO CAFE ADICIONADO!",
-                                  2, 60s))
+    EXPECT_TRUE(
+        shop.WaitForCount("program.out", "terminal 0: Comando: 2526 / Retorno:000-PRODUTO CAFE ADICIONADO!", 2, 60s))
         << shop.Output("program.out");
     EXPECT_TRUE(shop.WaitFor("program.out", "terminal 1: Comando: C23 / Retorno:000-A COMANDA 23 FOI CRIADA!", 60s))
         << shop.Output("program.out");
