@@ -1,8 +1,10 @@
-// The watchdog through the service's own terminals and notifier, with a
-// terminal library whose key read can be made to hang on one terminal.
+// The service's own terminals, notifier and reload with a terminal library
+// of the test's own: one that records the protocols selected and whose key
+// read can be made to hang on one terminal.
 #include "HeadlessOutput.h"
 #include "NotifySocket.h"
 #include "ServiceNotifier.h"
+#include "ServiceReload.h"
 #include "SharedServiceSettings.h"
 #include "ShopFolder.h"
 #include "TerminalFleet.h"
@@ -21,10 +23,15 @@ using namespace std::chrono_literals;
 
 // Every call succeeds and no key waits; a key read for the terminal named
 // by Hang does not come back until Release.
-class HangingLibrary : public TerminalLibrary {
+class ControlledLibrary : public TerminalLibrary {
 public:
     int IniciaComunicacao() override { return 1; }
-    int SelecionaProtocolo(int) override { return 1; }
+    int SelecionaProtocolo(int protocol) override {
+        const std::lock_guard lock(mutex_);
+        protocols_.push_back(protocol);
+        changed_.notify_all();
+        return 1;
+    }
     int LimpaDisplay(unsigned char) override { return 1; }
     int PosicionaCursor(unsigned char, int, int) override { return 1; }
     int EscreveDisplay(unsigned char, const char*) override { return 1; }
@@ -51,17 +58,23 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, limit, [this] { return hung_; });
     }
+    // Waits until the protocols selected so far are these.
+    bool WaitForProtocols(const std::vector<int>& protocols, std::chrono::seconds limit) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, limit, [&] { return protocols_ == protocols; });
+    }
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
     int hanging_ = -1;
     bool hung_ = false;
+    std::vector<int> protocols_;
 };
 
 // Lets a hung key read go before the terminals' threads are waited for.
 struct ReleaseAtEnd {
-    HangingLibrary& library;
+    ControlledLibrary& library;
     ~ReleaseAtEnd() { library.Release(); }
 };
 
@@ -85,7 +98,7 @@ TEST(ServiceWatchdog, PetsOnlyWhileEveryTerminalThreadTicks) {
     NotifySocket manager(500ms);
     ServiceNotifier notifier;
     ASSERT_TRUE(notifier.WatchdogInterval());
-    HangingLibrary library;
+    ControlledLibrary library;
     SharedServiceSettings settings;
     std::ostringstream status;
     std::ostringstream messages;
@@ -111,6 +124,35 @@ TEST(ServiceWatchdog, PetsOnlyWhileEveryTerminalThreadTicks) {
     // Back in its loop, the thread lets the pets go on.
     library.Release();
     EXPECT_TRUE(PetUntilWatchdog(notifier, fleet, manager, 60s));
+}
+
+// A reload that changes the protocol starts every kept terminal again on
+// its own thread, so each selects the new one; nothing else is restarted.
+TEST(ServiceFleetReload, StartsKeptTerminalsAgainInPlaceWhenTheProtocolChanges) {
+    StoreTestDatabase store(StoreTestDatabase::Access::Server);
+    ShopFolder shop(store);
+    const ServiceSettingsFiles files = SettingsFilesOf((shop.Path() / "Quorvel").string());
+    const HeadlessOptions options;
+    ControlledLibrary library;
+    const ServicePlan plan = PlanService(files, options);
+    SharedServiceSettings settings(plan.settings);
+    std::ostringstream status;
+    std::ostringstream messages;
+    HeadlessOutput output(status, messages);
+    TerminalFleet fleet(settings, library, output, nullptr, (shop.Path() / "Quorvel.ini").string());
+    ASSERT_EQ(fleet.Serve(plan.settings.terminals, plan.positions, false, true).started, 2) << messages.str();
+    ASSERT_TRUE(library.WaitForProtocols({0, 0}, 60s));
+
+    std::string terminalFile = shop.TerminalFile({"0=127.0.0.1", "1=127.0.0.2"});
+    terminalFile.replace(terminalFile.find("PROTOCOLO=0"), 11, "PROTOCOLO=1");
+    shop.Write("BemaSB32.ini", terminalFile);
+    ReloadService(files, options, settings, fleet, output);
+
+    EXPECT_TRUE(library.WaitForProtocols({0, 0, 1, 1}, 60s)) << status.str() << messages.str();
+    EXPECT_NE(status.str().find("configura\xC3\xA7\xC3\xB5"
+                                "es recarregadas: 0 terminais iniciados, 0 parados, 2 mantidos"),
+              std::string::npos)
+        << status.str();
 }
 
 }  // namespace
