@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -37,10 +38,14 @@ TEST_F(ServiceNotify, ReportsReadyStatusWatchdogReloadAndStop) {
     first->Type("C21<13>");
     EXPECT_TRUE(manager.WaitForLine("STATUS=2 terminais: 2 conectados \xC2\xB7 1 comando", 60s));
 
-    program.Signal(SIGHUP);
-    EXPECT_TRUE(manager.WaitForLine("RELOADING=1", 60s));
     manager.Clear();
+    program.Signal(SIGHUP);
     EXPECT_TRUE(manager.WaitForLine("READY=1", 60s));
+    const auto& messages = manager.Messages();
+    const auto firstWith = [&messages](const char* line) {
+        return std::find_if(messages.begin(), messages.end(), [line](const auto& m) { return HasLine(m, line); });
+    };
+    EXPECT_LT(firstWith("RELOADING=1"), firstWith("READY=1"));
 
     manager.Clear();
     program.Signal(SIGTERM);
