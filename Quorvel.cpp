@@ -1,5 +1,7 @@
 // Program start-up: the main window first, then the data module, then the
-// event loop; or the service without windows (--headless).
+// event loop; or the service without windows (--headless); or the check of
+// an installation (--check).
+#include "ConfigurationCheck.h"
 #include "DataModuleCreate.h"
 #include "DataModulo.h"
 #include "FormPrincipal.h"
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
         std::cout << "Quorvel " << QUORVEL_VERSION << std::endl;
         return 0;
     }
+    if (WantsCheck(arguments))
+        return RunConfigurationCheck(arguments, std::cout, std::cerr);
     if (WantsHeadless(arguments))
         return RunHeadlessService(arguments);
     std::optional<int> terminal;

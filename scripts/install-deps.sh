@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
+  libsystemd-dev
   qt6-base-dev libgl-dev
   firebird-dev libfbclient2 firebird3.0-server firebird3.0-utils
   googletest libgtest-dev libgmock-dev

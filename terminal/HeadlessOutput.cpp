@@ -2,24 +2,47 @@
 
 #include <algorithm>
 #include <ostream>
+#include <systemd/sd-daemon.h>
 
-namespace {
-
-// A text as one line: the engine's messages come in several.
-std::string OneLine(std::string text) {
+std::string AsOneLine(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     return text;
 }
 
-}  // namespace
-
 void HeadlessOutput::Status(int terminal, const std::string& text) {
     const std::lock_guard lock(mutex_);
-    status_ << "terminal " << terminal << ": " << OneLine(text) << std::endl;
+    status_ << "terminal " << terminal << ": " << AsOneLine(text) << std::endl;
 }
 
-void HeadlessOutput::Message(const std::string& title, const std::string& text) {
+void HeadlessOutput::Note(const std::string& text) {
     const std::lock_guard lock(mutex_);
-    messages_ << OneLine(title) << ": " << OneLine(text) << std::endl;
+    status_ << AsOneLine(text) << std::endl;
+}
+
+void HeadlessOutput::Message(const std::string& title, const std::string& text, Priority priority) {
+    Problem(AsOneLine(title) + ": " + text, priority);
+}
+
+void HeadlessOutput::Problem(const std::string& text, Priority priority) {
+    const std::lock_guard lock(mutex_);
+    if (priority == Priority::Error)
+        lastError_ = Clock::now();
+    messages_ << PriorityPrefix(priority) << AsOneLine(text) << std::endl;
+}
+
+std::optional<HeadlessOutput::Clock::time_point> HeadlessOutput::LastError() const {
+    const std::lock_guard lock(mutex_);
+    return lastError_;
+}
+
+std::string HeadlessOutput::PriorityPrefix(Priority priority) const {
+    if (!journalPriorities_)
+        return {};
+    switch (priority) {
+    case Priority::Error: return SD_ERR;
+    case Priority::Warning: return SD_WARNING;
+    case Priority::Info: return SD_INFO;
+    }
+    return {};
 }

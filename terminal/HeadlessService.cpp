@@ -1,76 +1,83 @@
 #include "HeadlessService.h"
 
 #include "HeadlessOutput.h"
-#include "HeadlessTerminal.h"
-#include "IniFile.h"
+#include "JournalStream.h"
 #include "KeyLog.h"
 #include "ProgramFiles.h"
 #include "ProgramOptions.h"
 #include "QZ_DBIBX.h"
 #include "QZ_DIALOG.h"
-#include "ServiceSettings.h"
-#include "StopSignal.h"
-#include "TerminalList.h"
-#include "TerminalSettingsFile.h"
+#include "ServiceNotifier.h"
+#include "ServiceReload.h"
+#include "ServiceStatusText.h"
+#include "SharedServiceSettings.h"
+#include "TerminalFleet.h"
 #include "VendorLibrary.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <pthread.h>
+#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
-// SIGINT and SIGTERM, blocked in every thread so the main thread alone
-// takes them, with sigwait.
-sigset_t StopSignals() {
+// The longest the main thread waits for a signal before it brings the
+// status sentence up to date and looks after the watchdog.
+constexpr std::chrono::milliseconds kStatusPeriod{1000};
+
+// SIGINT and SIGTERM (stop) and SIGHUP (reload), blocked in every thread so
+// the main thread alone takes them, with sigtimedwait.
+sigset_t ServiceSignals() {
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
     return signals;
 }
 
-// The positions to serve: the ones asked for, or the whole list.
-std::vector<int> ServedPositions(const HeadlessOptions& options, const ServiceSettings& settings) {
-    if (options.terminals.empty()) {
-        std::vector<int> all(settings.terminals.size());
-        for (size_t i = 0; i < all.size(); ++i)
-            all[i] = static_cast<int>(i);
-        if (all.empty())
-            throw UsageError("nenhum terminal na lista de \"BemaSB32.ini\"");
-        return all;
+HeadlessOutput::Priority PriorityOf(TDialogBoxKind kind) {
+    switch (kind) {
+    case dbkError: return HeadlessOutput::Priority::Error;
+    case dbkInfo: return HeadlessOutput::Priority::Info;
+    default: return HeadlessOutput::Priority::Warning;
     }
-    for (int position : options.terminals)
-        if (position < 0 || position >= static_cast<int>(settings.terminals.size()))
-            throw UsageError("o terminal " + std::to_string(position) + " não está na lista de \"BemaSB32.ini\"");
-    return options.terminals;
+}
+
+// Waits for one of the signals at most `limit`; 0 when none came.
+int WaitForSignal(const sigset_t& signals, Clock::duration limit) {
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(limit).count();
+    const timespec wait{static_cast<time_t>(nanoseconds / 1000000000), static_cast<long>(nanoseconds % 1000000000)};
+    const int signal = sigtimedwait(&signals, nullptr, &wait);
+    return signal > 0 ? signal : 0;
 }
 
 }  // namespace
 
 int RunHeadlessService(const std::vector<std::string>& arguments) {
-    HeadlessOutput output(std::cout, std::cerr);
-    SetDialogBoxHandler([&output](TDialogBoxKind, const std::string& title, const std::string& text) {
-        output.Message(title, text);
+    HeadlessOutput output(std::cout, std::cerr, IsJournalStream(STDERR_FILENO, std::getenv("JOURNAL_STREAM")));
+    SetDialogBoxHandler([&output](TDialogBoxKind kind, const std::string& title, const std::string& text) {
+        output.Message(title, text, PriorityOf(kind));
         return 1;
     });
 
     const fs::path program = ProgramPath();
+    const ServiceSettingsFiles files = SettingsFilesOf(program.string());
     HeadlessOptions options;
-    ServiceSettings settings;
-    std::vector<int> positions;
+    ServicePlan plan;
     try {
         options = ParseHeadlessOptions(arguments);
-        settings = LoadServiceSettings(IniFile((program.parent_path() / TerminalSettingsFile::kFileName).string()),
-                                       IniFile(OwnSettingsPath(program.string())));
-        positions = ServedPositions(options, settings);
+        plan = PlanService(files, options);
     } catch (const UsageError& e) {
-        std::cerr << e.what() << std::endl;
+        output.Problem(e.what());
         return 2;
     }
 
@@ -78,7 +85,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     try {
         library.emplace();
     } catch (const std::exception& e) {
-        std::cerr << e.what() << std::endl;
+        output.Problem(e.what());
         return 1;
     }
 
@@ -86,30 +93,37 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     SiblingIniPath = FindSiblingIni();
     const std::string settingsPath = ConnectionSettingsPath(arguments);
     if (!CheckConnectionSettings(settingsPath)) {
-        std::cerr << "Sem configurações de conexão com o banco de dados em " << settingsPath << std::endl;
+        output.Problem("Sem configurações de conexão com o banco de dados em " + settingsPath);
         return 1;
     }
 
-    const sigset_t stopSignals = StopSignals();
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    const sigset_t signals = ServiceSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     KeyLog keyLogFile((program.parent_path() / "teclas.txt").string());
     SharedKeyLog keyLog(keyLogFile);
-    StopSignal stop;
-    std::vector<std::unique_ptr<HeadlessTerminal>> terminals;
-    for (int position : positions) {
-        const int number = TerminalNumberOfEntry(settings.terminals[position], position);
-        terminals.push_back(std::make_unique<HeadlessTerminal>(position, number, settings, *library, stop, output,
-                                                               options.keyLog ? &keyLog : nullptr));
-        if (!terminals.back()->Connect(settingsPath)) {
-            stop.Request();
-            return 1;  // the terminals' destructors wait for their threads
-        }
-    }
+    const std::vector<std::string> entries = plan.settings.terminals;
+    SharedServiceSettings settings(std::move(plan.settings));
+    TerminalFleet fleet(settings, *library, output, options.keyLog ? &keyLog : nullptr, settingsPath);
+    if (fleet.Serve(entries, plan.positions, false, true).failed > 0)
+        return 1;  // the fleet stops the terminals that did connect
 
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
-    stop.Request();
-    terminals.clear();
+    ServiceNotifier notifier;
+    notifier.Ready(ServiceStatusText(fleet.Tally()));
+    const auto watchdog = notifier.WatchdogInterval();
+    const Clock::duration wake = watchdog ? std::min<Clock::duration>(kStatusPeriod, *watchdog / 4) : kStatusPeriod;
+    for (;;) {
+        const int signal = WaitForSignal(signals, wake);
+        if (signal == SIGINT || signal == SIGTERM)
+            break;
+        if (signal == SIGHUP) {
+            notifier.Reloading();
+            ReloadService(files, options, settings, fleet, output);
+            notifier.Ready(ServiceStatusText(fleet.Tally()));
+        }
+        notifier.Status(ServiceStatusText(fleet.Tally()));
+        PetWatchdog(notifier, fleet);
+    }
+    notifier.Stopping();
     return 0;
 }

@@ -4,7 +4,6 @@
 #include "EventGuard.h"
 #include "KeyLog.h"
 #include "QZ_DBIBX_CONNECT.h"
-#include "StopSignal.h"
 #include "TerminalService.h"
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 constexpr int kTickInterval = 50;
 // A terminal whose start failed is started again after this pause: nobody
 // sits at a window to press "INICIAR F2".
-constexpr int kStartRetryPause = 10000;
+constexpr std::chrono::milliseconds kStartRetryPause{10000};
 
 }  // namespace
 
@@ -21,12 +20,16 @@ void SharedKeyLog::Write(const std::string& entry) {
     log_.Write(entry);
 }
 
-HeadlessTerminal::HeadlessTerminal(int position, int number, const ServiceSettings& settings, TerminalLibrary& library,
-                                   StopSignal& stop, HeadlessOutput& output, SharedKeyLog* keyLog)
-    : position_(position), number_(number), settings_(settings), library_(library), stop_(stop), output_(output),
-      keyLog_(keyLog) {}
+HeadlessTerminal::HeadlessTerminal(int position, int number, const SharedServiceSettings& settings,
+                                   TerminalLibrary& library, HeadlessOutput& output, SharedKeyLog* keyLog)
+    : position_(position), number_(number), settings_(settings), library_(library), output_(output), keyLog_(keyLog) {
+    MarkTick();
+}
 
-HeadlessTerminal::~HeadlessTerminal() { Join(); }
+HeadlessTerminal::~HeadlessTerminal() {
+    RequestStop();
+    Join();
+}
 
 bool HeadlessTerminal::Connect(const std::string& settingsPath) {
     std::future<bool> connected = connected_.get_future();
@@ -37,6 +40,12 @@ bool HeadlessTerminal::Connect(const std::string& settingsPath) {
 void HeadlessTerminal::Join() {
     if (thread_.joinable())
         thread_.join();
+}
+
+HeadlessTerminal::Condition HeadlessTerminal::State() const {
+    if (!started_)
+        return startFailed_ ? Condition::Unanswering : Condition::Starting;
+    return library_.Away() ? Condition::Unanswering : Condition::Serving;
 }
 
 void HeadlessTerminal::Run(const std::string& settingsPath) {
@@ -52,18 +61,28 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
 
     TerminalService service(library_, stop_, *this);
     service.SetInterpreter(&dataModule);
+    // The thread goes round every 50 ms also while it waits to start the
+    // terminal again, so only a call that does not come back stops its ticks.
+    Clock::time_point nextStart = Clock::now();
     while (!stop_.Requested()) {
-        RunGuarded([&] { service.Start(); });
-        if (timerActive_)
-            break;
-        stop_.Pause(kStartRetryPause);
-    }
-    while (!stop_.Requested()) {
-        if (timerActive_)
+        MarkTick();
+        if (restartRequested_.exchange(false) || (!started_ && Clock::now() >= nextStart)) {
+            RunGuarded([&] { service.Start(); });
+            started_ = timerActive_.load();
+            startFailed_ = !started_;
+            nextStart = Clock::now() + kStartRetryPause;
+        } else if (timerActive_) {
             RunGuarded([&] { service.Tick(); });
+        }
         stop_.Pause(kTickInterval);
     }
     RunGuarded([&] { service.Stop(); });
+}
+
+void HeadlessTerminal::ShowStatus(const std::string& text) {
+    if (text.starts_with("Comando: "))
+        ++commands_;
+    output_.Status(position_, text);
 }
 
 void HeadlessTerminal::WriteKeyLog(const Windows1252Text& entry) {
@@ -72,13 +91,14 @@ void HeadlessTerminal::WriteKeyLog(const Windows1252Text& entry) {
 }
 
 Windows1252Text HeadlessTerminal::LetterMapping(char letter) const {
-    return Windows1252Text(letter >= 'A' && letter <= 'Z' ? settings_.letters[letter - 'A'] : std::string());
+    return Windows1252Text(letter >= 'A' && letter <= 'Z' ? settings_.Current()->letters[letter - 'A'] : std::string());
 }
 
 Windows1252Text HeadlessTerminal::SpecialCode(int pair) const {
-    return Windows1252Text(pair >= 1 && pair <= kSpecialPairs ? settings_.specialCodes[pair - 1] : std::string());
+    return Windows1252Text(pair >= 1 && pair <= kSpecialPairs ? settings_.Current()->specialCodes[pair - 1]
+                                                              : std::string());
 }
 
 int HeadlessTerminal::SpecialAction(int pair) const {
-    return pair >= 1 && pair <= kSpecialPairs ? settings_.specialActions[pair - 1] : -1;
+    return pair >= 1 && pair <= kSpecialPairs ? settings_.Current()->specialActions[pair - 1] : -1;
 }

@@ -6,16 +6,18 @@
 // has its timer on, as the window's timer would.
 #include "HeadlessOutput.h"
 #include "ServicePanel.h"
-#include "ServiceSettings.h"
+#include "SharedServiceSettings.h"
+#include "StopSignal.h"
+#include "TerminalPresenceWatch.h"
 
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <mutex>
 #include <string>
 #include <thread>
 
 class KeyLog;
-class StopSignal;
 class TerminalLibrary;
 
 // The key log shared by the terminals of one service.
@@ -31,10 +33,15 @@ private:
 
 class HeadlessTerminal : private ServicePanel {
 public:
+    using Clock = std::chrono::steady_clock;
+    enum class Condition { Starting, Serving, Unanswering };
+
     // position: the terminal's place in the list, shown in its status lines;
-    // number: what the library knows it by. keyLog may be null (log off).
-    HeadlessTerminal(int position, int number, const ServiceSettings& settings, TerminalLibrary& library,
-                     StopSignal& stop, HeadlessOutput& output, SharedKeyLog* keyLog);
+    // number: what the library knows it by. The key mappings and the
+    // protocol are read from `settings` whenever they are needed. keyLog may
+    // be null (log off).
+    HeadlessTerminal(int position, int number, const SharedServiceSettings& settings, TerminalLibrary& library,
+                     HeadlessOutput& output, SharedKeyLog* keyLog);
     ~HeadlessTerminal() override;
     HeadlessTerminal(const HeadlessTerminal&) = delete;
     HeadlessTerminal& operator=(const HeadlessTerminal&) = delete;
@@ -43,31 +50,54 @@ public:
     // file; returns once the connection has been made (true) or has failed
     // (false: the thread has ended and the reason was shown).
     bool Connect(const std::string& settingsPath);
-    // Waits for the thread, which stops the terminal once the stop signal
-    // has been given.
+    // Asks the thread to stop the terminal as "PARAR F3" does and end.
+    void RequestStop() { stop_.Request(); }
+    // Waits for the thread, which stops the terminal once a stop has been
+    // requested.
     void Join();
+
+    // The list position shown in the status lines from now on.
+    void MoveTo(int position) { position_ = position; }
+    // Starts the terminal again on its thread, as "INICIAR F2" on a started
+    // terminal does (the protocol or the port changed); the command line,
+    // the loaded tab and the prompt stay.
+    void RequestRestart() { restartRequested_ = true; }
+
+    Condition State() const;
+    // When the thread last went round its loop: a thread stuck in a call
+    // stops ticking.
+    Clock::time_point LastTick() const { return Clock::time_point(Clock::duration(lastTick_.load())); }
+    // Commands replied to.
+    long Commands() const { return commands_; }
 
 private:
     void Run(const std::string& settingsPath);
+    void MarkTick() { lastTick_ = Clock::now().time_since_epoch().count(); }
 
     // ServicePanel
     int SelectedTerminal() const override { return number_; }
-    int SelectedProtocol() const override { return settings_.protocol; }
-    void ShowStatus(const std::string& text) override { output_.Status(position_, text); }
+    int SelectedProtocol() const override { return settings_.Current()->protocol; }
+    void ShowStatus(const std::string& text) override;
     void SetTimerActive(bool active) override { timerActive_ = active; }
     void WriteKeyLog(const Windows1252Text& entry) override;
     Windows1252Text LetterMapping(char letter) const override;
     Windows1252Text SpecialCode(int pair) const override;
     int SpecialAction(int pair) const override;
 
-    const int position_;
+    std::atomic<int> position_;
     const int number_;
-    const ServiceSettings& settings_;
-    TerminalLibrary& library_;
-    StopSignal& stop_;
+    const SharedServiceSettings& settings_;
+    TerminalPresenceWatch library_;
+    StopSignal stop_;
     HeadlessOutput& output_;
     SharedKeyLog* keyLog_;
     std::atomic<bool> timerActive_ = false;
+    std::atomic<bool> restartRequested_ = false;
+    // Whether the last start reached the terminal, and whether one failed.
+    std::atomic<bool> started_ = false;
+    std::atomic<bool> startFailed_ = false;
+    std::atomic<Clock::rep> lastTick_;
+    std::atomic<long> commands_ = 0;
     std::promise<bool> connected_;
     std::thread thread_;
 };

@@ -3,6 +3,7 @@
 //   Quorvel [CFG=FILE] [--terminal N]                      the window
 //   Quorvel [CFG=FILE] --headless [--terminal N]... [--key-log]   the service
 //   Quorvel --version
+//   Quorvel --check [CFG=FILE]                             the check of an installation (ConfigurationCheck.h)
 // "CFG=" is the connection settings switch and is looked at only as the
 // first argument.
 #include <optional>

@@ -1,5 +1,5 @@
 #pragma once
-// The end of the service without windows, shared by the terminals' threads:
+// The end of a terminal's thread in the service without windows:
 // pauses wait on it, so a stop request ends them at once instead of after
 // the 3000 ms a reply stays on the display, and the reading loop asks it
 // before every key.

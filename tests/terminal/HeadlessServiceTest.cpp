@@ -1,104 +1,17 @@
 // The program as a service without windows, run as a shop runs it: the
 // built Quorvel and libbemasb32.so in a program folder of their own, two
 // simulated terminals over loopback TCP, a shop database on the server.
-#include "ChildProcess.h"
-#include "FreeLoopbackPort.h"
 #include "PrivateFirebirdServer.h"
-#include "QZ_CRIPTO.h"
-#include "StoreTestDatabase.h"
-#include "TemporaryFolder.h"
+#include "ShopFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
-#include <functional>
 #include <sstream>
-#include <thread>
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A shop's program folder: the built program and library, "BemaSB32.ini"
-// with two terminals on loopback, and the own settings file with a letter
-// mapped to a product with "#13", a special code that asks for the tab's
-// total and the connection to the shop database.
-class ShopFolder {
-public:
-    explicit ShopFolder(const StoreTestDatabase& store) : store_(store) {
-        for (const char* file : {"Quorvel", "libbemasb32.so"})
-            fs::copy_file(BuiltProgramsFolder() / file, folder_ / file);
-        store.SeedBasicShop();
-        store.Execute(
-            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_VALOR1) "
-            "VALUES (1, '2526', 'CAFE', 0, 4.50)");
-        Write("BemaSB32.ini",
-              "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port_) + "\n0=127.0.0.1\n1=127.0.0.2\n");
-        Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n[TECLASESPECIAIS]\n02=200\n[ACOESESPECIAIS]\n02=6\n" +
-                                 ConnectionSection(store.ConnectionString()));
-    }
-    void Write(const std::string& name, const std::string& content) const {
-        std::ofstream(folder_ / name, std::ios::binary) << content;
-    }
-
-    // Section "IBCONFIG" for a "host:path" database and the store's login.
-    std::string ConnectionSection(const std::string& connectionString) const {
-        const size_t colon = connectionString.find(':');
-        return "[IBCONFIG]\nIP=" + connectionString.substr(0, colon) + "\nLOCAL=" + connectionString.substr(colon + 1) +
-               "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
-               "\nSENHA=" + Scramble(store_.Password(), "VELASTRO") + "\nUSACONFIG=1\n";
-    }
-    std::string MissingDatabase() const { return "127.0.0.1:" + (folder_ / "missing.fdb").string(); }
-
-    // The program with these arguments after "--headless".
-    ChildProcess Program(const std::vector<std::string>& arguments) const {
-        std::vector<std::string> all{"--headless"};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        return ChildProcess(folder_ / "Quorvel", all, folder_ / "program.out", folder_ / "program.err");
-    }
-
-    // A simulated terminal at `address`, typing the keys, printing its
-    // display to `name`.out; it ends once the display stayed unchanged for
-    // `lingerMs` after the last key.
-    ChildProcess Terminal(const std::string& name, const std::string& address, const std::string& keys,
-                          int lingerMs) const {
-        Write(name + ".keys", keys);
-        return ChildProcess(
-            BuiltProgramsFolder() / "terminal-simulator",
-            {"--listen", address + ":" + std::to_string(port_), "--headless", "--linger", std::to_string(lingerMs)},
-            folder_ / (name + ".out"), folder_ / (name + ".err"), folder_ / (name + ".keys"));
-    }
-
-    std::string Output(const std::string& name) const { return FileText(folder_ / name); }
-
-    // Waits until the file holds the text; false when it does not within the time.
-    bool WaitFor(const std::string& name, const std::string& text, std::chrono::seconds limit) const {
-        return WaitUntil([&] { return Output(name).find(text) != std::string::npos; }, limit);
-    }
-    // Waits until the file holds the lines in this order (see ShowsInOrder).
-    bool WaitForInOrder(const std::string& name, const std::vector<std::string>& lines,
-                        std::chrono::seconds limit) const {
-        return WaitUntil([&] { return ShowsInOrder(Output(name), lines); }, limit);
-    }
-
-private:
-    static bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
-    }
-
-    const StoreTestDatabase& store_;
-    const TemporaryFolder temporary_{"quorvel-headless"};
-    const fs::path& folder_ = temporary_.Path();
-    const int port_ = FreeLoopbackPort();
-};
 
 class HeadlessService : public ::testing::Test {
 protected:
@@ -214,6 +127,31 @@ TEST_F(HeadlessService, SigtermEndsTheServiceWhileATerminalKeepsSendingKeys) {
     EXPECT_EQ(program.Wait(10s), 0);
     EXPECT_TRUE(ShowsInOrder(shop.Output("program.out"), {"terminal 0: terminal desconectado"}))
         << shop.Output("program.out");
+}
+
+TEST_F(HeadlessService, RefusesTerminalSettingsItCannotServeNamingTheFileAndKey) {
+    const std::string path = (shop.Path() / "BemaSB32.ini").string();
+    const struct {
+        const char* name;
+        const char* terminalFile;  // nullptr: no file
+        std::string error;
+    } cases[] = {
+        {"missing file", nullptr, "arquivo n\xC3\xA3o encontrado: " + path},
+        {"port out of range", "[Terminais]\nPorta=70000\n0=127.0.0.1\n",
+         "porta 70000 fora do intervalo de 1 a 65535 (" + path + " [Terminais] Porta)"},
+        {"no protocol chosen", "[FIT]\nPROTOCOLO=-1\n[Terminais]\n0=127.0.0.1\n",
+         "protocolo -1 desconhecido, use 0 ou 1 (" + path + " [FIT] PROTOCOLO)"},
+        {"empty list", "[Terminais]\nPorta=9200\n", "nenhum terminal na lista de \"BemaSB32.ini\" (" + path + ")"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(path);
+        if (c.terminalFile)
+            shop.Write("BemaSB32.ini", c.terminalFile);
+        ChildProcess program = shop.Program({});
+        EXPECT_EQ(program.Wait(30s), 2);
+        EXPECT_EQ(shop.Output("program.err"), c.error + "\n");
+    }
 }
 
 TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {
