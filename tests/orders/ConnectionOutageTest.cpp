@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -30,12 +31,22 @@ std::string FailureOf(TDM& dm, const std::string& command) {
     }
 }
 
-void SeedShop(const StoreTestDatabase& db) {
-    db.SeedBasicShop();
-    db.Execute(
-        "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1, PRO_VALOR2) "
-        "VALUES (1, '789', 'CAFE', 4.5, 5)");
-}
+const std::string kCreated = "000-A COMANDA 12 FOI CRIADA!";
+
+class ConnectionOutageTest : public ::testing::Test {
+protected:
+    // A fresh shop on the private server with product 789 (CAFE, R$ 4,50; 5,00 on table 2).
+    std::unique_ptr<StoreTestDatabase> NewShop() const {
+        auto db = std::make_unique<StoreTestDatabase>(server.Address(), server.User(), server.Password());
+        db->SeedBasicShop();
+        db->Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1, PRO_VALOR2) "
+            "VALUES (1, '789', 'CAFE', 4.5, 5)");
+        return db;
+    }
+
+    PrivateFirebirdServer server;
+};
 
 // Items (count / quantities / highest key), the log entries of added items
 // and the tab's total, in one text.
@@ -60,12 +71,11 @@ void OnceAt(Transaction& transaction, Transaction::Step kind, int nth, std::func
 
 }  // namespace
 
-TEST(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) {
-    PrivateFirebirdServer server;
-    StoreTestDatabase db(server.Address(), server.User(), server.Password());
-    SeedShop(db);
+TEST_F(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) {
+    const auto shop = NewShop();
+    const StoreTestDatabase& db = *shop;
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    ASSERT_EQ(dm.ProcessCommand("C12"), "000-A COMANDA 12 FOI CRIADA!");
+    ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
     ASSERT_EQ(dm.ProcessCommand("789"), kAdded);
 
     server.Stop();
@@ -89,12 +99,11 @@ TEST(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) 
     EXPECT_EQ(StoredTab(db), "3/3.000/3 log 3 total 14.50");
 }
 
-TEST(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
-    PrivateFirebirdServer server;
-    StoreTestDatabase db(server.Address(), server.User(), server.Password());
-    SeedShop(db);
+TEST_F(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
+    const auto shop = NewShop();
+    const StoreTestDatabase& db = *shop;
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    ASSERT_EQ(dm.ProcessCommand("C12"), "000-A COMANDA 12 FOI CRIADA!");
+    ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
 
     // Restarted as the commit goes out: it never arrived, so the add runs once more.
     OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] {
@@ -114,7 +123,7 @@ TEST(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
     EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 4,50");
 }
 
-TEST(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
+TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
     enum class Cut { BeforeTheCommand, BetweenStatements, CommitNeverArrives, CommitAnswerLost };
     struct Case {
         const char* name;
@@ -133,15 +142,14 @@ TEST(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
         {"answer lost for a command that inserts nothing", Cut::CommitAnswerLost, "Q3",
          "000-QUANTIDADE DO PRODUTO ALTERADA PARA 3", "1/3.000/1 log 1 total 13.50"},
     };
-    PrivateFirebirdServer server;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        StoreTestDatabase db(server.Address(), server.User(), server.Password());
-        SeedShop(db);
+        const auto shop = NewShop();
+        const StoreTestDatabase& db = *shop;
         LoopbackRelay relay(server.Port());
         const std::string path = db.ConnectionString().substr(db.ConnectionString().find(':') + 1);
         TDM dm(relay.Address() + ":" + path, db.User(), db.Password());
-        ASSERT_EQ(dm.ProcessCommand("C12"), "000-A COMANDA 12 FOI CRIADA!");
+        ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
         ASSERT_EQ(dm.ProcessCommand("789"), kAdded);
 
         switch (c.cut) {
