@@ -2,7 +2,8 @@
 // The one long-lived transaction of a connection: read committed, record
 // versions, no wait (a row locked by another transaction fails at once with
 // a lock conflict). It starts on demand and is kept alive by
-// commit-retaining and rollback-retaining.
+// commit-retaining and rollback-retaining. A short-lived one may be given
+// another mode (TransactionMode), as the look-up after a lost commit is.
 #include "FieldValue.h"
 
 #include <functional>
