@@ -24,7 +24,6 @@
 #include "CommandInterpreter.h"
 #include "ConflictRetry.h"
 #include "Database.h"
-#include "DatabaseError.h"
 #include "EditableDataSet.h"
 #include "FixedPoint.h"
 #include "Query.h"
@@ -34,6 +33,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+class DatabaseError;
 
 // CurrentComandaStatus and AddItem results.
 enum TComandaStatus {
