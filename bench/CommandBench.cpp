@@ -9,7 +9,9 @@
 //
 // Through the server it uses the test login of tests/support/
 // prepare-test-server.sh; databases are made in a temporary folder and
-// removed afterwards, without forced writes (as the tests make them).
+// removed afterwards. They force writes, as every shop's database does (the
+// engine's default); a side line then gives the product add without them,
+// as the tests make their databases.
 #include "BareClientFloor.h"
 #include "CountArgument.h"
 #include "DataModulo.h"
@@ -77,8 +79,11 @@ void EmptyTab(const StoreTestDatabase& db, int number) {
     db.Execute("DELETE FROM COMANDASITENS WHERE COM_CODIGO = " + std::to_string(number));
 }
 
-void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions) {
-    StoreTestDatabase db(kind);
+// Every command with forced writes; without them (`writes` Deferred) the
+// product add alone, as a side line.
+void Measure(const char* access, StoreTestDatabase::Access kind, StoreTestDatabase::Writes writes, int repetitions) {
+    const bool sideLine = writes == StoreTestDatabase::Writes::Deferred;
+    StoreTestDatabase db(kind, writes);
     db.SeedBasicShop();
     db.Execute(
         "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_ATIVO, PRO_ABATECONSUMA, PRO_VALOR1) "
@@ -95,9 +100,12 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
             std::abort();
     };
 
-    Report(access, "C (open a tab)",
-           Time(
-               repetitions, [&](int) { run("C1"); }, [&](int) { floor.OpenTab(2); }));
+    if (!sideLine)
+        Report(access, "C (open a tab)",
+               Time(
+                   repetitions, [&](int) { run("C1"); }, [&](int) { floor.OpenTab(2); }));
+    else
+        run("C1");
     const Pair add = Time(
         repetitions, [&](int) { run("789"); }, [&](int) { floor.AddProduct("789"); },
         [&db](int i) {
@@ -107,6 +115,8 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
             }
         });
     Report(access, "product add", add);
+    if (sideLine)
+        return;
     Report(access, "Q (last quantity)",
            Time(
                repetitions, [&](int i) { run("Q" + std::to_string(2 + i % 2)); },
@@ -128,6 +138,11 @@ void Measure(const char* access, StoreTestDatabase::Access kind, int repetitions
 
 int main(int argc, char** argv) {
     const int repetitions = CountArgument(argc, argv, 300, "repetitions");
-    Measure("embedded", StoreTestDatabase::Access::Embedded, repetitions);
-    Measure("server", StoreTestDatabase::Access::Server, repetitions);
+    using Writes = StoreTestDatabase::Writes;
+    std::printf("Forced writes (as shops run):\n");
+    Measure("embedded", StoreTestDatabase::Access::Embedded, Writes::Forced, repetitions);
+    Measure("server", StoreTestDatabase::Access::Server, Writes::Forced, repetitions);
+    std::printf("Side line, without forced writes (as the tests run):\n");
+    Measure("embedded", StoreTestDatabase::Access::Embedded, Writes::Deferred, repetitions);
+    Measure("server", StoreTestDatabase::Access::Server, Writes::Deferred, repetitions);
 }

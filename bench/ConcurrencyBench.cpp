@@ -11,7 +11,10 @@
 //     bench_concurrency [seconds]     (default 30)
 //
 // Through the server on 127.0.0.1 with the test login of tests/support/
-// prepare-test-server.sh, on a database made for the run and removed after.
+// prepare-test-server.sh, on databases made for the run and removed after.
+// They force writes, as every shop's database does (the engine's default);
+// side lines then give both parts again without forced writes, as the tests
+// make their databases.
 #include "CountArgument.h"
 #include "DataModulo.h"
 #include "Latencies.h"
@@ -90,7 +93,7 @@ Outcome RunTerminals(const StoreTestDatabase& db, int terminals, const Session& 
     return total;
 }
 
-void Report(const char* part, const StoreTestDatabase& db, const Outcome& outcome) {
+void Report(const std::string& part, const StoreTestDatabase& db, const Outcome& outcome) {
     const long stored = db.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger();
     const long inconsistent = db.Value(
                                     "SELECT COUNT(*) FROM COMANDAS C WHERE C.COM_QTDE IS DISTINCT FROM "
@@ -101,12 +104,12 @@ void Report(const char* part, const StoreTestDatabase& db, const Outcome& outcom
     std::printf(
         "%s: %zu commands, median %.2f ms, p99 %.2f ms, longest %.2f ms; errors %ld, refusals %ld, "
         "conflict retries %ld\n",
-        part, outcome.times.Count(), outcome.times.Median(), outcome.times.P99(), outcome.times.Percentile(1.0),
+        part.c_str(), outcome.times.Count(), outcome.times.Median(), outcome.times.P99(), outcome.times.Percentile(1.0),
         outcome.errors, outcome.refusals, outcome.retries);
     std::printf(
         "%s: %ld items added, %ld stored: %ld lost, %ld doubled; tabs whose totals differ from their "
         "items: %ld\n",
-        part, outcome.added, stored, std::max(0L, outcome.added - stored), std::max(0L, stored - outcome.added),
+        part.c_str(), outcome.added, stored, std::max(0L, outcome.added - stored), std::max(0L, stored - outcome.added),
         inconsistent);
 }
 
@@ -123,12 +126,17 @@ void PrepareShop(const StoreTestDatabase& db, int tabs) {
             std::to_string(tab) + ", " + std::to_string(tab) + ", 1, 0, 'CONSUMIDOR', 0, 0)");
 }
 
-void Steady(int seconds) {
+// "steady" or "burst", marked when the database does not force writes.
+std::string PartName(const char* part, StoreTestDatabase::Writes writes) {
+    return std::string(part) + (writes == StoreTestDatabase::Writes::Forced ? "" : " (no forced writes)");
+}
+
+void Steady(int seconds, StoreTestDatabase::Writes writes) {
     constexpr int kTerminals = 20;
     constexpr int kTerminalsPerTab = 4;
     constexpr auto kInterval = std::chrono::milliseconds(200);  // 5 commands a second
     const std::vector<std::string> cycle = {"789", "789", "Q2", "789", "V"};
-    StoreTestDatabase db(StoreTestDatabase::Access::Server);
+    StoreTestDatabase db(StoreTestDatabase::Access::Server, writes);
     PrepareShop(db, kTerminals / kTerminalsPerTab);
     const Outcome outcome = RunTerminals(db, kTerminals, [&](int terminal, const Issue& issue, const Issue& warm) {
         warm("C" + std::to_string(1 + terminal / kTerminalsPerTab));
@@ -143,13 +151,13 @@ void Steady(int seconds) {
             issue(cycle[i % cycle.size()]);
         }
     });
-    Report("steady", db, outcome);
+    Report(PartName("steady", writes), db, outcome);
 }
 
-void Burst() {
+void Burst(StoreTestDatabase::Writes writes) {
     constexpr int kTerminals = 10;
     constexpr int kItems = 50;
-    StoreTestDatabase db(StoreTestDatabase::Access::Server);
+    StoreTestDatabase db(StoreTestDatabase::Access::Server, writes);
     PrepareShop(db, 1);
     const auto start = Clock::now();
     const Outcome outcome = RunTerminals(db, kTerminals, [&](int, const Issue& issue, const Issue& warm) {
@@ -158,14 +166,18 @@ void Burst() {
         for (int i = 0; i < kItems; ++i)
             issue("789");
     });
-    std::printf("burst: %.1f s for %d adds\n", std::chrono::duration<double>(Clock::now() - start).count(),
+    const std::string part = PartName("burst", writes);
+    std::printf("%s: %.1f s for %d adds\n", part.c_str(), std::chrono::duration<double>(Clock::now() - start).count(),
                 kTerminals * kItems);
-    Report("burst", db, outcome);
+    Report(part, db, outcome);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Steady(CountArgument(argc, argv, 30, "seconds of steady load"));
-    Burst();
+    const int seconds = CountArgument(argc, argv, 30, "seconds of steady load");
+    for (const auto writes : {StoreTestDatabase::Writes::Forced, StoreTestDatabase::Writes::Deferred}) {
+        Steady(seconds, writes);
+        Burst(writes);
+    }
 }

@@ -4,6 +4,19 @@
 #include "Transaction.h"
 
 #include <algorithm>
+#include <sstream>
+
+namespace {
+
+// The table an "insert into TABLE ..." text writes to.
+std::string TableOfInsert(const std::string& insert) {
+    std::istringstream words(insert);
+    std::string verb, into, table;
+    words >> verb >> into >> table;
+    return table.substr(0, table.find('('));
+}
+
+}  // namespace
 
 std::string UpdateStatement::TextFor(const std::vector<std::string>& changed) const {
     std::string text = "update " + table + "\nset\n";
@@ -39,6 +52,8 @@ void EditableDataSet::Insert(const PendingRecord& record) {
     Statement insert(transaction_, InsertSQL);
     BindRecord(insert, record);
     insert.Run();
+    if (!KeyField.empty())
+        transaction_.NoteInsertedRow({TableOfInsert(InsertSQL), KeyField, record.values[FieldIndex(KeyField)]});
 }
 
 void EditableDataSet::Update(const PendingRecord& record) {

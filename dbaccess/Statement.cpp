@@ -227,6 +227,7 @@ void Statement::SetParameter(const std::string& name, const FieldValue& value) {
 }
 
 RowSet Statement::Run() {
+    transaction_.Announce(Transaction::Step::Statement);
     transaction_.EnsureStarted();
     IAttachment* attachment = HandlesOf(transaction_.Owner()).attachment.get();
     ITransaction* transaction = HandlesOf(transaction_).transaction.get();

@@ -6,7 +6,15 @@
 // through, rolls back (retaining) everything done since it opened, so the
 // work happens whole or not at all. Units nest: only the outermost one
 // commits or rolls back.
-class Transaction;
+//
+// The unit keeps the rows it inserted with a key (InsertedRows): when the
+// connection breaks while the commit is on its way, whether the unit was
+// stored is found out afterwards from the first of them (RowIsStored).
+#include "Transaction.h"
+
+#include <vector>
+
+class Database;
 
 class WorkUnit {
 public:
@@ -23,8 +31,17 @@ public:
     // unit ends).
     void Commit();
 
+    // The rows inserted with a key since the outermost unit opened, in order.
+    const std::vector<InsertedRow>& InsertedRows() const { return transaction_.unitInserts_; }
+
 private:
     Transaction& transaction_;
     bool outermost_;
     bool committed_ = false;
 };
+
+// Whether `row` is in the store, read on `database` in a transaction of its
+// own that waits up to `waitSeconds` for a transaction still writing the row
+// to end: a commit still on its way when the connection broke is then seen
+// with its outcome. Throws DatabaseError, also when the wait runs out.
+bool RowIsStored(Database& database, const InsertedRow& row, int waitSeconds);

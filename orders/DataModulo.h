@@ -32,6 +32,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class DatabaseError;
 
 // CurrentComandaStatus and AddItem results.
 enum TComandaStatus {
@@ -126,9 +129,14 @@ public:
     // all of them back and puts the loaded tab, its item and the prompt back
     // as they were. A conflict with another transaction is tried again as
     // Retry says; any other error, and a conflict that outlasts the retries,
-    // passes through. When a command failed because the connection to the
-    // store was lost, the next one first opens a new connection with the
-    // same settings and reloads the loaded tab by its number.
+    // passes through. A command that meets a lost connection before its
+    // commit is sent runs once more on a new connection (same settings, the
+    // loaded tab reloaded by its number). When the commit itself lost its
+    // answer, the store is asked: a command whose first inserted row is
+    // there gives its own reply; one known not stored (or that inserted
+    // nothing, its writes only setting values) runs once more; when the
+    // store cannot tell, an error says the outcome is unknown. While the
+    // store stays unreachable each command fails and the next tries again.
     std::string ProcessCommand(const std::string& command);
     // The same for the terminal service, through CommandInterpreter.
     Windows1252Text ProcessCommand(const Windows1252Text& command) override {
@@ -152,8 +160,15 @@ private:
     // A new connection with the settings of the last one, and the loaded tab
     // (when it is still in the store) read again by its number.
     void Reconnect();
-    // One attempt at a command, committed whole or rolled back whole.
+    // One attempt at a command, committed whole or rolled back whole. When
+    // its commit lost its answer: its reply when the store holds it, else
+    // the lost-connection error (nothing of it stored, the connection new).
     std::string RunWhole(const std::string& command);
+    // After a commit that lost its answer: connects again and tells whether
+    // the command's first inserted row is in the store (false when it
+    // inserted none). Throws DatabaseError, neither a lost connection nor a
+    // conflict, when the store cannot be asked or does not answer in time.
+    bool StoredDespiteLostCommit(const std::vector<InsertedRow>& written, const DatabaseError& lost);
     // The command letter picks the routine (DispatchCommand); returns its reply.
     std::string RunCommand(const std::string& command);
     // The store side of each command (CommandRoutines).

@@ -6,21 +6,40 @@
 #include "StoreStatements.h"
 #include "WorkUnit.h"
 
+#include <optional>
+#include <vector>
+
+namespace {
+
+// How long a command whose commit lost its answer waits for that commit to
+// end on the server (a store still writing it, or rolling it back) before
+// its outcome is reported as unknown.
+constexpr int kLostCommitWaitSeconds = 10;
+
+}  // namespace
+
 std::string TDM::ProcessCommand(const std::string& command) {
     if (command.empty())
         return {};
     RegisterSharedPair();
     if (connectionLost_)
         Reconnect();
-    for (int retry = 1;; ++retry) {
+    bool ranAgainAfterOutage = false;
+    for (int retry = 1;;) {
         try {
             return RunWhole(command);
         } catch (const DatabaseError& error) {
-            connectionLost_ = error.IsConnectionLost();
+            if (error.IsConnectionLost() && !ranAgainAfterOutage) {
+                // Nothing of the command is stored: once more, on a new connection.
+                ranAgainAfterOutage = true;
+                if (connectionLost_)
+                    Reconnect();
+                continue;
+            }
             if (!error.IsLockConflict() || retry > Retry.retries)
                 throw;
         }
-        Retry.PauseBefore(retry);
+        Retry.PauseBefore(retry++);
     }
 }
 
@@ -36,14 +55,55 @@ void TDM::Reconnect() {
 
 std::string TDM::RunWhole(const std::string& command) {
     CommandState before = SavedState();
+    std::string reply;
+    std::optional<DatabaseError> lostCommit;
+    std::vector<InsertedRow> written;
     try {
         WorkUnit work(DBTrans);
-        std::string reply = RunCommand(command);
-        work.Commit();
-        return reply;
+        reply = RunCommand(command);
+        try {
+            work.Commit();
+            return reply;
+        } catch (const DatabaseError& error) {
+            if (!error.IsConnectionLost())
+                throw;
+            lostCommit = error;
+            written = work.InsertedRows();
+        }
+    } catch (const DatabaseError& error) {
+        if (error.IsConnectionLost())
+            connectionLost_ = true;
+        Restore(std::move(before));
+        throw;
     } catch (...) {
         Restore(std::move(before));
         throw;
+    }
+    // The commit was sent and its answer lost: the store tells what came of it.
+    bool stored = false;
+    try {
+        stored = StoredDespiteLostCommit(written, *lostCommit);
+    } catch (...) {
+        Restore(std::move(before));
+        throw;
+    }
+    if (stored)
+        return reply;
+    Restore(std::move(before));
+    throw *lostCommit;  // known not stored: ProcessCommand runs it once more
+}
+
+bool TDM::StoredDespiteLostCommit(const std::vector<InsertedRow>& written, const DatabaseError& lost) {
+    connectionLost_ = true;
+    try {
+        Reconnect();
+        return !written.empty() && RowIsStored(BaseDados, written.front(), kLostCommitWaitSeconds);
+    } catch (const DatabaseError& error) {
+        // Neither a lost connection nor a conflict: not to be run again.
+        throw DatabaseError(std::string(lost.what()) +
+                            "\nThe connection broke while the command was being committed and whether it was stored "
+                            "could not be found out: " +
+                            error.what());
     }
 }
 

@@ -99,3 +99,23 @@ TEST_F(TransactionTest, WritesOfAUnitCommitTogetherOrNotAtAll) {
     EXPECT_TRUE(transaction.Active());
     EXPECT_EQ(ReadValue("X", "SELECT CON_NOME || CON_ATIVO AS X FROM CONTATOS").AsText(), Windows1252Text("BIA1"));
 }
+
+TEST_F(TransactionTest, AUnitKnowsWhatItInsertedAndTheStoreTellsWhetherItIsThere) {
+    Database checker(db.ConnectionString(), db.User(), db.Password());
+    clients.InsertSQL = "INSERT INTO CONTATOS (CON_CODIGO, CON_NOME) VALUES (:CON_CODIGO, :CON_NOME)";
+    clients.KeyField = "CON_CODIGO";
+    WorkUnit command(transaction);
+    clients.Append();
+    clients.SetField("CON_CODIGO", std::int64_t{2});
+    clients.SetField("CON_NOME", Windows1252Text("BIA"));
+    PostAndCommit(clients);
+    ASSERT_EQ(command.InsertedRows().size(), 1u);
+    const InsertedRow row = command.InsertedRows().front();
+    EXPECT_EQ(row.table + " " + row.keyColumn + " " + std::to_string(row.key.AsInteger()), "CONTATOS CON_CODIGO 2");
+
+    // Still being written: waited for (here until the wait runs out), never taken as absent.
+    EXPECT_THROW(RowIsStored(checker, row, 1), DatabaseError);
+    command.Commit();
+    EXPECT_TRUE(RowIsStored(checker, row, 1));
+    EXPECT_FALSE(RowIsStored(checker, {"CONTATOS", "CON_CODIGO", FieldValue(std::int64_t{3})}, 1));
+}

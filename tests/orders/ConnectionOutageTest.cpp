@@ -1,16 +1,25 @@
-// The store's server goes away under the data module and comes back: the
-// command that meets the outage fails as any database error does, and the
-// first command after it connects again and goes on with the loaded tab.
-// The server is a private one of the test, so the machine's shared server is
-// never stopped.
+// The store's connection breaks under the data module and comes back: a
+// command that met the break before its commit was sent runs once more on a
+// new connection; one whose commit lost its answer asks the store whether
+// it was stored, and is never stored twice. The server is a private one of
+// the test, so the machine's shared server is never stopped; the breaks at
+// a chosen point of a command come from a relay between the data module and
+// that server.
 #include "DataModulo.h"
 #include "DatabaseError.h"
+#include "LoopbackRelay.h"
 #include "PrivateFirebirdServer.h"
 #include "StoreTestDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+
 namespace {
+
+const std::string kAdded = "000-PRODUTO CAFE ADICIONADO!";
 
 // The failure a command meets, or "" when it succeeds.
 std::string FailureOf(TDM& dm, const std::string& command) {
@@ -22,18 +31,52 @@ std::string FailureOf(TDM& dm, const std::string& command) {
     }
 }
 
+const std::string kCreated = "000-A COMANDA 12 FOI CRIADA!";
+
+class ConnectionOutageTest : public ::testing::Test {
+protected:
+    // A fresh shop on the private server with product 789 (CAFE, R$ 4,50; 5,00 on table 2).
+    std::unique_ptr<StoreTestDatabase> NewShop() const {
+        auto db = std::make_unique<StoreTestDatabase>(server.Address(), server.User(), server.Password());
+        db->SeedBasicShop();
+        db->Execute(
+            "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1, PRO_VALOR2) "
+            "VALUES (1, '789', 'CAFE', 4.5, 5)");
+        return db;
+    }
+
+    PrivateFirebirdServer server;
+};
+
+// Items (count / quantities / highest key), the log entries of added items
+// and the tab's total, in one text.
+std::string StoredTab(const StoreTestDatabase& db) {
+    return db
+        .Value(
+            "SELECT (SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || MAX(CIN_CODIGO) FROM COMANDASITENS) || "
+            "' log ' || (SELECT COUNT(*) FROM COMANDASLOG WHERE LOG_MENSAGEM STARTING 'ADICIONADO') || "
+            "' total ' || COM_TOTAL FROM COMANDAS")
+        .AsText()
+        .Bytes();
+}
+
+// Calls `action` once, at the first step of the kind given (for statements,
+// the n-th), from the moment it is installed.
+void OnceAt(Transaction& transaction, Transaction::Step kind, int nth, std::function<void()> action) {
+    transaction.BeforeSending = [kind, nth, seen = 0, action = std::move(action)](Transaction::Step step) mutable {
+        if (step == kind && ++seen == nth)
+            action();
+    };
+}
+
 }  // namespace
 
-TEST(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) {
-    PrivateFirebirdServer server;
-    StoreTestDatabase db(server.Address(), server.User(), server.Password());
-    db.SeedBasicShop();
-    db.Execute(
-        "INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1, PRO_VALOR2) "
-        "VALUES (1, '789', 'CAFE', 4.5, 5)");
+TEST_F(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) {
+    const auto shop = NewShop();
+    const StoreTestDatabase& db = *shop;
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    ASSERT_EQ(dm.ProcessCommand("C12"), "000-A COMANDA 12 FOI CRIADA!");
-    ASSERT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
+    ASSERT_EQ(dm.ProcessCommand("789"), kAdded);
 
     server.Stop();
     EXPECT_EQ(FailureOf(dm, "789"), "connection lost");
@@ -42,9 +85,87 @@ TEST(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab) 
     // Meanwhile the cash desk moved the tab to price table 2.
     db.Execute("UPDATE COMANDAS SET COM_TABELA = 2");
 
-    EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    EXPECT_EQ(dm.ProcessCommand("789"), kAdded);
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_VALOR) FROM COMANDASITENS").AsText(),
               Windows1252Text("2/9.50"));
     EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 9,50");
+
+    // Restarted between two commands: the next one meets the dead connection
+    // and still succeeds.
+    server.Stop();
+    server.Start();
+    EXPECT_EQ(dm.ProcessCommand("789"), kAdded);
+    EXPECT_EQ(StoredTab(db), "3/3.000/3 log 3 total 14.50");
+}
+
+TEST_F(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
+    const auto shop = NewShop();
+    const StoreTestDatabase& db = *shop;
+    TDM dm(db.ConnectionString(), db.User(), db.Password());
+    ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
+
+    // Restarted as the commit goes out: it never arrived, so the add runs once more.
+    OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] {
+        server.Stop();
+        server.Start();
+    });
+    EXPECT_EQ(dm.ProcessCommand("789"), kAdded);
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || ' ' || MAX(COM_TOTAL) FROM COMANDASITENS, COMANDAS").AsText(),
+              Windows1252Text("1 4.50"));
+
+    // Gone as the commit goes out and not back: nobody can tell what came of it.
+    OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { server.Stop(); });
+    const std::string failure = FailureOf(dm, "789");
+    EXPECT_NE(failure.find("whether it was stored could not be found out"), std::string::npos) << failure;
+    EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
+    server.Start();
+    EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 4,50");
+}
+
+TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
+    enum class Cut { BeforeTheCommand, BetweenStatements, CommitNeverArrives, CommitAnswerLost };
+    struct Case {
+        const char* name;
+        Cut cut;
+        const char* command;
+        const char* reply;
+        const char* stored;  // StoredTab afterwards; the highest key shows whether the add ran again
+    };
+    const Case cases[] = {
+        {"before the first statement", Cut::BeforeTheCommand, "789", kAdded.c_str(), "2/2.000/2 log 2 total 9.00"},
+        {"between statements", Cut::BetweenStatements, "789", kAdded.c_str(), "2/2.000/2 log 2 total 9.00"},
+        {"commit never arrives: run again", Cut::CommitNeverArrives, "789", kAdded.c_str(),
+         "2/2.000/3 log 2 total 9.00"},
+        {"commit stored, its answer lost: not run again", Cut::CommitAnswerLost, "789", kAdded.c_str(),
+         "2/2.000/2 log 2 total 9.00"},
+        {"answer lost for a command that inserts nothing", Cut::CommitAnswerLost, "Q3",
+         "000-QUANTIDADE DO PRODUTO ALTERADA PARA 3", "1/3.000/1 log 1 total 13.50"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto shop = NewShop();
+        const StoreTestDatabase& db = *shop;
+        LoopbackRelay relay(server.Port());
+        const std::string path = db.ConnectionString().substr(db.ConnectionString().find(':') + 1);
+        TDM dm(relay.Address() + ":" + path, db.User(), db.Password());
+        ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
+        ASSERT_EQ(dm.ProcessCommand("789"), kAdded);
+
+        switch (c.cut) {
+        case Cut::BeforeTheCommand: relay.CutNow(); break;
+        case Cut::BetweenStatements:
+            OnceAt(dm.DBTrans, Transaction::Step::Statement, 2, [&] { relay.CutNow(); });
+            break;
+        case Cut::CommitNeverArrives:
+            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextRequest(); });
+            break;
+        case Cut::CommitAnswerLost:
+            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextReply(); });
+            break;
+        }
+        EXPECT_EQ(dm.ProcessCommand(c.command), c.reply);
+        EXPECT_EQ(StoredTab(db), c.stored);
+        EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
+    }
 }

@@ -26,6 +26,7 @@ public:
 
     // "127.0.0.1/<port>", the host part of a connection string.
     std::string Address() const;
+    int Port() const { return port_; }
     const std::string& User() const { return user_; }
     const std::string& Password() const { return password_; }
 

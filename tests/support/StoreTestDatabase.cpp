@@ -32,11 +32,12 @@ void BuildShopDatabase(const std::string& connection, const std::string& user, c
     RunShell("isql-fb -q -bail " + login + " -i '" QUORVEL_SHOP_SCRIPT "' '" + connection + "' >/dev/null");
 }
 
-// Tests need no writes forced to disk; without them they run several times
-// faster (a commit then waits for no disk).
-void StopForcingWrites(const std::string& service, const std::string& file, const std::string& login) {
-    RunShell("fbsvcmgr " + service + " " + login + " action_properties dbname '" + file +
-             "' prp_write_mode prp_wm_async >/dev/null");
+// Sets whether the database's commits wait for the disk (forced writes).
+void SetWrites(StoreTestDatabase::Writes writes, const std::string& service, const std::string& file,
+               const std::string& login) {
+    const char* mode = writes == StoreTestDatabase::Writes::Forced ? "prp_wm_sync" : "prp_wm_async";
+    RunShell("fbsvcmgr " + service + " " + login + " action_properties dbname '" + file + "' prp_write_mode " + mode +
+             " >/dev/null");
 }
 
 std::string FileContents(const fs::path& path) {
@@ -56,7 +57,7 @@ const fs::path& EmbeddedTemplate() {
         const TemporaryFolder scratch("quorvel-store");
         const std::string built = scratch.PathOf("template.fdb");
         BuildShopDatabase(built, "SYSDBA", "");
-        StopForcingWrites("service_mgr", built, "-user SYSDBA");
+        SetWrites(StoreTestDatabase::Writes::Deferred, "service_mgr", built, "-user SYSDBA");
         fs::create_directories(cached.parent_path());
         fs::rename(built, cached);  // atomic: a parallel build simply wins or loses
         return cached;
@@ -66,31 +67,33 @@ const fs::path& EmbeddedTemplate() {
 
 }  // namespace
 
-StoreTestDatabase::StoreTestDatabase(Access access) {
+StoreTestDatabase::StoreTestDatabase(Access access, Writes writes) {
     const fs::path file = folder_.Path() / "DBEMPRESA.FDB";
     if (access == Access::Embedded) {
         user_ = "SYSDBA";
         fs::copy_file(EmbeddedTemplate(), file);
         connectionString_ = file.string();
+        if (writes == Writes::Forced)
+            SetWrites(writes, "service_mgr", connectionString_, "-user SYSDBA");
     } else {
         user_ = EnvironmentOr("QUORVEL_TEST_USER", "QUORVEL_TEST");
         password_ = EnvironmentOr("QUORVEL_TEST_PASSWORD", "qztest");
-        MakeThroughServer("127.0.0.1");
+        MakeThroughServer("127.0.0.1", writes);
     }
 }
 
 StoreTestDatabase::StoreTestDatabase(const std::string& server, const std::string& user, const std::string& password)
     : user_(user), password_(password) {
-    MakeThroughServer(server);
+    MakeThroughServer(server, Writes::Deferred);
 }
 
-void StoreTestDatabase::MakeThroughServer(const std::string& server) {
+void StoreTestDatabase::MakeThroughServer(const std::string& server, Writes writes) {
     // The server runs as its own user and must be able to write here.
     fs::permissions(folder_.Path(), fs::perms::all);
     const std::string file = folder_.PathOf("DBEMPRESA.FDB");
     connectionString_ = server + ":" + file;
     BuildShopDatabase(connectionString_, user_, password_);
-    StopForcingWrites(server + ":service_mgr", file, "-user '" + user_ + "' -password '" + password_ + "'");
+    SetWrites(writes, server + ":service_mgr", file, "-user '" + user_ + "' -password '" + password_ + "'");
 }
 
 StoreTestDatabase::~StoreTestDatabase() = default;
