@@ -93,6 +93,8 @@ std::string ConnectionSettingsPath(const std::vector<std::string>& arguments);
 bool CheckConnectionSettings(const std::string& iniPath);
 
 // Section "IBCONFIG" as the connection uses it, user and password in clear.
+// The file holds Windows-1252 text; these values are UTF-8, the text the
+// connection (Database) and the dialog's boxes take.
 struct ConnectionSettings {
     std::string IP;
     std::string Local;
@@ -113,9 +115,15 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std:
 ConnectionSettings CompleteConnectionSettings(const std::string& iniPath);
 
 // Writes "IP", "LOCAL", "USUARIO", "SENHA" and "USACONFIG" ("1" or "0") in
-// this order; the credentials come already scrambled.
+// this order; the address and the path in UTF-8 (the file gets them in
+// Windows-1252, a character the code page lacks as "?"), the credentials
+// already scrambled (ScrambleCredential).
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
                             const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig);
+
+// The stored form of a user name or password given in UTF-8: its
+// Windows-1252 bytes scrambled with kCredentialKey.
+std::string ScrambleCredential(const std::string& clear);
 
 // Closes the database and sets its name and its parameter lines 1 and 2:
 // the given user and password when `useConfig` is set, "SYSDBA" /
