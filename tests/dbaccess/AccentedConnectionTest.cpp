@@ -1,20 +1,23 @@
 // A shop database in a folder named "Lojão", reached through the server with
 // a login whose password has an accent: from the settings file (Windows-1252),
-// from the connection dialog and from quorvel-cmd (UTF-8 arguments), in a
-// UTF-8 locale or in the plain C locale alike.
+// from the connection dialog, from quorvel-cmd (UTF-8 arguments) and from the
+// service without windows, in a UTF-8 locale or in the plain C locale alike.
 #include "ChildProcess.h"
 #include "ConnectionFixture.h"
 #include "QZ_DBIBX_CONNECT.h"
 #include "TemporaryFolder.h"
 #include "Windows1252.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 constexpr const char* kUser = "QUORVEL_ACENTO";
 constexpr const char* kPassword = "senhão";
@@ -42,14 +45,31 @@ protected:
     }
     static void TearDownTestSuite() { accented.reset(); }
 
+    // Section "IBCONFIG" naming that database and login, as a settings file
+    // holds them: Windows-1252, the credentials scrambled.
+    static std::string AccentedSettings() {
+        return "[IBCONFIG]\nIP=127.0.0.1\nLOCAL=" + Utf8ToWindows1252(accentedPath).Bytes() +
+               "\nUSUARIO=" + Scramble(kUser, kCredentialKey) + "\nSENHA=" + Scramble("senh\xE3o", kCredentialKey) +
+               "\nUSACONFIG=1\n";
+    }
+
     static inline std::unique_ptr<StoreTestDatabase> accented;
     static inline std::string accentedPath;
 };
 
+// Waits until the file holds the text; false when it does not within the time.
+bool WaitForText(const std::string& file, const std::string& text, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (FileText(file).find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
 TEST_F(AccentedConnectionTest, TheSettingsFileConnectsSilently) {
-    program.Write("Quorvel.ini", "[IBCONFIG]\nIP=127.0.0.1\nLOCAL=" + Utf8ToWindows1252(accentedPath).Bytes() +
-                                     "\nUSUARIO=" + Scramble(kUser, kCredentialKey) +
-                                     "\nSENHA=" + Scramble("senh\xE3o", kCredentialKey) + "\nUSACONFIG=1\n");
+    program.Write("Quorvel.ini", AccentedSettings());
     OperatorScript script;
     EXPECT_TRUE(StartupConnect(false, {}));
     EXPECT_EQ(script.showings, 0);
@@ -106,6 +126,28 @@ TEST_F(AccentedConnectionTest, QuorvelCmdTakesItsArgumentsInAnyLocale) {
         }
     }
     setenv("LC_ALL", "C.UTF-8", 1);
+}
+
+// The program without windows has no Qt application to set its locale: in
+// the C locale it connects from the settings file and serves a terminal.
+TEST_F(AccentedConnectionTest, TheServiceConnectsFromTheSettingsFileInTheCLocale) {
+    for (const char* file : {"Quorvel", "libbemasb32.so"})
+        fs::copy_file(BuiltProgramsFolder() / file, program.PathOf(file));
+    const std::string port = std::to_string(FreeLoopbackPort());
+    program.Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + port + "\n0=127.0.0.1\n");
+    program.Write("Quorvel.ini", AccentedSettings());
+    const std::string keys = program.Write("terminal.keys", "");
+    setenv("LC_ALL", "C", 1);
+    ChildProcess terminal(BuiltProgramsFolder() / "terminal-simulator",
+                          {"--listen", "127.0.0.1:" + port, "--headless", "--linger", "120000"},
+                          program.PathOf("terminal.out"), program.PathOf("terminal.err"), keys);
+    ChildProcess service(program.PathOf("Quorvel"), {"--headless"}, program.PathOf("service.out"),
+                         program.PathOf("service.err"));
+    setenv("LC_ALL", "C.UTF-8", 1);
+    EXPECT_TRUE(WaitForText(program.PathOf("terminal.out"), "DISPLAY Comanda:", 60s))
+        << FileText(program.PathOf("service.out")) << FileText(program.PathOf("service.err"));
+    service.Signal(SIGTERM);
+    EXPECT_EQ(service.Wait(30s), 0);
 }
 
 }  // namespace
