@@ -131,43 +131,33 @@ TEST_F(ConnectionSettingsTest, UseConfigIsReadAsAnInteger) {
     }
 }
 
-TEST_F(ConnectionSettingsTest, SavedCredentialsComeBackInClear) {
+// The file holds Windows-1252 text, the connection takes UTF-8: an accented
+// path or credential is converted on its way in and out, and the credentials
+// are scrambled as Windows-1252, so the sibling product reads what this
+// program saved.
+TEST_F(ConnectionSettingsTest, SavedSettingsComeBackInClearAndInWindows1252InTheFile) {
     const std::string ini = program.Write("Quorvel.ini", "[TEMA]\nCOLOR=3\n");
-    SaveConnectionSettings("servidor", "C:\\Loja\\Dados\\DBEMPRESA.FDB", ini, ScrambleCredential("ADM"),
+    SaveConnectionSettings("servidor", "C:\\Lojão\\Dados\\DBEMPRESA.FDB", ini, ScrambleCredential("JOÃO"),
                            ScrambleCredential("sênha"), true);
     const Lines lines = program.Lines("Quorvel.ini");
     ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5), (Lines{"[TEMA]", "COLOR=3", "", "[IBCONFIG]", "IP=servidor"}));
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 6), (Lines{"[TEMA]", "COLOR=3", "", "[IBCONFIG]", "IP=servidor",
+                                                             "LOCAL=C:\\Loj\xE3o\\Dados\\DBEMPRESA.FDB"}));
+    EXPECT_EQ(Unscramble(lines[6].substr(std::string("USUARIO=").size()), kCredentialKey), "JO\xC3O");
+    EXPECT_EQ(Unscramble(lines[7].substr(std::string("SENHA=").size()), kCredentialKey), "s\xEAnha");
     EXPECT_EQ(lines[8], "USACONFIG=1");
 
     const ConnectionSettings read = ReadConnectionSettings(ini, "DBEMPRESA.FDB");
-    EXPECT_EQ(read.Local, "C:\\Loja\\Dados\\DBEMPRESA.FDB");
-    EXPECT_EQ(read.User, "ADM");
+    EXPECT_EQ(read.Local, "C:\\Lojão\\Dados\\DBEMPRESA.FDB");
+    EXPECT_EQ(read.User, "JOÃO");
     EXPECT_EQ(read.Password, "sênha");
     EXPECT_TRUE(read.UseConfig);
 }
 
-// The file holds Windows-1252 text, the connection takes UTF-8: an accented
-// path or password is converted on its way in and out, in the scrambled
-// credentials too, so the sibling product reads what this program saved.
-TEST_F(ConnectionSettingsTest, AccentsAreWindows1252InTheFileAndUtf8ForTheConnection) {
-    const std::string ini = program.Write("Quorvel.ini", "");
-    SaveConnectionSettings("127.0.0.1", "C:\\Lojão\\DBEMPRESA.FDB", ini, ScrambleCredential("JOÃO"),
-                           ScrambleCredential("senhão"), true);
-    const Lines lines = program.Lines("Quorvel.ini");
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[2], "LOCAL=C:\\Loj\xE3o\\DBEMPRESA.FDB");
-    EXPECT_EQ(Unscramble(lines[3].substr(std::string("USUARIO=").size()), kCredentialKey), "JO\xC3O");
-    EXPECT_EQ(Unscramble(lines[4].substr(std::string("SENHA=").size()), kCredentialKey), "senh\xE3o");
-
-    const ConnectionSettings read = ReadConnectionSettings(ini, "DBEMPRESA.FDB");
-    EXPECT_EQ(read.Local, "C:\\Lojão\\DBEMPRESA.FDB");
-    EXPECT_EQ(read.User, "JOÃO");
-    EXPECT_EQ(read.Password, "senhão");
-
+TEST_F(ConnectionSettingsTest, TheDefaultPathInAnAccentedFolderIsWrittenInWindows1252) {
     SetProgramPath(program.Folder() + "Lojão/Quorvel");
     const std::string beside = program.Folder() + "Lojão/Dados/DBEMPRESA.FDB";
-    program.Write("Quorvel.ini", "");
+    const std::string ini = program.Write("Quorvel.ini", "");
     EXPECT_EQ(CompleteConnectionSettings(ini).Local, beside);
     EXPECT_EQ(program.Lines("Quorvel.ini").at(2), "LOCAL=" + Utf8ToWindows1252(beside).Bytes());
 }
