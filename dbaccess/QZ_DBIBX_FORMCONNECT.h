@@ -50,7 +50,8 @@ public:
     // advanced area and puts the window's top edge half the remaining
     // screen height down, halves rounded to even.
     void ShowAdvanced(bool visible);
-    // EdtIP + ":" + EdtLocal; a blank EdtIP becomes "127.0.0.1" first.
+    // EdtIP + ":" + EdtLocal in UTF-8; a blank EdtIP becomes "127.0.0.1"
+    // first.
     std::string ComposeDatabaseName();
 
     // What the boxes and CkConfig hold, in UTF-8: what an accepted dialog
