@@ -6,6 +6,7 @@
 #include "PreparedStatement.h"
 
 #include <cctype>
+#include <locale.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,11 +20,15 @@ struct DatabaseParameter {
     std::string value;
 };
 
+// The client reads the connection string, user and password as UTF-8
+// when the parameters say so; otherwise it would take them in the character
+// type of the process's locale.
 std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParameter>& parameters, bool create) {
     std::vector<unsigned char> buffer;
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         const EngineHandle<IXpbBuilder> dpb(
             FirebirdClient::Util()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0));
+        dpb->insertTag(&status, isc_dpb_utf8_filename);
         for (const DatabaseParameter& parameter : parameters)
             dpb->insertString(&status, parameter.tag, parameter.value.c_str());
         if (create) {
@@ -55,6 +60,31 @@ DatabaseParameter ParameterOfLine(const std::string& line) {
             return {known.tag, line.substr(equals + 1)};
     throw DatabaseError("Unknown database parameter: " + line);
 }
+
+// The client converts a file name between UTF-8 and the character type of
+// the locale in force when it first needs to, and keeps that conversion for
+// the rest of the process. A program in the plain C locale would then
+// refuse every name with an accent, so the client meets a UTF-8 character
+// type here, on this thread only, whatever the program's own locale.
+class Utf8CharacterType {
+public:
+    Utf8CharacterType() : utf8_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {
+        if (utf8_)
+            previous_ = uselocale(utf8_);
+    }
+    ~Utf8CharacterType() {
+        if (!utf8_)
+            return;
+        uselocale(previous_);
+        freelocale(utf8_);
+    }
+    Utf8CharacterType(const Utf8CharacterType&) = delete;
+    Utf8CharacterType& operator=(const Utf8CharacterType&) = delete;
+
+private:
+    locale_t utf8_;
+    locale_t previous_ = nullptr;
+};
 
 }  // namespace
 
@@ -99,6 +129,7 @@ void Database::Create(const std::string& connectionString, const std::string& us
 
 void Database::Attach(const std::string& connectionString, const std::vector<unsigned char>& dpb, bool create) {
     Close();
+    const Utf8CharacterType utf8;
     FirebirdClient::Call([&](ThrowStatusWrapper& status) {
         const EngineHandle<IProvider> provider(FirebirdClient::Master()->getDispatcher());
         const auto size = static_cast<unsigned>(dpb.size());

@@ -1,7 +1,10 @@
 #pragma once
 // One attachment to a Firebird database. The connection string is either a
 // plain file path (opened by the embedded engine) or "host:path" (through the
-// server). Text crosses the connection in Windows-1252 (lc_ctype=win1252).
+// server). The connection string, the user and the password are UTF-8, as
+// file names are on this system, whatever the program's locale; the server
+// gets them as UTF-8 too. The data crosses the connection in Windows-1252
+// (lc_ctype=win1252).
 #include <memory>
 #include <optional>
 #include <string>

@@ -93,6 +93,8 @@ std::string ConnectionSettingsPath(const std::vector<std::string>& arguments);
 bool CheckConnectionSettings(const std::string& iniPath);
 
 // Section "IBCONFIG" as the connection uses it, user and password in clear.
+// The file holds Windows-1252 text; these values are UTF-8, the text the
+// connection (Database) and the dialog's boxes take.
 struct ConnectionSettings {
     std::string IP;
     std::string Local;
@@ -114,13 +116,19 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std:
 ConnectionSettings CompleteConnectionSettings(const std::string& iniPath);
 
 // Writes "IP", "LOCAL", "USUARIO", "SENHA" and "USACONFIG" ("1" or "0") in
-// this order; the credentials come already scrambled. A file made here is
-// readable and writable by its owner only. When a user name or password is
-// written into a file that others may read, the file is narrowed to its
-// owner and group (NarrowToOwnerAndGroupRead) and a line on standard error
-// says so, or says that it could not be done.
+// this order; the address and the path in UTF-8 (the file gets them in
+// Windows-1252, a character the code page lacks as "?"), the credentials
+// already scrambled (ScrambleCredential). A file made here is readable and
+// writable by its owner only. When a user name or password is written into
+// a file that others may read, the file is narrowed to its owner and group
+// (NarrowToOwnerAndGroupRead) and a line on standard error says so, or says
+// that it could not be done.
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
                             const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig);
+
+// The stored form of a user name or password given in UTF-8: its
+// Windows-1252 bytes scrambled with kCredentialKey.
+std::string ScrambleCredential(const std::string& clear);
 
 // Whether the file holds a user name or password ("USUARIO" or "SENHA" not
 // empty in "IBCONFIG") and users other than its owner and its group may read

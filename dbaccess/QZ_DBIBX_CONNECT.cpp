@@ -3,14 +3,9 @@
 #include "Database.h"
 #include "IniFile.h"
 #include "ProgramFiles.h"
-#include "QZ_CRIPTO.h"
 #include "QZ_DBIBX.h"
 #include "QZ_DBIBX_FORMCONNECT.h"
 #include "QZ_DIALOG.h"
-#include "QtWindows1252.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
 
 #include <exception>
 #include <stdexcept>
@@ -26,10 +21,9 @@ Database& SharedConnection() {
 }
 
 void SaveDialogSettings(const TFrmIBXConnect& dialog, const std::string& iniPath) {
-    SaveConnectionSettings(ToWindows1252(dialog.EdtIP->text()).Bytes(), ToWindows1252(dialog.EdtLocal->text()).Bytes(),
-                           iniPath, Scramble(ToWindows1252(dialog.EdtUsuario->text()).Bytes(), kCredentialKey),
-                           Scramble(ToWindows1252(dialog.EdtSenha->text()).Bytes(), kCredentialKey),
-                           dialog.CkConfig->isChecked());
+    const ConnectionSettings entered = dialog.EnteredSettings();
+    SaveConnectionSettings(entered.IP, entered.Local, iniPath, ScrambleCredential(entered.User),
+                           ScrambleCredential(entered.Password), entered.UseConfig);
 }
 
 }  // namespace

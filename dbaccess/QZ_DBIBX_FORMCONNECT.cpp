@@ -13,7 +13,6 @@
 #include "QZ_DIALOG.h"
 #include "QZ_GRAPHICS.h"
 #include "QZ_WINDOWS.h"
-#include "QtWindows1252.h"
 #include "Trim.h"
 
 #include <QCheckBox>
@@ -30,6 +29,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -106,6 +106,7 @@ TFrmIBXConnect::TFrmIBXConnect(QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     CreateControls();
     CreateButtons();
     SetTabOrder();
+    NameControls();
     ShowAdvanced(false);
     if (const QScreen* screen = this->screen())
         move(HalfRoundedToEven(screen->geometry().width() - kWidth), y());
@@ -222,6 +223,21 @@ void TFrmIBXConnect::SetTabOrder() {
         setTabOrder(order[i - 1], order[i]);
 }
 
+void TFrmIBXConnect::NameControls() {
+    const std::pair<QWidget*, const char*> controls[] = {
+        {PnMestre, "PnMestre"},     {QZPanel1, "QZPanel1"},       {GroupBox2, "GroupBox2"},
+        {Label3, "Label3"},         {EdtIP, "EdtIP"},             {Label5, "Label5"},
+        {GroupBox3, "GroupBox3"},   {Label2, "Label2"},           {EdtLocal, "EdtLocal"},
+        {Label4, "Label4"},         {PNAV, "PNAV"},               {SpeedButton1, "SpeedButton1"},
+        {CkConfig, "CkConfig"},     {LblUsuario, "LblUsuario"},   {EdtUsuario, "EdtUsuario"},
+        {LblSenha, "LblSenha"},     {EdtSenha, "EdtSenha"},       {LblAV, "LblAV"},
+        {Panel2, "Panel2"},         {BtnTestar, "BtnTestar"},     {BtnConectar, "BtnConectar"},
+        {BtnTools, "BtnTools"},     {BtnPing, "BtnPing"},         {BtnCancelar, "BtnCancelar"},
+    };
+    for (const auto& [control, name] : controls)
+        control->setObjectName(QString::fromLatin1(name));
+}
+
 bool TFrmIBXConnect::ShowModal() {
     FormShow();
     return exec() == kAccepted;
@@ -229,10 +245,10 @@ bool TFrmIBXConnect::ShowModal() {
 
 void TFrmIBXConnect::FormShow() {
     const ConnectionSettings settings = ReadConnectionSettings(FIniPath, FDBFileName);
-    EdtIP->setText(FromWindows1252(Windows1252Text(settings.IP)));
-    EdtLocal->setText(FromWindows1252(Windows1252Text(settings.Local)));
-    EdtUsuario->setText(FromWindows1252(Windows1252Text(settings.User)));
-    EdtSenha->setText(FromWindows1252(Windows1252Text(settings.Password)));
+    EdtIP->setText(QString::fromStdString(settings.IP));
+    EdtLocal->setText(QString::fromStdString(settings.Local));
+    EdtUsuario->setText(QString::fromStdString(settings.User));
+    EdtSenha->setText(QString::fromStdString(settings.Password));
     CkConfig->setChecked(settings.UseConfig);
     EdtIP->setEnabled(!QFileInfo(EdtLocal->text()).isFile());
     EnableCredentials(CkConfig->isChecked());
@@ -256,9 +272,14 @@ void TFrmIBXConnect::ShowAdvanced(bool visible) {
 }
 
 std::string TFrmIBXConnect::ComposeDatabaseName() {
-    if (quorvel::IsBlank(ToWindows1252(EdtIP->text()).Bytes()))
+    if (quorvel::IsBlank(EdtIP->text().toStdString()))
         EdtIP->setText(QString::fromLatin1(kDefaultIP));
-    return ToWindows1252(EdtIP->text()).Bytes() + ":" + ToWindows1252(EdtLocal->text()).Bytes();
+    return EdtIP->text().toStdString() + ":" + EdtLocal->text().toStdString();
+}
+
+ConnectionSettings TFrmIBXConnect::EnteredSettings() const {
+    return {EdtIP->text().toStdString(), EdtLocal->text().toStdString(), EdtUsuario->text().toStdString(),
+            EdtSenha->text().toStdString(), CkConfig->isChecked()};
 }
 
 void TFrmIBXConnect::showEvent(QShowEvent* event) {
@@ -293,8 +314,8 @@ void TFrmIBXConnect::FormKeyDown(int key) {
 void TFrmIBXConnect::BtnTestarClick() {
     if (!FDatabase)
         throw std::logic_error("the connection dialog has no database");
-    PrepareLogin(*FDatabase, ComposeDatabaseName(), CkConfig->isChecked(), ToWindows1252(EdtUsuario->text()).Bytes(),
-                 ToWindows1252(EdtSenha->text()).Bytes());
+    PrepareLogin(*FDatabase, ComposeDatabaseName(), CkConfig->isChecked(), EdtUsuario->text().toStdString(),
+                 EdtSenha->text().toStdString());
     if (OpenShowingError(*FDatabase)) {
         InfoBox("Conexão", "Conexão realizada com sucesso!");
         FDatabase->Close();

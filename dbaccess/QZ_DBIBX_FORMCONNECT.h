@@ -10,6 +10,7 @@
 
 #include <string>
 
+struct ConnectionSettings;
 class Database;
 class QCheckBox;
 class QFrame;
@@ -49,10 +50,30 @@ public:
     // advanced area and puts the window's top edge half the remaining
     // screen height down, halves rounded to even.
     void ShowAdvanced(bool visible);
-    // EdtIP + ":" + EdtLocal; a blank EdtIP becomes "127.0.0.1" first.
+    // EdtIP + ":" + EdtLocal in UTF-8; a blank EdtIP becomes "127.0.0.1"
+    // first.
     std::string ComposeDatabaseName();
 
+    // What the boxes and CkConfig hold, in UTF-8: what an accepted dialog
+    // hands back to be saved.
+    ConnectionSettings EnteredSettings() const;
+
     TQZTheme Tema;
+
+public slots:
+    // The window's close box and Esc close it as cancelled.
+    void reject() override;
+
+protected:
+    // Each showing starts in the first box that can be edited, so that Enter
+    // there triggers no button.
+    void showEvent(QShowEvent* event) override;
+    // F2 to F5 and Esc act as clicks on their buttons whatever the modifier
+    // keys; the boxes and buttons of this window leave these keys to it.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The controls, each with its own name as objectName.
     QWidget* PnMestre;
     TQZPanel* QZPanel1;
     QGroupBox* GroupBox2;
@@ -78,25 +99,13 @@ public:
     TQZButton* BtnPing;
     TQZButton* BtnCancelar;
 
-public slots:
-    // The window's close box and Esc close it as cancelled.
-    void reject() override;
-
-protected:
-    // Each showing starts in the first box that can be edited, so that Enter
-    // there triggers no button.
-    void showEvent(QShowEvent* event) override;
-    // F2 to F5 and Esc act as clicks on their buttons whatever the modifier
-    // keys; the boxes and buttons of this window leave these keys to it.
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void CreateControls();
     void CreateServerGroup();
     void CreatePathGroup();
     void CreateAdvancedArea();
     void CreateButtons();
     void SetTabOrder();
+    void NameControls();
 
     void FormKeyDown(int key);
     void BtnTestarClick();

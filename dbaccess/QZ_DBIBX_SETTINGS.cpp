@@ -1,5 +1,7 @@
 // The connection settings of the QZ_DBIBX unit: where they are kept and how
-// they become the shared connection's name and parameter lines.
+// they become the shared connection's name and parameter lines. The file
+// holds Windows-1252 text, the connection takes UTF-8: the values are
+// converted here, as they are read and written, and nowhere else.
 #include "QZ_DBIBX.h"
 
 #include "Database.h"
@@ -8,6 +10,7 @@
 #include "ProgramFiles.h"
 #include "QZ_CRIPTO.h"
 #include "Trim.h"
+#include "Windows1252.h"
 
 #include <cctype>
 #include <cstdio>
@@ -25,9 +28,25 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
+// A value of the section in UTF-8; the default too.
+std::string ReadText(const IniFile& settings, const char* key, const std::string& defaultValue) {
+    return Windows1252ToUtf8(
+        Windows1252Text(settings.ReadString(kSection, key, Utf8ToWindows1252(defaultValue).Bytes())));
+}
+
+void WriteText(IniFile& settings, const char* key, const std::string& value) {
+    settings.WriteString(kSection, key, Utf8ToWindows1252(value).Bytes());
+}
+
 void WriteWhenMissing(IniFile& settings, const char* key, const std::string& value) {
     if (!settings.ValueExists(kSection, key))
-        settings.WriteString(kSection, key, value);
+        WriteText(settings, key, value);
+}
+
+// A stored user name or password in clear; what is scrambled are its
+// Windows-1252 bytes.
+std::string ReadCredential(const IniFile& settings, const char* key) {
+    return Windows1252ToUtf8(Windows1252Text(Unscramble(settings.ReadString(kSection, key, ""), kCredentialKey)));
 }
 
 // The settings files hold the database login, so the ones made here are
@@ -99,10 +118,10 @@ bool CheckConnectionSettings(const std::string& iniPath) {
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std::string& databaseFileName) {
     const IniFile settings(iniPath);
     ConnectionSettings read;
-    read.IP = settings.ReadString(kSection, "IP", kDefaultIP);
-    read.Local = settings.ReadString(kSection, "LOCAL", DefaultDatabasePath(databaseFileName));
-    read.User = Unscramble(settings.ReadString(kSection, "USUARIO", ""), kCredentialKey);
-    read.Password = Unscramble(settings.ReadString(kSection, "SENHA", ""), kCredentialKey);
+    read.IP = ReadText(settings, "IP", kDefaultIP);
+    read.Local = ReadText(settings, "LOCAL", DefaultDatabasePath(databaseFileName));
+    read.User = ReadCredential(settings, "USUARIO");
+    read.Password = ReadCredential(settings, "SENHA");
     read.UseConfig = settings.ReadInteger(kSection, "USACONFIG", 0) != 0;
     return read;
 }
@@ -122,8 +141,8 @@ ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
 void SaveConnectionSettings(const std::string& ip, const std::string& localPath, const std::string& iniPath,
                             const std::string& scrambledUser, const std::string& scrambledPassword, bool useConfig) {
     IniFile settings = CredentialsFile(iniPath);
-    settings.WriteString(kSection, "IP", ip);
-    settings.WriteString(kSection, "LOCAL", localPath);
+    WriteText(settings, "IP", ip);
+    WriteText(settings, "LOCAL", localPath);
     settings.WriteString(kSection, "USUARIO", scrambledUser);
     settings.WriteString(kSection, "SENHA", scrambledPassword);
     settings.WriteString(kSection, "USACONFIG", useConfig ? "1" : "0");
@@ -133,6 +152,10 @@ void SaveConnectionSettings(const std::string& ip, const std::string& localPath,
 
 bool CredentialsReadableByOthers(const std::string& iniPath) {
     return ReadableByOthers(iniPath) && HoldsCredentials(IniFile(iniPath));
+}
+
+std::string ScrambleCredential(const std::string& clear) {
+    return Scramble(Utf8ToWindows1252(clear).Bytes(), kCredentialKey);
 }
 
 void PrepareLogin(Database& database, const std::string& databaseName, bool useConfig, const std::string& user,

@@ -14,7 +14,7 @@ SqlParameters ComandaLogParameters(const ComandaLogEntry& entry) {
         {"QTDE", twoPlaces(entry.quantity)},
         {"TOTAL", twoPlaces(entry.total)},
         {"PDV", entry.pointOfSale},
-        {"MENSAGEM", Windows1252Text(Windows1252UpperCase(entry.message))},
+        {"MENSAGEM", Windows1252UpperCase(Windows1252Text(entry.message))},
         {"CLIENTE", entry.client},
         {"ORIGEM", Windows1252Text("MICROTERMINAL")},
     };

@@ -71,7 +71,8 @@ std::string Windows1252ToUtf8(const Windows1252Text& text) {
     });
 }
 
-std::string Windows1252UpperCase(std::string text) {
+Windows1252Text Windows1252UpperCase(const Windows1252Text& original) {
+    std::string text = original.Bytes();
     for (char& c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 'a' && byte <= 'z')
@@ -83,5 +84,5 @@ std::string Windows1252UpperCase(std::string text) {
         else if (byte == 0xFF)
             c = static_cast<char>(0x9F);
     }
-    return text;
+    return Windows1252Text(text);
 }

@@ -15,4 +15,4 @@ Windows1252Text Utf8ToWindows1252(std::string_view utf8);
 std::string Windows1252ToUtf8(const Windows1252Text& text);
 
 // Upper case in the Windows-1252 code page (accented letters included).
-std::string Windows1252UpperCase(std::string text);
+Windows1252Text Windows1252UpperCase(const Windows1252Text& text);

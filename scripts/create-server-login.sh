@@ -5,6 +5,10 @@
 # Starts the server when it is not running. Creating the login needs the
 # server's administrator password, which Debian keeps in a root-only file.
 set -euo pipefail
+# The client tools take a password with an accent as UTF-8 only in a UTF-8
+# locale, and the login is made over a UTF-8 connection, so the server keeps
+# it as the program sends it.
+export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/.." && pwd)
 user=$1
 password=$2
@@ -27,7 +31,7 @@ chmod 0777 "$scratch"
 (
   # shellcheck disable=SC1090
   . "$admin_file"
-  isql-fb -q -bail -user "$ISC_USER" -password "$ISC_PASSWORD" <<SQL
+  isql-fb -q -bail -ch UTF8 -user "$ISC_USER" -password "$ISC_PASSWORD" <<SQL
 create database '127.0.0.1:$scratch/login.fdb';
 create or alter user $user password '$password' using plugin Srp;
 grant create database to user $user;

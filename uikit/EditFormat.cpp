@@ -104,7 +104,7 @@ bool HasValue(TQZEditStyles style, const TEditValue& value) {
 std::string FormatValue(TQZEditStyles style, const std::string& format, bool focused, const TEditValue& value) {
     const bool hasValue = HasValue(style, value);
     switch (style) {
-    case esText: return ValueToText(value);
+    case esText: return ValueToText(value).Bytes();
     case esDate:
     case esTime: {
         const auto moment = hasValue ? ValueToDateTime(value) : std::nullopt;
@@ -122,7 +122,7 @@ std::string FormatValue(TQZEditStyles style, const std::string& format, bool foc
 TEditValue TextToValue(TQZEditStyles style, const std::string& text) {
     const std::string kept = KeptCharacters(style, text);
     switch (style) {
-    case esText: return text;
+    case esText: return Windows1252Text(text);
     case esDate:
         if (const auto date = ParseDate(kept))
             return *date;

@@ -8,8 +8,8 @@ std::optional<double> ValueToNumber(const TEditValue& value) {
         return *number;
     if (const auto* moment = std::get_if<TDateTime>(&value))
         return moment->Days;
-    if (const auto* text = std::get_if<std::string>(&value))
-        return ParseFloat(*text);
+    if (const auto* text = std::get_if<Windows1252Text>(&value))
+        return ParseFloat(text->Bytes());
     return std::nullopt;
 }
 
@@ -18,17 +18,17 @@ std::optional<TDateTime> ValueToDateTime(const TEditValue& value) {
         return *moment;
     if (const auto* number = std::get_if<double>(&value))
         return TDateTime{*number};
-    if (const auto* text = std::get_if<std::string>(&value))
-        return ParseDateTime(*text);
+    if (const auto* text = std::get_if<Windows1252Text>(&value))
+        return ParseDateTime(text->Bytes());
     return std::nullopt;
 }
 
-std::string ValueToText(const TEditValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value))
+Windows1252Text ValueToText(const TEditValue& value) {
+    if (const auto* text = std::get_if<Windows1252Text>(&value))
         return *text;
     if (const auto* number = std::get_if<double>(&value))
-        return FloatToText(*number);
+        return Windows1252Text(FloatToText(*number));
     if (const auto* moment = std::get_if<TDateTime>(&value))
-        return DateTimeToText(*moment);
+        return Windows1252Text(DateTimeToText(*moment));
     return {};
 }

@@ -2,12 +2,13 @@
 // The value an edit box or a field link holds: null, text (Windows-1252), a
 // number, or a date-time.
 #include "DateTimeValue.h"
+#include "Windows1252Text.h"
 
 #include <optional>
 #include <string>
 #include <variant>
 
-using TEditValue = std::variant<std::monostate, std::string, double, TDateTime>;
+using TEditValue = std::variant<std::monostate, Windows1252Text, double, TDateTime>;
 
 inline bool IsNull(const TEditValue& value) { return std::holds_alternative<std::monostate>(value); }
 
@@ -19,4 +20,4 @@ std::optional<double> ValueToNumber(const TEditValue& value);
 std::optional<TDateTime> ValueToDateTime(const TEditValue& value);
 // Text as it stands, numbers and date-times as plain Brazilian text, null as
 // empty text.
-std::string ValueToText(const TEditValue& value);
+Windows1252Text ValueToText(const TEditValue& value);

@@ -17,14 +17,14 @@ void TQZComboRadioBox::DataChange() {
     if (IsNull(dataLink_.Value)) {
         setCurrentIndex(-1);
     } else {
-        const std::string text = ValueToText(dataLink_.Value);
+        const Windows1252Text text = ValueToText(dataLink_.Value);
         const auto line = std::find(values_.begin(), values_.end(), text);
         if (line != values_.end())
             setCurrentIndex(static_cast<int>(line - values_.begin()));
         else if (isEditable())
-            setEditText(FromWindows1252(Windows1252Text(text)));
+            setEditText(FromWindows1252(text));
         else
-            setCurrentIndex(findText(FromWindows1252(Windows1252Text(text))));
+            setCurrentIndex(findText(FromWindows1252(text)));
     }
     dataLink_.Active = true;
 }
@@ -38,7 +38,7 @@ void TQZComboRadioBox::focusOutEvent(QFocusEvent* event) {
     }
     RunGuarded([this] {
         if (isEditable()) {
-            dataLink_.UpdateValue(ToWindows1252(currentText()).Bytes());
+            dataLink_.UpdateValue(ToWindows1252(currentText()));
             return;
         }
         const int index = currentIndex();

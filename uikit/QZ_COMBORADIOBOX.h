@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 
-#include <string>
 #include <vector>
 
 class TQZComboRadioBox : public QComboBox {
@@ -15,8 +14,8 @@ public:
     explicit TQZComboRadioBox(QWidget* parent = nullptr);
 
     // The stored value of each item, Windows-1252.
-    const std::vector<std::string>& Values() const { return values_; }
-    void SetValues(const std::vector<std::string>& values) { values_ = values; }
+    const std::vector<Windows1252Text>& Values() const { return values_; }
+    void SetValues(const std::vector<Windows1252Text>& values) { values_ = values; }
 
     TQZFieldDataLink& DataLink() { return dataLink_; }
 
@@ -26,6 +25,6 @@ protected:
 private:
     void DataChange();
 
-    std::vector<std::string> values_;
+    std::vector<Windows1252Text> values_;
     TQZFieldDataLink dataLink_;
 };

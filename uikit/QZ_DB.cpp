@@ -72,7 +72,7 @@ TEditValue FieldToEditValue(const FieldValue& field) {
     if (const auto* number = std::get_if<double>(&raw))
         return *number;
     if (const auto* text = std::get_if<Windows1252Text>(&raw))
-        return text->Bytes();
+        return *text;
     if (const auto* date = std::get_if<SqlDate>(&raw))
         return FromSql(*date);
     if (const auto* time = std::get_if<SqlTime>(&raw))
@@ -104,7 +104,7 @@ std::optional<FieldValue> EditValueToField(const TEditValue& value, const FieldV
         return std::nullopt;
     }
     if (std::holds_alternative<Windows1252Text>(kind))
-        return FieldValue(Windows1252Text(ValueToText(value)));
+        return FieldValue(ValueToText(value));
     if (std::holds_alternative<SqlDate>(kind) || std::holds_alternative<SqlTime>(kind) ||
         std::holds_alternative<SqlTimestamp>(kind)) {
         const auto moment = ValueToDateTime(value);
@@ -117,8 +117,8 @@ std::optional<FieldValue> EditValueToField(const TEditValue& value, const FieldV
         return FieldValue(SqlTimestamp{ToSqlDate(*moment), ToSqlTime(*moment)});
     }
     // A null field: the value goes as it is.
-    if (const auto* text = std::get_if<std::string>(&value))
-        return FieldValue(Windows1252Text(*text));
+    if (const auto* text = std::get_if<Windows1252Text>(&value))
+        return FieldValue(*text);
     if (const auto* number = std::get_if<double>(&value))
         return FieldValue(*number);
     const TDateTime moment = std::get<TDateTime>(value);

@@ -86,20 +86,20 @@ void TQZControlEdit::SetValue(const TEditValue& value) {
         SetText(FormatValue());
 }
 
-std::string TQZControlEdit::Text() const { return ToWindows1252(text()).Bytes(); }
+Windows1252Text TQZControlEdit::Text() const { return ToWindows1252(text()); }
 
-void TQZControlEdit::SetText(const std::string& cp1252Text) { setText(FromWindows1252(Windows1252Text(cp1252Text))); }
+void TQZControlEdit::SetText(const Windows1252Text& text) { setText(FromWindows1252(text)); }
 
 bool TQZControlEdit::HasValue() const { return ::HasValue(editStyle_, value_); }
 
-std::string TQZControlEdit::FormatValue() const {
+Windows1252Text TQZControlEdit::FormatValue() const {
     const bool focused = hasFocus();
-    return ::FormatValue(editStyle_, focused ? editFormat_ : editDisplay_, focused, value_);
+    return Windows1252Text(::FormatValue(editStyle_, focused ? editFormat_ : editDisplay_, focused, value_));
 }
 
-TEditValue TQZControlEdit::TextToValue() const { return ::TextToValue(editStyle_, Text()); }
+TEditValue TQZControlEdit::TextToValue() const { return ::TextToValue(editStyle_, Text().Bytes()); }
 
-std::int32_t TQZControlEdit::AsInteger() const { return ValueAsInteger(editStyle_, value_, Text()); }
+std::int32_t TQZControlEdit::AsInteger() const { return ValueAsInteger(editStyle_, value_, Text().Bytes()); }
 
 // A popup menu (the box's own context menu, a drop-down list) takes the
 // keys only while it is open and hands them back to the box: the box keeps

@@ -58,12 +58,12 @@ public:
     bool SkipRefresh = false;
 
     // The text as Windows-1252.
-    std::string Text() const;
-    void SetText(const std::string& cp1252Text);
+    Windows1252Text Text() const;
+    void SetText(const Windows1252Text& text);
 
     bool HasValue() const;
     // The text for the value in the format of the current focus.
-    std::string FormatValue() const;
+    Windows1252Text FormatValue() const;
     // The value the current text stands for; null when it does not read.
     TEditValue TextToValue() const;
     std::int32_t AsInteger() const;

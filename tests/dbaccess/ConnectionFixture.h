@@ -2,10 +2,12 @@
 // What the connection tests share: a shop database on the server (one per
 // test program, only read), a program folder of their own, the shared
 // connection with the data module's parameter lines, and the message boxes
-// recorded; and the operator's part at each showing of the dialog.
+// recorded; the dialog's controls found by their names; and the operator's
+// part at each showing of the dialog.
 #include "Database.h"
 #include "DialogRecorder.h"
 #include "FreeLoopbackPort.h"
+#include "QZ_BUTTON.h"
 #include "QZ_CRIPTO.h"
 #include "QZ_DBIBX.h"
 #include "QZ_DBIBX_FORMCONNECT.h"
@@ -13,20 +15,64 @@
 #include "TemporaryProgramFolder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 using Lines = std::vector<std::string>;
 using Step = std::function<void(TFrmIBXConnect&)>;
+
+// The control of the window with this objectName.
+template <typename Control>
+Control* FindControl(const QWidget& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!control)
+        throw std::logic_error(std::string("the window has no control ") + name);
+    return control;
+}
+
+// The connection dialog's controls, found by their names.
+struct DialogControls {
+    explicit DialogControls(const TFrmIBXConnect& dialog)
+        : EdtIP(FindControl<QLineEdit>(dialog, "EdtIP")), EdtLocal(FindControl<QLineEdit>(dialog, "EdtLocal")),
+          EdtUsuario(FindControl<QLineEdit>(dialog, "EdtUsuario")),
+          EdtSenha(FindControl<QLineEdit>(dialog, "EdtSenha")), CkConfig(FindControl<QCheckBox>(dialog, "CkConfig")),
+          PNAV(FindControl<QFrame>(dialog, "PNAV")), SpeedButton1(FindControl<QPushButton>(dialog, "SpeedButton1")),
+          LblUsuario(FindControl<QLabel>(dialog, "LblUsuario")), LblSenha(FindControl<QLabel>(dialog, "LblSenha")),
+          LblAV(FindControl<QLabel>(dialog, "LblAV")), BtnTestar(FindControl<TQZButton>(dialog, "BtnTestar")),
+          BtnConectar(FindControl<TQZButton>(dialog, "BtnConectar")),
+          BtnTools(FindControl<TQZButton>(dialog, "BtnTools")), BtnPing(FindControl<TQZButton>(dialog, "BtnPing")),
+          BtnCancelar(FindControl<TQZButton>(dialog, "BtnCancelar")) {}
+
+    QLineEdit* EdtIP;
+    QLineEdit* EdtLocal;
+    QLineEdit* EdtUsuario;
+    QLineEdit* EdtSenha;
+    QCheckBox* CkConfig;
+    QFrame* PNAV;
+    QPushButton* SpeedButton1;
+    QLabel* LblUsuario;
+    QLabel* LblSenha;
+    QLabel* LblAV;
+    TQZButton* BtnTestar;
+    TQZButton* BtnConectar;
+    TQZButton* BtnTools;
+    TQZButton* BtnPing;
+    TQZButton* BtnCancelar;
+};
 
 // Acts the operator's part: at each showing of the connection dialog the
 // next step runs once the dialog is up; a showing without a step cancels.
@@ -48,7 +94,7 @@ protected:
                     if (step < steps_.size())
                         steps_[step](*dialog);
                     else
-                        QTest::keyClick(dialog->EdtIP, Qt::Key_Escape);
+                        QTest::keyClick(DialogControls(*dialog).EdtIP, Qt::Key_Escape);
                 },
                 Qt::QueuedConnection);
         }

@@ -6,6 +6,7 @@
 #include "QZ_CRIPTO.h"
 #include "QZ_DBIBX.h"
 #include "TemporaryProgramFolder.h"
+#include "Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -130,20 +131,35 @@ TEST_F(ConnectionSettingsTest, UseConfigIsReadAsAnInteger) {
     }
 }
 
-TEST_F(ConnectionSettingsTest, SavedCredentialsComeBackInClear) {
+// The file holds Windows-1252 text, the connection takes UTF-8: an accented
+// path or credential is converted on its way in and out, and the credentials
+// are scrambled as Windows-1252, so the sibling product reads what this
+// program saved.
+TEST_F(ConnectionSettingsTest, SavedSettingsComeBackInClearAndInWindows1252InTheFile) {
     const std::string ini = program.Write("Quorvel.ini", "[TEMA]\nCOLOR=3\n");
-    SaveConnectionSettings("servidor", "C:\\Loja\\Dados\\DBEMPRESA.FDB", ini, Scramble("ADM", kCredentialKey),
-                           Scramble("s\xEAnha", kCredentialKey), true);
+    SaveConnectionSettings("servidor", "C:\\Lojão\\Dados\\DBEMPRESA.FDB", ini, ScrambleCredential("JOÃO"),
+                           ScrambleCredential("sênha"), true);
     const Lines lines = program.Lines("Quorvel.ini");
     ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5), (Lines{"[TEMA]", "COLOR=3", "", "[IBCONFIG]", "IP=servidor"}));
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 6), (Lines{"[TEMA]", "COLOR=3", "", "[IBCONFIG]", "IP=servidor",
+                                                             "LOCAL=C:\\Loj\xE3o\\Dados\\DBEMPRESA.FDB"}));
+    EXPECT_EQ(Unscramble(lines[6].substr(std::string("USUARIO=").size()), kCredentialKey), "JO\xC3O");
+    EXPECT_EQ(Unscramble(lines[7].substr(std::string("SENHA=").size()), kCredentialKey), "s\xEAnha");
     EXPECT_EQ(lines[8], "USACONFIG=1");
 
     const ConnectionSettings read = ReadConnectionSettings(ini, "DBEMPRESA.FDB");
-    EXPECT_EQ(read.Local, "C:\\Loja\\Dados\\DBEMPRESA.FDB");
-    EXPECT_EQ(read.User, "ADM");
-    EXPECT_EQ(read.Password, "s\xEAnha");
+    EXPECT_EQ(read.Local, "C:\\Lojão\\Dados\\DBEMPRESA.FDB");
+    EXPECT_EQ(read.User, "JOÃO");
+    EXPECT_EQ(read.Password, "sênha");
     EXPECT_TRUE(read.UseConfig);
+}
+
+TEST_F(ConnectionSettingsTest, TheDefaultPathInAnAccentedFolderIsWrittenInWindows1252) {
+    SetProgramPath(program.Folder() + "Lojão/Quorvel");
+    const std::string beside = program.Folder() + "Lojão/Dados/DBEMPRESA.FDB";
+    const std::string ini = program.Write("Quorvel.ini", "");
+    EXPECT_EQ(CompleteConnectionSettings(ini).Local, beside);
+    EXPECT_EQ(program.Lines("Quorvel.ini").at(2), "LOCAL=" + Utf8ToWindows1252(beside).Bytes());
 }
 
 TEST_F(ConnectionSettingsTest, AStoredCredentialThatDoesNotUnscrambleIsAnError) {

@@ -37,26 +37,27 @@ protected:
     // explanation, CkConfig and the boxes of the advanced area disabled.
     void ExpectCollapsed() {
         EXPECT_EQ(dialog.height(), 376);
-        EXPECT_EQ(dialog.PNAV->height(), 41);
+        EXPECT_EQ(ui.PNAV->height(), 41);
         EXPECT_EQ(dialog.y(), CentredTop(376));
-        EXPECT_FALSE(dialog.LblAV->isVisibleTo(&dialog));
-        EXPECT_FALSE(dialog.CkConfig->isEnabled());
-        EXPECT_FALSE(dialog.EdtUsuario->isEnabled());
-        EXPECT_FALSE(dialog.EdtSenha->isEnabled());
+        EXPECT_FALSE(ui.LblAV->isVisibleTo(&dialog));
+        EXPECT_FALSE(ui.CkConfig->isEnabled());
+        EXPECT_FALSE(ui.EdtUsuario->isEnabled());
+        EXPECT_FALSE(ui.EdtSenha->isEnabled());
     }
 
     TFrmIBXConnect dialog;
+    const DialogControls ui{dialog};
 };
 
 TEST_F(FrmIBXConnectTest, ShowsTheDefaultsOfAnEmptySettingsFileCollapsed) {
     program.Write("Quorvel.ini", "");
     dialog.FormShow();
-    EXPECT_EQ(dialog.EdtIP->text(), "127.0.0.1");
-    EXPECT_EQ(dialog.EdtLocal->text().toStdString(), program.Folder() + "Dados/DBEMPRESA.FDB");
-    EXPECT_EQ(dialog.EdtUsuario->text(), "");
-    EXPECT_EQ(dialog.EdtSenha->text(), "");
-    EXPECT_FALSE(dialog.CkConfig->isChecked());
-    EXPECT_FALSE(dialog.LblUsuario->isEnabled());
+    EXPECT_EQ(ui.EdtIP->text(), "127.0.0.1");
+    EXPECT_EQ(ui.EdtLocal->text().toStdString(), program.Folder() + "Dados/DBEMPRESA.FDB");
+    EXPECT_EQ(ui.EdtUsuario->text(), "");
+    EXPECT_EQ(ui.EdtSenha->text(), "");
+    EXPECT_FALSE(ui.CkConfig->isChecked());
+    EXPECT_FALSE(ui.LblUsuario->isEnabled());
     ExpectCollapsed();
     EXPECT_TRUE(program.Lines("Quorvel.ini").empty());
 }
@@ -66,26 +67,26 @@ TEST_F(FrmIBXConnectTest, ShowsStoredCredentialsInClearAndTheAdvancedAreaToggles
                   "[IBCONFIG]\nIP=servidor\nLOCAL=C:\\Loja\\DB.FDB\nUSUARIO=" + Scramble("ADM", kCredentialKey) +
                       "\nSENHA=" + Scramble("s\xEAnha", kCredentialKey) + "\nUSACONFIG=1\n");
     dialog.FormShow();
-    EXPECT_EQ(dialog.EdtIP->text(), "servidor");
-    EXPECT_EQ(dialog.EdtLocal->text(), "C:\\Loja\\DB.FDB");
-    EXPECT_EQ(dialog.EdtUsuario->text(), "ADM");
-    EXPECT_EQ(dialog.EdtSenha->text(), QString::fromUtf8("sênha"));
-    EXPECT_TRUE(dialog.CkConfig->isChecked());
-    EXPECT_TRUE(dialog.LblUsuario->isEnabled());
+    EXPECT_EQ(ui.EdtIP->text(), "servidor");
+    EXPECT_EQ(ui.EdtLocal->text(), "C:\\Loja\\DB.FDB");
+    EXPECT_EQ(ui.EdtUsuario->text(), "ADM");
+    EXPECT_EQ(ui.EdtSenha->text(), QString::fromUtf8("sênha"));
+    EXPECT_TRUE(ui.CkConfig->isChecked());
+    EXPECT_TRUE(ui.LblUsuario->isEnabled());
     ExpectCollapsed();
 
-    dialog.SpeedButton1->click();
+    ui.SpeedButton1->click();
     EXPECT_EQ(dialog.height(), 480);
-    EXPECT_EQ(dialog.PNAV->height(), 153);
+    EXPECT_EQ(ui.PNAV->height(), 153);
     EXPECT_EQ(dialog.y(), CentredTop(480));
-    EXPECT_TRUE(dialog.LblAV->isVisibleTo(&dialog));
-    EXPECT_TRUE(dialog.CkConfig->isEnabled());
-    EXPECT_TRUE(dialog.EdtUsuario->isEnabled());
-    dialog.CkConfig->click();
-    EXPECT_FALSE(dialog.EdtSenha->isEnabled());
-    EXPECT_FALSE(dialog.LblSenha->isEnabled());
+    EXPECT_TRUE(ui.LblAV->isVisibleTo(&dialog));
+    EXPECT_TRUE(ui.CkConfig->isEnabled());
+    EXPECT_TRUE(ui.EdtUsuario->isEnabled());
+    ui.CkConfig->click();
+    EXPECT_FALSE(ui.EdtSenha->isEnabled());
+    EXPECT_FALSE(ui.LblSenha->isEnabled());
 
-    dialog.SpeedButton1->click();
+    ui.SpeedButton1->click();
     ExpectCollapsed();
 }
 
@@ -104,18 +105,18 @@ TEST_F(FrmIBXConnectTest, AnAddressCannotBeEditedForADatabaseFileOnThisComputer)
         SCOPED_TRACE(c.name);
         program.Write("Quorvel.ini", "[IBCONFIG]\nLOCAL=" + c.local + "\n");
         dialog.FormShow();
-        EXPECT_EQ(dialog.EdtIP->isEnabled(), c.ipEnabled);
-        dialog.EdtLocal->setText("/outro");
-        EXPECT_EQ(dialog.EdtIP->isEnabled(), c.ipEnabled);
+        EXPECT_EQ(ui.EdtIP->isEnabled(), c.ipEnabled);
+        ui.EdtLocal->setText("/outro");
+        EXPECT_EQ(ui.EdtIP->isEnabled(), c.ipEnabled);
     }
 }
 
 TEST_F(FrmIBXConnectTest, TestWithoutAdvancedSettingsUsesTheStockLogin) {
     program.Write("Quorvel.ini", TestLoginSettings(DeadAddress(), "0"));
     dialog.FormShow();
-    dialog.EdtUsuario->setText(QString::fromStdString(store->User()));
-    dialog.EdtSenha->setText(QString::fromStdString(store->Password()));
-    dialog.BtnTestar->Click();
+    ui.EdtUsuario->setText(QString::fromStdString(store->User()));
+    ui.EdtSenha->setText(QString::fromStdString(store->Password()));
+    ui.BtnTestar->Click();
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].rfind("Erro ao conectar / ", 0), 0u) << boxes.boxes[0];
     EXPECT_EQ(database.Params, (Lines{"user_name=SYSDBA", "password=portaluce", "lc_ctype=WIN1252"}));
@@ -124,24 +125,24 @@ TEST_F(FrmIBXConnectTest, TestWithoutAdvancedSettingsUsesTheStockLogin) {
 
 TEST_F(FrmIBXConnectTest, ASuccessfulTestFillsABlankAddressSavesNothingAndClosesAfterTheBox) {
     dialog.FormShow();
-    dialog.EdtIP->setText("  ");
-    dialog.EdtLocal->setText(QString::fromStdString(StorePath()));
-    dialog.CkConfig->setChecked(true);
-    dialog.EdtUsuario->setText(QString::fromStdString(store->User()));
-    dialog.EdtSenha->setText(QString::fromStdString(store->Password()));
+    ui.EdtIP->setText("  ");
+    ui.EdtLocal->setText(QString::fromStdString(StorePath()));
+    ui.CkConfig->setChecked(true);
+    ui.EdtUsuario->setText(QString::fromStdString(store->User()));
+    ui.EdtSenha->setText(QString::fromStdString(store->Password()));
     bool openDuringBox = false;
     const DialogBoxHandler recorder =
         SetDialogBoxHandler([&](TDialogBoxKind kind, const std::string& title, const std::string& text) {
             openDuringBox = database.IsOpen();
             return recorder(kind, title, text);
         });
-    dialog.BtnTestar->Click();
+    ui.BtnTestar->Click();
     SetDialogBoxHandler(recorder);
 
     EXPECT_EQ(boxes.boxes, (Lines{"Conexão / Conexão realizada com sucesso!"}));
     EXPECT_TRUE(openDuringBox);
     EXPECT_FALSE(database.IsOpen());
-    EXPECT_EQ(dialog.EdtIP->text(), "127.0.0.1");
+    EXPECT_EQ(ui.EdtIP->text(), "127.0.0.1");
     EXPECT_EQ(database.DatabaseName, store->ConnectionString());
     EXPECT_FALSE(fs::exists(dialog.FIniPath));
 }
@@ -165,8 +166,8 @@ TEST_F(FrmIBXConnectTest, PingReportsTheReplyTimeOrThatTheAddressIsUnreachable) 
     for (const char* address : {"127.0.0.1", "", "   "}) {
         SCOPED_TRACE(address);
         boxes.boxes.clear();
-        dialog.EdtIP->setText(address);
-        dialog.BtnPing->Click();
+        ui.EdtIP->setText(address);
+        ui.BtnPing->Click();
         ASSERT_EQ(boxes.boxes.size(), 1u);
         const std::string& box = boxes.boxes[0];
         if (*address == '1') {
@@ -185,13 +186,13 @@ TEST_F(FrmIBXConnectTest, PingReportsTheReplyTimeOrThatTheAddressIsUnreachable) 
 TEST_F(FrmIBXConnectTest, TheDatabaseToolIsStartedFromTheProgramFolderOrReportedMissing) {
     dialog.setModal(true);
     dialog.show();
-    QTest::keyClick(dialog.EdtIP, Qt::Key_F4);
+    QTest::keyClick(ui.EdtIP, Qt::Key_F4);
     EXPECT_EQ(boxes.boxes, (Lines{"Quorvel / O programa " + program.Folder() + "MervakTools não foi encontrado!"}));
     EXPECT_TRUE(dialog.isVisible());
 
     const std::string tool = program.Write("MervakTools", "#!/bin/sh\ntouch \"$0.started\"\n");
     fs::permissions(tool, fs::perms::owner_all);
-    dialog.BtnTools->Click();
+    ui.BtnTools->Click();
     EXPECT_TRUE(dialog.isVisible());
     for (int wait = 0; wait < 500 && !fs::exists(tool + ".started"); ++wait)
         QTest::qWait(10);
@@ -211,34 +212,34 @@ TEST_F(FrmIBXConnectTest, OnlyConectarAcceptsAndFunctionKeysIgnoreModifiers) {
         return [presses](TFrmIBXConnect& d) {
             for (const auto& [key, modifiers] : presses)
                 if (d.isVisible())
-                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : d.EdtIP, key,
+                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : DialogControls(d).EdtIP, key,
                                     modifiers);
             if (d.isVisible())
-                d.BtnCancelar->Click();
+                DialogControls(d).BtnCancelar->Click();
         };
     };
     bool untouchedByEnter = false;
     const Case cases[] = {
         {"F3", keys({{Qt::Key_F3, Qt::NoModifier}}), true, 0},
         {"Shift+F3", keys({{Qt::Key_F3, Qt::ShiftModifier}}), true, 0},
-        {"button", [](TFrmIBXConnect& d) { d.BtnConectar->Click(); }, true, 0},
+        {"button", [](TFrmIBXConnect& d) { DialogControls(d).BtnConectar->Click(); }, true, 0},
         {"Ctrl+Esc", keys({{Qt::Key_Escape, Qt::ControlModifier}}), false, 0},
         {"Enter then Esc",
          [&](TFrmIBXConnect& d) {
-             QTest::keyClick(d.EdtIP, Qt::Key_Return);
+             QTest::keyClick(DialogControls(d).EdtIP, Qt::Key_Return);
              untouchedByEnter = d.isVisible() && d.height() == 376;
-             QTest::keyClick(d.EdtIP, Qt::Key_Escape);
+             QTest::keyClick(DialogControls(d).EdtIP, Qt::Key_Escape);
          },
          false, 0},
         {"Alt+F2 then Esc", keys({{Qt::Key_F2, Qt::AltModifier}, {Qt::Key_Escape, Qt::NoModifier}}), false, 1},
         {"F5 on no address then Esc",
          [&](TFrmIBXConnect& d) {
-             d.EdtIP->clear();
+             DialogControls(d).EdtIP->clear();
              keys({{Qt::Key_F5, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier}})(d);
          },
          false, 1},
         {"close box", [](TFrmIBXConnect& d) { d.close(); }, false, 0},
-        {"cancel button", [](TFrmIBXConnect& d) { d.BtnCancelar->Click(); }, false, 0},
+        {"cancel button", [](TFrmIBXConnect& d) { DialogControls(d).BtnCancelar->Click(); }, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -252,16 +253,16 @@ TEST_F(FrmIBXConnectTest, OnlyConectarAcceptsAndFunctionKeysIgnoreModifiers) {
 }
 
 TEST_F(FrmIBXConnectTest, TabsThroughBoxesThenButtons) {
-    const std::vector<QWidget*> expected = {dialog.EdtIP,    dialog.EdtLocal,  dialog.CkConfig,    dialog.EdtUsuario,
-                                            dialog.EdtSenha, dialog.BtnTestar, dialog.BtnConectar, dialog.BtnCancelar,
-                                            dialog.BtnTools, dialog.BtnPing};
+    const std::vector<QWidget*> expected = {ui.EdtIP,    ui.EdtLocal,  ui.CkConfig,    ui.EdtUsuario,
+                                            ui.EdtSenha, ui.BtnTestar, ui.BtnConectar, ui.BtnCancelar,
+                                            ui.BtnTools, ui.BtnPing};
     std::vector<QWidget*> order;
-    QWidget* widget = dialog.EdtIP;
+    QWidget* widget = ui.EdtIP;
     do {
         if (widget->focusPolicy() & Qt::TabFocus)
             order.push_back(widget);
         widget = widget->nextInFocusChain();
-    } while (widget != dialog.EdtIP);
+    } while (widget != ui.EdtIP);
     EXPECT_EQ(order, expected);
 }
 

@@ -18,12 +18,13 @@ namespace {
 // presses "Conectar F3".
 Step ConnectTo(std::string local, std::string user, std::string password) {
     return [=](TFrmIBXConnect& dialog) {
-        dialog.EdtIP->setText("127.0.0.1");
-        dialog.EdtLocal->setText(QString::fromStdString(local));
-        dialog.CkConfig->setChecked(true);
-        dialog.EdtUsuario->setText(QString::fromStdString(user));
-        dialog.EdtSenha->setText(QString::fromStdString(password));
-        QTest::keyClick(dialog.EdtLocal, Qt::Key_F3);
+        const DialogControls ui(dialog);
+        ui.EdtIP->setText("127.0.0.1");
+        ui.EdtLocal->setText(QString::fromStdString(local));
+        ui.CkConfig->setChecked(true);
+        ui.EdtUsuario->setText(QString::fromStdString(user));
+        ui.EdtSenha->setText(QString::fromStdString(password));
+        QTest::keyClick(ui.EdtLocal, Qt::Key_F3);
     };
 }
 
@@ -99,7 +100,7 @@ TEST_F(StartupConnectTest, TheSameDialogComesBackWithTheValuesLastSaved) {
     std::vector<std::string> shownPaths;
     std::vector<const TFrmIBXConnect*> dialogs;
     auto remember = [&](TFrmIBXConnect& dialog) {
-        shownPaths.push_back(dialog.EdtLocal->text().toStdString());
+        shownPaths.push_back(DialogControls(dialog).EdtLocal->text().toStdString());
         dialogs.push_back(&dialog);
     };
     auto attempt = [&](const std::string& local) {

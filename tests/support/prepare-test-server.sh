@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the local Firebird server ready for the store tests that go through
-# it: starts the server when it is not running and creates the test login
-# when it is missing. The test login owns only the scratch databases the
-# tests create; no shop database is touched.
+# it: starts the server when it is not running and creates the test logins
+# when they are missing. The test logins own only the scratch databases the
+# tests create; no shop database is touched. The second one has a password
+# with an accent.
 # It also makes the login the terminal service's rights are tried with,
 # through scripts/grant-terminal-user.sh on a scratch shop database; each
 # test then gives it those rights on its own database.
@@ -14,6 +15,7 @@ terminal_user=QUORVEL_TERMINAL_TEST  # as tests/orders/TerminalUserLogin.cpp log
 terminal_password=qzterminal
 
 "$root/scripts/create-server-login.sh" "$test_user" "$test_password"
+"$root/scripts/create-server-login.sh" QUORVEL_ACENTO "senhão"
 
 if fbsvcmgr 127.0.0.1:service_mgr -user "$terminal_user" -password "$terminal_password" info_server_version \
   >/dev/null 2>&1; then

@@ -73,17 +73,17 @@ TEST_F(DataLinkTest, EditShowsTheFieldOfTheCurrentRowAndWritesItBack) {
     auto* box = new TQZEdit(&window);
     box->DataLink().SetDataField("FUN_NOME");
     box->DataLink().SetDataSource(&source);
-    EXPECT_EQ(box->Text(), "JO\xC3O");
+    EXPECT_EQ(box->Text(), Windows1252Text("JO\xC3O"));
     Show();
 
     Enter(box);
-    box->SetText("JO\xC3O DA SILVA");
+    box->SetText(Windows1252Text("JO\xC3O DA SILVA"));
     Leave();
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
     EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("JO\xC3O DA SILVA")));
 
     employees.Next();
-    EXPECT_EQ(box->Text(), "MARIA");
+    EXPECT_EQ(box->Text(), Windows1252Text("MARIA"));
 }
 
 TEST_F(DataLinkTest, TypedBoxesConvertIntoTheFieldKinds) {
@@ -97,11 +97,11 @@ TEST_F(DataLinkTest, TypedBoxesConvertIntoTheFieldKinds) {
     hired->DataLink().SetDataField("FUN_ADMISSAO");
     hired->DataLink().SetDataSource(&source);
     Show();
-    EXPECT_EQ(salary->Text(), "1500,50");
+    EXPECT_EQ(salary->Text(), Windows1252Text("1500,50"));
     EXPECT_EQ(hired->Value(), TEditValue(EncodeDate(2015, 2, 1)));
 
     Enter(salary);
-    salary->SetText("1234,56");
+    salary->SetText(Windows1252Text("1234,56"));
     Enter(hired);
     hired->setCursorPosition(0);
     QTest::keyClicks(hired, "10032016");
@@ -116,7 +116,7 @@ TEST_F(DataLinkTest, ValueTheFieldCannotHoldClearsIt) {
     box->DataLink().SetDataSource(&source);
     Show();
     Enter(box);
-    box->SetText("abc");
+    box->SetText(Windows1252Text("abc"));
     Leave();
     EXPECT_TRUE(Stored("FUN_SALARIO").IsNull());
 }
@@ -127,12 +127,12 @@ TEST_F(DataLinkTest, FailedWriteIsShownAndLeavesNoPendingRecord) {
     box->DataLink().SetDataSource(&source);
     Show();
     Enter(box);
-    box->SetText("TOO LONG FOR TWO CHARACTERS");
+    box->SetText(Windows1252Text("TOO LONG FOR TWO CHARACTERS"));
     Leave();
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
     EXPECT_EQ(Stored("FUN_UF"), FieldValue(Windows1252Text("N")));
-    EXPECT_EQ(box->Text(), "N");
+    EXPECT_EQ(box->Text(), Windows1252Text("N"));
     EXPECT_TRUE(box->DataLink().Active);
 }
 
@@ -154,14 +154,14 @@ TEST_F(DataLinkTest, PopupMenuOverABoxWritesNothingUntilTheBoxIsLeft) {
     box->DataLink().SetDataSource(&source);
     Show();
     Enter(box);
-    box->SetText("JO\xC3O DA SILVA");
+    box->SetText(Windows1252Text("JO\xC3O DA SILVA"));
     QMenu menu(box);
     menu.addAction("Colar");
     menu.popup(box->mapToGlobal(QPoint(5, 5)));
     ASSERT_TRUE(menu.isVisible());
     menu.close();
     EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("JO\xC3O")));
-    EXPECT_EQ(box->Text(), "JO\xC3O DA SILVA");
+    EXPECT_EQ(box->Text(), Windows1252Text("JO\xC3O DA SILVA"));
     Leave();
     EXPECT_EQ(Stored("FUN_NOME"), FieldValue(Windows1252Text("JO\xC3O DA SILVA")));
 }
@@ -175,7 +175,7 @@ TEST_F(DataLinkTest, LeavingABoxOnAnEmptyDataSetAddsARecord) {
     box->DataLink().SetDataSource(&source);
     Show();
     Enter(box);
-    box->SetText("NOVO");
+    box->SetText(Windows1252Text("NOVO"));
     Leave();
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(employees.State(), DataSetState::dsBrowse);
@@ -189,7 +189,7 @@ TEST_F(DataLinkTest, LeavingABoxOnAnEmptyDataSetAddsARecord) {
 TEST_F(DataLinkTest, PickOnlyListMapsItemsToStoredValues) {
     auto* list = new TQZComboRadioBox(&window);
     list->addItems({"Sim", QString::fromUtf8("N\xC3\xA3o")});
-    list->SetValues({"S", "N"});
+    list->SetValues({Windows1252Text("S"), Windows1252Text("N")});
     list->DataLink().SetDataField("FUN_UF");
     list->DataLink().SetDataSource(&source);
     EXPECT_EQ(list->currentIndex(), 1);
@@ -215,7 +215,7 @@ TEST_F(DataLinkTest, EditableListWritesItsText) {
     auto* list = new TQZComboRadioBox(&window);
     list->setEditable(true);
     list->addItems({"SP", "RJ"});
-    list->SetValues({"SP", "RJ"});
+    list->SetValues({Windows1252Text("SP"), Windows1252Text("RJ")});
     list->DataLink().SetDataField("FUN_UF");
     list->DataLink().SetDataSource(&source);
     EXPECT_EQ(list->currentText(), "N");

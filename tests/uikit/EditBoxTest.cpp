@@ -33,7 +33,7 @@ protected:
         ASSERT_FALSE(box->hasFocus());
     }
     void Type(const char* keys) { QTest::keyClicks(box, keys); }
-    std::string Shown() const { return box->Text(); }
+    std::string Shown() const { return box->Text().Bytes(); }
 
     QWidget window;
     TQZControlEdit* box = nullptr;
@@ -192,5 +192,5 @@ TEST_F(EditBoxTest, TextBoxesKeepEveryKey) {
     Type("Tt+-x");
     EXPECT_EQ(Shown(), "Tt+-x");
     Leave();
-    EXPECT_EQ(box->Value(), TEditValue(std::string("Tt+-x")));
+    EXPECT_EQ(box->Value(), TEditValue(Windows1252Text("Tt+-x")));
 }

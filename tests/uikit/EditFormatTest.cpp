@@ -55,14 +55,14 @@ TEST(EditFormat, ShowsValuesInTheFormatOfTheFocus) {
         {esPercent, false, 12.5, "12,50 %"},
         {esPercent, false, -12.5, "-12,50%"},
         {esGeneralNumeric, false, 0.125, "0,13"},
-        {esGeneralNumeric, true, std::string("12,5"), "12,5"},
-        {esGeneralNumeric, true, std::string("abc"), "0"},  // unreadable text shows as null
+        {esGeneralNumeric, true, Windows1252Text("12,5"), "12,5"},
+        {esGeneralNumeric, true, Windows1252Text("abc"), "0"},  // unreadable text shows as null
         {esDate, false, date, "01/02/2015"},
         {esDate, false, TDateTime{0}, ""},  // 0 is no date
         {esDate, false, 0.0, ""},
         {esDate, true, TEditValue{}, ""},
         {esTime, false, TDateTime{EncodeDate(2015, 2, 1).Days + 0.5}, "12:00"},
-        {esText, false, std::string("ol\xE1"), "ol\xE1"},
+        {esText, false, Windows1252Text("ol\xE1"), "ol\xE1"},
         {esText, false, TEditValue{}, ""},
         {esText, false, 12.5, "12,5"},
     };
@@ -95,7 +95,7 @@ TEST(EditFormat, ReadsTheKeptCharactersBackIntoValues) {
         {esDate, "31/02/2015", TEditValue{}},
         {esTime, "23:30", TDateTime{EncodeTime(23, 30, 0, 0)}},
         {esTime, "  :  ", TEditValue{}},
-        {esText, " as typed ", std::string(" as typed ")},
+        {esText, " as typed ", Windows1252Text(" as typed ")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -106,9 +106,9 @@ TEST(EditFormat, ReadsTheKeptCharactersBackIntoValues) {
 TEST(EditFormat, ReadsIntegersFromTheValueOrElseFromTheText) {
     EXPECT_EQ(ValueAsInteger(esInteger, TEditValue{}, "123"), 0);
     EXPECT_EQ(ValueAsInteger(esInteger, 9200.0, ""), 9200);
-    EXPECT_EQ(ValueAsInteger(esInteger, std::string("9201"), ""), 9201);
-    EXPECT_EQ(ValueAsInteger(esInteger, std::string("x"), "9.202"), 9202);
-    EXPECT_EQ(ValueAsInteger(esInteger, std::string("x"), "x"), 0);
+    EXPECT_EQ(ValueAsInteger(esInteger, Windows1252Text("9201"), ""), 9201);
+    EXPECT_EQ(ValueAsInteger(esInteger, Windows1252Text("x"), "9.202"), 9202);
+    EXPECT_EQ(ValueAsInteger(esInteger, Windows1252Text("x"), "x"), 0);
     EXPECT_EQ(ValueAsInteger(esInteger, 1e12, ""), 0);
     EXPECT_EQ(ValueAsInteger(esGeneralNumeric, 2.5, ""), 2);  // ties to even
 }

@@ -20,7 +20,7 @@ struct BoxSample {
 
 std::vector<BoxSample> Samples() {
     return {
-        {"Texto", esText, std::string("Mesa 12")},
+        {"Texto", esText, Windows1252Text("Mesa 12")},
         {"Data", esDate, EncodeDate(2026, 12, 25)},
         {"Hora", esTime, TDateTime{EncodeTime(10, 30, 0, 0)}},
         {"Moeda", esCurrency, 1234.5},
