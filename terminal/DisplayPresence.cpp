@@ -1,0 +1,13 @@
+#include "DisplayPresence.h"
+
+const char* const kNoDisplayLine =
+    "Quorvel: nenhuma tela encontrada (DISPLAY, WAYLAND_DISPLAY); --headless serve os terminais sem janelas";
+
+bool DisplayNamed(const EnvironmentLookup& environment) {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = environment(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
