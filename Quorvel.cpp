@@ -78,7 +78,9 @@ int main(int argc, char** argv) {
     TFrmPrincipal window(*library, sleeper, ProgramPath());
     TerminationSignals termination([&window] { EndOnRequest(window); });
     const bool connected = DataModuleCreate(DM, Tema, arguments);
-    // The database client took both signals on its first connection attempt.
+    // The database client put a handler of its own on both signals at its
+    // first connection attempt (it passes them on to this one); this one
+    // takes them back, so the client's own reaction never runs.
     termination.Install();
     if (termination.Requested())
         return 0;

@@ -5,9 +5,9 @@
 // nothing but a write happens inside the handler.
 //
 // Another library may put a handler of its own in place of this one: the
-// database client does so on its first connection attempt, after which the
-// two signals no longer end anything. Install puts this handler back; call
-// it again once the program has attached to the database.
+// database client does so on its first connection attempt (and then passes
+// the signals on to the handler it found). Install puts this handler back;
+// call it again once the program has attached to the database.
 #include <functional>
 #include <memory>
 
