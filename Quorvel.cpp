@@ -90,7 +90,10 @@ int main(int argc, char** argv) {
     window.UseTheme(Tema);
 
     window.show();
+    // Started from the event loop, so that an error box of the start, and a
+    // signal that comes while it waits, are handled by the loop that the
+    // end request leaves.
     if (terminal)
-        window.StartTerminal(*terminal);
+        QTimer::singleShot(0, &window, [&window, position = *terminal] { window.StartTerminal(position); });
     return application.exec();
 }

@@ -70,13 +70,39 @@ protected:
         return true;
     }
 
+    // Whether the program holds an attachment to the shop database.
+    bool Attached() const {
+        return store_.Value("SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE MON$REMOTE_PROCESS LIKE '%/Quorvel'")
+                   .AsInteger() > 0;
+    }
+    bool WaitForAttachment(std::chrono::seconds limit) const {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!Attached()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+    // The program ends with status 0 on the signal, its settings saved and
+    // its attachment closed.
+    void ExpectEndsOn(ChildProcess& program, int signal) const {
+        program.Signal(signal);
+        EXPECT_EQ(program.Wait(30s), 0) << Output("program.err");
+        const std::string settings = Output("Quorvel.ini");
+        EXPECT_NE(settings.find("[TECLAS]"), std::string::npos) << settings;
+        EXPECT_NE(settings.find("[ACOESESPECIAIS]"), std::string::npos) << settings;
+        EXPECT_FALSE(Attached());
+    }
+
     StoreTestDatabase store_{StoreTestDatabase::Access::Server};
     const TemporaryFolder temporary_{"quorvel-window"};
     const fs::path& folder_ = temporary_.Path();
     const int port_ = FreeLoopbackPort();
 };
 
-TEST_F(WindowProgramSignal, EndsWithItsSettingsSavedAfterAttaching) {
+TEST_F(WindowProgramSignal, EndsWhileServingItsTerminal) {
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signal == SIGTERM ? "SIGTERM" : "SIGINT");
         WriteSettings();
@@ -88,13 +114,19 @@ TEST_F(WindowProgramSignal, EndsWithItsSettingsSavedAfterAttaching) {
         ASSERT_TRUE(WaitFor("terminal.out", "DISPLAY Comanda:|||", 60s))
             << Output("terminal.out") << Output("program.err");
 
-        program.Signal(signal);
-        EXPECT_EQ(program.Wait(30s), 0) << Output("program.err");
-        const std::string settings = Output("Quorvel.ini");
-        EXPECT_NE(settings.find("[TECLAS]"), std::string::npos) << settings;
-        EXPECT_NE(settings.find("[ACOESESPECIAIS]"), std::string::npos) << settings;
+        ExpectEndsOn(program, signal);
         EXPECT_EQ(Output("program.err").find("Erro"), std::string::npos) << Output("program.err");
     }
+}
+
+TEST_F(WindowProgramSignal, EndsWhileAnErrorBoxWaitsForTheOperator) {
+    // No terminal listens: the start fails and its error box waits for the
+    // operator, in a loop of its own, until the signal comes.
+    WriteSettings();
+    ChildProcess program = Program();
+    ASSERT_TRUE(WaitForAttachment(60s)) << Output("program.err");
+
+    ExpectEndsOn(program, SIGTERM);
 }
 
 }  // namespace
