@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   xvfb fonts-liberation
   locales
+  dpkg-dev file lintian
 )
 
 missing=()
