@@ -42,9 +42,8 @@ protected:
         Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port_) + "\n0=127.0.0.1\n");
         const std::string& connection = store_.ConnectionString();
         const size_t colon = connection.find(':');
-        Write("Quorvel.ini", "[IBCONFIG]\nIP=" + connection.substr(0, colon) +
-                                 "\nLOCAL=" + connection.substr(colon + 1) +
-                                 "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
+        Write("Quorvel.ini", "[IBCONFIG]\nIP=" + connection.substr(0, colon) + "\nLOCAL=" +
+                                 connection.substr(colon + 1) + "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
                                  "\nSENHA=" + Scramble(store_.Password(), "VELASTRO") + "\nUSACONFIG=1\n");
     }
 
