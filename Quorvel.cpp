@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         std::cerr << e.what() << std::endl;
         return 2;
     }
-    if (!DisplayNamed(std::getenv)) {
+    if (!DisplayNamed(std::getenv, arguments)) {
         std::cerr << kNoDisplayLine << std::endl;
         return 2;
     }
