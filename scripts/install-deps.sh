@@ -12,6 +12,7 @@ packages=(
   xvfb fonts-liberation
   locales
   systemd
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite;
-# then builds it again with the sanitizers and runs it once more there
-# (scripts/test-sanitized.sh). Arguments go to both ctest runs.
+# checks the Debian package of that build; then builds it again with the
+# sanitizers and runs it once more there (scripts/test-sanitized.sh). Arguments go to both ctest runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
@@ -11,4 +11,6 @@ build=${QUORVEL_BUILD_DIR:-$root/build}
 "$root/scripts/start-firebird.sh"
 export QT_QPA_PLATFORM=offscreen
 (cd "$build" && ctest --output-on-failure --timeout 300 "$@")
+# The Debian package of this build: lintian, then its programs unpacked.
+"$root/tests/packaging/check-package.sh" "$build"
 "$root/scripts/test-sanitized.sh" "$@"

@@ -69,6 +69,16 @@ ServiceSettings CheckTerminalSettings(CheckReport& report, const ServiceSettings
     return std::move(reading.settings);
 }
 
+// The stored login is only scrambled: the file's permissions are what keeps
+// it from the other users of the computer.
+void CheckLoginPrivacy(CheckReport& report, const std::string& settingsPath) {
+    if (CredentialsReadableByOthers(settingsPath))
+        report.Problem(settingsPath +
+                       " guarda o usuário e a senha do banco de dados e pode ser lido por outros usuários "
+                       "(chmod o-rwx " +
+                       settingsPath + ")");
+}
+
 void CheckTerminalLibrary(CheckReport& report) {
     try {
         VendorLibrary library;
@@ -164,8 +174,7 @@ int RunConfigurationCheck(const std::vector<std::string>& arguments, std::ostrea
     DatabaseFileName = "DBEMPRESA.FDB";
     SiblingIniPath = FindSiblingIni();
     const std::string settingsPath = ConnectionSettingsPath(*connectionArguments);
-    // Checks of the settings files' ownership and access go here, each
-    // writing its own lines to the report.
+    CheckLoginPrivacy(report, settingsPath);
     CheckTerminalLibrary(report);
     CheckDatabase(report, settingsPath);
     CheckTerminals(report, settings, files.vendorPath);

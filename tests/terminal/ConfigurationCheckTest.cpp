@@ -67,6 +67,10 @@ protected:
             section.replace(section.find("IP=127.0.0.1"), 12, "IP=   ");
         return section;
     }
+    // A file holding the login, as the program makes one: not for others.
+    void KeepPrivate(const std::string& name) const {
+        fs::permissions(shop.Path() / name, fs::perms::others_all, fs::perm_options::remove);
+    }
     std::string WithFolder(std::string line) const {
         for (size_t at; (at = line.find('@')) != std::string::npos;)
             line.replace(at, 1, shop.Path().string());
@@ -108,12 +112,14 @@ TEST_F(ConfigurationCheck, ReportsEachItemWithItsOriginAndWritesNoFile) {
         {"no terminal settings", {}, "good", {}, 1, {"ERRO arquivo n\xC3\xA3o encontrado: @/BemaSB32.ini"}},
     };
     shop.Write("loja.ini", Connection("good"));
+    KeepPrivate("loja.ini");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove(shop.Path() / "BemaSB32.ini");
         if (!c.terminals.empty())
             shop.Write("BemaSB32.ini", shop.TerminalFile(c.terminals));
         shop.Write("Quorvel.ini", Connection(c.connection));
+        KeepPrivate("Quorvel.ini");
         const auto before = FolderFiles(shop.Path());
 
         std::vector<std::string> arguments{"--check"};
@@ -135,6 +141,20 @@ TEST_F(ConfigurationCheck, ReportsEachItemWithItsOriginAndWritesNoFile) {
         expected.erase("check.err");
         EXPECT_EQ(after, expected);
     }
+}
+
+TEST_F(ConfigurationCheck, ReportsALoginOthersCanRead) {
+    shop.Write("BemaSB32.ini", shop.TerminalFile({"0=127.0.0.1"}));
+    shop.Write("Quorvel.ini", Connection("good"));
+    fs::permissions(shop.Path() / "Quorvel.ini", fs::perms::others_read, fs::perm_options::add);
+
+    ChildProcess check = shop.Run({"--check"}, "check");
+    EXPECT_EQ(check.Wait(60s), 1);
+    const std::string expected = WithFolder(
+        "ERRO @/Quorvel.ini guarda o usu\xC3\xA1rio e a senha do banco de dados e pode ser lido por outros "
+        "usu\xC3\xA1rios");
+    EXPECT_NE(shop.Output("check.out").find(expected), std::string::npos) << shop.Output("check.out");
+    EXPECT_NE(shop.Output("check.out").find("OK   banco de dados 127.0.0.1:"), std::string::npos);
 }
 
 }  // namespace

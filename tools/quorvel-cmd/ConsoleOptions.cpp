@@ -39,6 +39,8 @@ std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>
             options.showPrompt = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument.starts_with("-") && argument != "-") {
             error = "opção desconhecida: " + argument;
             return std::nullopt;
@@ -50,7 +52,7 @@ std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>
             databaseGiven = true;
         }
     }
-    if (!databaseGiven && !options.help) {
+    if (!databaseGiven && !options.help && !options.version) {
         error = "informe o banco de dados";
         return std::nullopt;
     }
@@ -68,6 +70,7 @@ std::string ConsoleUsage() {
            "  --password SENHA senha do banco (padrão: masterkey; o motor embutido a ignora)\n"
            "  --show-prompt    depois de cada resposta, uma linha \"PROMPT: \" com o prompt do terminal\n"
            "  --help           mostra este texto\n"
+           "  --version        mostra a versão\n"
            "\n"
            "Um comando que falha no banco responde \"ERRO: \" seguido da mensagem do banco.\n"
            "Saída 0 ao fim da entrada; 1 quando a conexão falha; 2 para opções inválidas.\n";

@@ -3,6 +3,7 @@
 #include "ConsoleOptions.h"
 #include "ConsoleSession.h"
 #include "DataModulo.h"
+#include "QuorvelVersion.h"
 
 #include <exception>
 #include <iostream>
@@ -17,6 +18,10 @@ int main(int argc, char* argv[]) {
     }
     if (options->help) {
         std::cout << ConsoleUsage();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << "quorvel-cmd " << QUORVEL_VERSION << '\n';
         return 0;
     }
 

@@ -9,6 +9,7 @@
 const char* const kSimulatorUsage =
     "usage: terminal-simulator --listen ADDRESS:PORT [--protocol 0|1] [--headless] [--linger MS]\n"
     "                          [--key NAME=CODE]...\n"
+    "       terminal-simulator --help | --version\n"
     "  NAME is one of F1 F2 F3 F4 F5 FX DEL ESC; CODE is 0 to 65535\n";
 
 namespace {
@@ -28,6 +29,11 @@ SimulatorOptions ParseSimulatorOptions(int argc, const char* const* argv) {
     bool listenGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h" || option == "--version") {
+            SimulatorOptions answer;
+            (option == "--version" ? answer.version : answer.help) = true;
+            return answer;
+        }
         if (option == "--headless") {
             options.headless = true;
             continue;

@@ -1,6 +1,7 @@
 // The terminal simulator: a window for people, or the scripted mode for
 // tests and demos (--headless).
 #include "HeadlessSession.h"
+#include "QuorvelVersion.h"
 #include "SimulatorOptions.h"
 #include "TerminalWindow.h"
 
@@ -16,6 +17,14 @@ int main(int argc, char** argv) {
     } catch (const std::invalid_argument& error) {
         std::cerr << "terminal-simulator: " << error.what() << "\n" << kSimulatorUsage;
         return 2;
+    }
+    if (options.help) {
+        std::cout << kSimulatorUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "terminal-simulator " << QUORVEL_VERSION << "\n";
+        return 0;
     }
     try {
         SimulatedTerminal terminal(options.framing);

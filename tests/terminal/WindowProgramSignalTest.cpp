@@ -1,0 +1,131 @@
+// The window program ended by a signal, as a desktop logout or "kill PID"
+// ends it, after it has attached to the shop database (the database client
+// puts handlers of its own on SIGINT and SIGTERM then): the built Quorvel
+// and libbemasb32.so in a program folder of their own, serving a simulated
+// terminal over loopback TCP on the offscreen platform.
+#include "ChildProcess.h"
+#include "FreeLoopbackPort.h"
+#include "QZ_CRIPTO.h"
+#include "StoreTestDatabase.h"
+#include "TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class WindowProgramSignal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        for (const char* file : {"Quorvel", "libbemasb32.so"})
+            fs::copy_file(BuiltProgramsFolder() / file, folder_ / file);
+        store_.SeedBasicShop();
+    }
+
+    void Write(const std::string& name, const std::string& content) const {
+        std::ofstream(folder_ / name, std::ios::binary) << content;
+    }
+    std::string Output(const std::string& name) const { return FileText(folder_ / name); }
+
+    // One terminal on loopback, and only the connection to the shop
+    // database in the own settings file: whatever else it holds afterwards
+    // was saved by the program.
+    void WriteSettings() const {
+        Write("BemaSB32.ini", "[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=" + std::to_string(port_) + "\n0=127.0.0.1\n");
+        const std::string& connection = store_.ConnectionString();
+        const size_t colon = connection.find(':');
+        Write("Quorvel.ini", "[IBCONFIG]\nIP=" + connection.substr(0, colon) + "\nLOCAL=" +
+                                 connection.substr(colon + 1) + "\nUSUARIO=" + Scramble(store_.User(), "VELASTRO") +
+                                 "\nSENHA=" + Scramble(store_.Password(), "VELASTRO") + "\nUSACONFIG=1\n");
+    }
+
+    ChildProcess Terminal() const {
+        Write("terminal.keys", "");
+        return ChildProcess(BuiltProgramsFolder() / "terminal-simulator",
+                            {"--listen", "127.0.0.1:" + std::to_string(port_), "--headless", "--linger", "60000"},
+                            folder_ / "terminal.out", folder_ / "terminal.err", folder_ / "terminal.keys");
+    }
+
+    ChildProcess Program() const {
+        return ChildProcess(folder_ / "Quorvel", {"--terminal", "0"}, folder_ / "program.out", folder_ / "program.err");
+    }
+
+    // Waits until the file holds the text; false when it does not within the time.
+    bool WaitFor(const std::string& name, const std::string& text, std::chrono::seconds limit) const {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (Output(name).find(text) == std::string::npos) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+    // Whether the program holds an attachment to the shop database.
+    bool Attached() const {
+        return store_.Value("SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE MON$REMOTE_PROCESS LIKE '%/Quorvel'")
+                   .AsInteger() > 0;
+    }
+    bool WaitForAttachment(std::chrono::seconds limit) const {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!Attached()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+    // The program ends with status 0 on the signal, its settings saved and
+    // its attachment closed.
+    void ExpectEndsOn(ChildProcess& program, int signal) const {
+        program.Signal(signal);
+        EXPECT_EQ(program.Wait(30s), 0) << Output("program.err");
+        const std::string settings = Output("Quorvel.ini");
+        EXPECT_NE(settings.find("[TECLAS]"), std::string::npos) << settings;
+        EXPECT_NE(settings.find("[ACOESESPECIAIS]"), std::string::npos) << settings;
+        EXPECT_FALSE(Attached());
+    }
+
+    StoreTestDatabase store_{StoreTestDatabase::Access::Server};
+    const TemporaryFolder temporary_{"quorvel-window"};
+    const fs::path& folder_ = temporary_.Path();
+    const int port_ = FreeLoopbackPort();
+};
+
+TEST_F(WindowProgramSignal, EndsWhileServingItsTerminal) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal == SIGTERM ? "SIGTERM" : "SIGINT");
+        WriteSettings();
+        ChildProcess terminal = Terminal();
+        ChildProcess program = Program();
+        ASSERT_TRUE(terminal.Started() && program.Started());
+        // The prompt on the display: connected, the window shown and its
+        // terminal started.
+        ASSERT_TRUE(WaitFor("terminal.out", "DISPLAY Comanda:|||", 60s))
+            << Output("terminal.out") << Output("program.err");
+
+        ExpectEndsOn(program, signal);
+        EXPECT_EQ(Output("program.err").find("Erro"), std::string::npos) << Output("program.err");
+    }
+}
+
+TEST_F(WindowProgramSignal, EndsWhileAnErrorBoxWaitsForTheOperator) {
+    // No terminal listens: the start fails and its error box waits for the
+    // operator, in a loop of its own, until the signal comes.
+    WriteSettings();
+    ChildProcess program = Program();
+    ASSERT_TRUE(WaitForAttachment(60s)) << Output("program.err");
+
+    ExpectEndsOn(program, SIGTERM);
+}
+
+}  // namespace
