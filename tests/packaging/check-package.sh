@@ -35,6 +35,31 @@ done
 [ -f "$scratch/usr/lib/systemd/system/quorvel.service" ] || fail "no unit"
 grep -q "^ExecStart=/usr/lib/quorvel/Quorvel " "$scratch/usr/lib/systemd/system/quorvel.service" ||
   fail "the unit does not start the installed program"
-# The run of the unpacked program's installation check against the test
-# server belongs here.
+
+# The unpacked program's installation check against the test server: a
+# scratch shop database, a terminal list with one simulated terminal on
+# loopback and the connection in a CFG= file, each in place of the link.
+"$root/scripts/start-firebird.sh"
+"$root/tests/support/prepare-test-server.sh" >/dev/null
+user=${QUORVEL_TEST_USER:-QUORVEL_TEST}
+password=${QUORVEL_TEST_PASSWORD:-qztest}
+chmod 0755 "$scratch"  # the server creates the database as its own user
+"$root/scripts/make-demo-db.sh" --login "$user" "$password" "$scratch/dados/shop.fdb" >/dev/null
+port=
+for candidate in $(shuf -i 20000-60000 -n 50); do
+  if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then port=$candidate; break; fi
+done
+[ -n "$port" ] || fail "no free loopback port for the simulated terminal"
+"$folder/terminal-simulator" --listen "127.0.0.1:$port" --headless --linger 600000 </dev/null >/dev/null &
+simulator=$!
+trap 'kill "$simulator" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+rm -f "$folder/BemaSB32.ini" "$folder/Quorvel.ini"
+printf '[FIT]\nPROTOCOLO=0\n[Terminais]\nPorta=%s\n0=127.0.0.1\n' "$port" >"$folder/BemaSB32.ini"
+: >"$folder/Quorvel.ini"
+(umask 077; printf '[IBCONFIG]\nIP=127.0.0.1\nLOCAL=%s\nUSUARIO=%s\nSENHA=%s\nUSACONFIG=1\n' \
+  "$scratch/dados/shop.fdb" "$("$folder/quorvel-scramble" "$user")" "$("$folder/quorvel-scramble" "$password")" \
+  >"$scratch/loja.ini")
+for _ in $(seq 1 100); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break; sleep 0.1; done
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$folder/Quorvel" "CFG=$scratch/loja.ini" --check ||
+  fail "the installation check of the unpacked program found a problem"
 echo "check-package: $(basename "$package") is fine"
