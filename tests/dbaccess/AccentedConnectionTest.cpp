@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -59,13 +58,7 @@ protected:
 
 // Waits until the file holds the text; false when it does not within the time.
 bool WaitForText(const std::string& file, const std::string& text, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (FileText(file).find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
+    return WaitUntil([&] { return FileText(file).find(text) != std::string::npos; }, limit);
 }
 
 TEST_F(AccentedConnectionTest, TheSettingsFileConnectsSilently) {

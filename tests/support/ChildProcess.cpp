@@ -77,3 +77,13 @@ bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines
 }
 
 std::filesystem::path BuiltProgramsFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path(); }
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}

@@ -4,9 +4,7 @@
 
 #include <fcntl.h>
 #include <fstream>
-#include <functional>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -101,16 +99,6 @@ bool ShopFolder::WaitForCount(const std::string& name, const std::string& text, 
 bool ShopFolder::WaitForInOrder(const std::string& name, const std::vector<std::string>& lines,
                                 std::chrono::seconds limit) const {
     return WaitUntil([&] { return ShowsInOrder(Output(name), lines); }, limit);
-}
-
-bool ShopFolder::WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
 }
 
 int Occurrences(const std::string& text, const std::string& part) {

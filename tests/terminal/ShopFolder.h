@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,8 +73,6 @@ public:
                         std::chrono::seconds limit) const;
 
 private:
-    static bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit);
-
     const StoreTestDatabase& store_;
     const TemporaryFolder temporary_{"quorvel-headless"};
     const std::filesystem::path& folder_ = temporary_.Path();

@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -60,13 +59,7 @@ protected:
 
     // Waits until the file holds the text; false when it does not within the time.
     bool WaitFor(const std::string& name, const std::string& text, std::chrono::seconds limit) const {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (Output(name).find(text) == std::string::npos) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
+        return WaitUntil([&] { return Output(name).find(text) != std::string::npos; }, limit);
     }
 
     // Whether the program holds an attachment to the shop database.
@@ -75,13 +68,7 @@ protected:
                    .AsInteger() > 0;
     }
     bool WaitForAttachment(std::chrono::seconds limit) const {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!Attached()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            std::this_thread::sleep_for(50ms);
-        }
-        return true;
+        return WaitUntil([&] { return Attached(); }, limit);
     }
 
     // The program ends with status 0 on the signal, its settings saved and
