@@ -14,6 +14,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +55,19 @@ protected:
         return ChildProcess(BuiltProgramsFolder() / "terminal-simulator",
                             {"--listen", "127.0.0.1:" + std::to_string(port_), "--headless", "--linger", "60000"},
                             folder_ / "terminal.out", folder_ / "terminal.err", folder_ / "terminal.keys");
+    }
+
+    // A socket that takes connections at the terminal's port and answers none.
+    int ListenOnTheTerminalPort() const {
+        const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(port_));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+            listen(listener, 4) != 0)
+            ADD_FAILURE() << "cannot listen on the terminal port";
+        return listener;
     }
 
     ChildProcess Program() const {
@@ -109,7 +126,15 @@ TEST_F(WindowProgramSignal, EndsWhileAnErrorBoxWaitsForTheOperator) {
     // No terminal listens: the start fails and its error box waits for the
     // operator, in a loop of its own, until the signal comes.
     WriteSettings();
+    const int listener = ListenOnTheTerminalPort();
     ChildProcess program = Program();
+    // The window saves nothing before it has been shown, and it starts its
+    // terminal only once shown: a connection coming to the terminal's port
+    // says it is. Then the port goes away under it, and the start fails.
+    pollfd arriving{listener, POLLIN, 0};
+    const bool started = poll(&arriving, 1, 60000) == 1;
+    close(listener);
+    ASSERT_TRUE(started) << Output("program.err");
     ASSERT_TRUE(WaitForAttachment(60s)) << Output("program.err");
 
     ExpectEndsOn(program, SIGTERM);
