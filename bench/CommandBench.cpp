@@ -13,6 +13,7 @@
 // engine's default); a side line then gives the product add without them,
 // as the tests make their databases.
 #include "BareClientFloor.h"
+#include "CommandReply.h"
 #include "CountArgument.h"
 #include "DataModulo.h"
 #include "Latencies.h"
@@ -96,7 +97,7 @@ void Measure(const char* access, StoreTestDatabase::Access kind, StoreTestDataba
     TDM dm(db.ConnectionString(), db.User(), db.Password());
     BareClientFloor floor(db.ConnectionString(), db.User(), db.Password());
     const auto run = [&dm](const std::string& line) {
-        if (!dm.ProcessCommand(line).starts_with("000-"))
+        if (!RunCommand(dm, line).starts_with("000-"))
             std::abort();
     };
 

@@ -15,6 +15,7 @@
 // They force writes, as every shop's database does (the engine's default);
 // side lines then give both parts again without forced writes, as the tests
 // make their databases.
+#include "CommandReply.h"
 #include "CountArgument.h"
 #include "DataModulo.h"
 #include "Latencies.h"
@@ -65,7 +66,7 @@ Outcome RunTerminals(const StoreTestDatabase& db, int terminals, const Session& 
             const auto run = [&](const std::string& line, bool timed) {
                 const auto start = Clock::now();
                 try {
-                    const std::string reply = dm.ProcessCommand(line);
+                    const std::string reply = RunCommand(dm, line);
                     if (!reply.starts_with("000-"))
                         ++mine.refusals;
                     else if (reply.starts_with("000-PRODUTO"))

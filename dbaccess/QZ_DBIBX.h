@@ -76,6 +76,11 @@ std::string DefaultDatabasePath(const std::string& databaseFileName);
 // "korvi13.ini" that exists in the program folder; "" when none does.
 std::string FindSiblingIni();
 
+// What every program of the shop connects to: names the database file
+// "DBEMPRESA.FDB" (DatabaseFileName) and takes the sibling product's
+// settings file (SiblingIniPath = FindSiblingIni()).
+void UseShopDatabase();
+
 // Whether the argument is the settings switch "CFG=" + path (the prefix in
 // any case).
 bool IsSettingsSwitch(const std::string& argument);

@@ -91,6 +91,11 @@ std::string FindSiblingIni() {
     return found;
 }
 
+void UseShopDatabase() {
+    DatabaseFileName = "DBEMPRESA.FDB";
+    SiblingIniPath = FindSiblingIni();
+}
+
 bool IsSettingsSwitch(const std::string& argument) {
     if (argument.size() < kSwitch.size())
         return false;

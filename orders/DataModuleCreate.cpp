@@ -11,8 +11,7 @@
 
 bool DataModuleCreate(TDM& dataModule, TQZTheme& tema, const std::vector<std::string>& arguments) {
     tema.ReadIni();
-    DatabaseFileName = "DBEMPRESA.FDB";
-    SiblingIniPath = FindSiblingIni();
+    UseShopDatabase();
     bool connected = false;
     try {
         connected = StartupConnect(false, arguments);

@@ -137,11 +137,7 @@ public:
     // nothing, its writes only setting values) runs once more; when the
     // store cannot tell, an error says the outcome is unknown. While the
     // store stays unreachable each command fails and the next tries again.
-    std::string ProcessCommand(const std::string& command);
-    // The same for the terminal service, through CommandInterpreter.
-    Windows1252Text ProcessCommand(const Windows1252Text& command) override {
-        return Windows1252Text(ProcessCommand(command.Bytes()));
-    }
+    Windows1252Text ProcessCommand(const Windows1252Text& command) override;
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
     Windows1252Text DisplayPrompt() const override { return Windows1252Text(displayPrompt_); }

@@ -18,7 +18,7 @@ constexpr int kLostCommitWaitSeconds = 10;
 
 }  // namespace
 
-std::string TDM::ProcessCommand(const std::string& command) {
+Windows1252Text TDM::ProcessCommand(const Windows1252Text& command) {
     if (command.empty())
         return {};
     RegisterSharedPair();
@@ -27,7 +27,7 @@ std::string TDM::ProcessCommand(const std::string& command) {
     bool ranAgainAfterOutage = false;
     for (int retry = 1;;) {
         try {
-            return RunWhole(command);
+            return Windows1252Text(RunWhole(command.Bytes()));
         } catch (const DatabaseError& error) {
             if (error.IsConnectionLost() && !ranAgainAfterOutage) {
                 // Nothing of the command is stored: once more, on a new connection.

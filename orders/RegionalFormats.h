@@ -10,7 +10,8 @@
 
 // A decimal number with "," as the separator: blanks around it, an optional
 // sign, digits with at most one ",", an optional exponent ("1,5E2").
-// Anything else, including "" and "1.5", gives no value.
+// Anything else, including "" and "1.5", gives no value. Wider than the
+// edit boxes' reader: each takes what its users have always typed.
 std::optional<double> ParseDecimal(std::string_view text);
 
 // Money given in ten-thousandths, shown with two decimals (rounded half away

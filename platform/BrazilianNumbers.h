@@ -2,6 +2,7 @@
 // The pieces of Brazilian number text that replies and edit boxes share,
 // fixed rather than taken from the machine's locale: "," before the
 // decimals, "." between thousands, money as "R$ 1.234,50".
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,3 +15,25 @@ std::string GroupThousands(std::string_view digits);
 // Money text from its whole digits and its two decimal digits, already
 // rounded: "R$ 1.234,50", or "-R$ 0,75" when negative.
 std::string MoneyText(bool negative, std::string_view wholeDigits, std::string_view cents);
+
+// What a comma-decimal reader takes besides blanks around the number, an
+// optional "-", and digits with at most one "," (at least one digit).
+struct CommaDecimalForms {
+    bool plusSign = false;  // a leading "+" as well
+    bool exponent = false;  // "E" or "e", an optional sign and digits: "1,5E2"
+};
+
+// The number the text holds in those forms; nothing for any other text, and
+// for a number too large or too small for a double.
+std::optional<double> ParseCommaDecimal(std::string_view text, CommaDecimalForms forms);
+
+// How SignificantDigitsText writes an exponent (and infinity and NaN).
+enum class ExponentStyle {
+    kLowerCaseSigned,  // "1,5e+20", "1e-05", "inf"
+    kUpperCaseShort,   // "1,5E20", "1E-5", "INF"
+};
+
+// The shortest general form of the value with up to 15 significant digits,
+// "," before the decimals: 1,5 / 2 / 0,25; large and small values with an
+// exponent.
+std::string SignificantDigitsText(double value, ExponentStyle style);

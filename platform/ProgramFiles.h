@@ -11,6 +11,9 @@ void SetProgramPath(std::string path);
 // The folder of ProgramPath, ending in "/".
 std::string ProgramFolder();
 
+// The file `name` in the folder of the program at `programPath`.
+std::string FileBesideProgram(const std::string& programPath, const std::string& name);
+
 // The program's own settings file: the program path with its extension
 // replaced by ".ini", or ".ini" appended when it has none
 // (/opt/loja/Quorvel uses /opt/loja/Quorvel.ini).

@@ -1,9 +1,13 @@
 #include "TerminalSettingsFile.h"
 
+#include "ProgramFiles.h"
+
 #include <algorithm>
 #include <string>
 
 namespace TerminalSettingsFile {
+
+std::string PathBeside(const std::string& programPath) { return FileBesideProgram(programPath, kFileName); }
 
 bool IsTerminalKey(std::string_view key) {
     return !key.empty() && std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });

@@ -3,6 +3,7 @@
 // library reads it and the program writes it: the port and each terminal's
 // address under its number in section "Terminais", the protocol in "FIT".
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace TerminalSettingsFile {
@@ -14,6 +15,9 @@ inline constexpr int kDefaultPort = 9200;
 inline constexpr const char* kProtocolSection = "FIT";
 inline constexpr const char* kProtocolKey = "PROTOCOLO";
 inline constexpr int kDefaultProtocol = 0;
+
+// The file beside the program at `programPath`, where the library looks.
+std::string PathBeside(const std::string& programPath);
 
 // A key of "Terminais" made only of decimal digits: a terminal's address
 // ("Porta" and any other key are none).

@@ -60,6 +60,17 @@ Windows1252Text Utf8ToWindows1252(std::string_view utf8) {
     }));
 }
 
+Windows1252Text CodePointToWindows1252(char32_t codePoint) {
+    const char utf32[4] = {static_cast<char>(codePoint & 0xFF), static_cast<char>((codePoint >> 8) & 0xFF),
+                           static_cast<char>((codePoint >> 16) & 0xFF), static_cast<char>(codePoint >> 24)};
+    Converter converter("WINDOWS-1252", "UTF-32LE");
+    return Windows1252Text(
+        converter.Run(std::string_view(utf32, sizeof utf32), [](std::string_view rest, std::string& out) {
+            out += '?';
+            return rest.size();
+        }));
+}
+
 std::string Windows1252ToUtf8(const Windows1252Text& text) {
     Converter converter("UTF-8", "WINDOWS-1252");
     return converter.Run(text.Bytes(), [](std::string_view rest, std::string& out) {

@@ -10,6 +10,10 @@
 // malformed UTF-8 bytes become "?" too.
 Windows1252Text Utf8ToWindows1252(std::string_view utf8);
 
+// One Unicode character to Windows-1252: its byte, or "?" when the code
+// page lacks it (a lone surrogate included).
+Windows1252Text CodePointToWindows1252(char32_t codePoint);
+
 // Windows-1252 to UTF-8; the five bytes the code page leaves undefined map to
 // the control characters of the same number, as Windows does.
 std::string Windows1252ToUtf8(const Windows1252Text& text);

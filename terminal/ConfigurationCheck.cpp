@@ -171,8 +171,7 @@ int RunConfigurationCheck(const std::vector<std::string>& arguments, std::ostrea
 
     const ServiceSettingsFiles files = SettingsFilesOf(ProgramPath());
     const ServiceSettings settings = CheckTerminalSettings(report, files);
-    DatabaseFileName = "DBEMPRESA.FDB";
-    SiblingIniPath = FindSiblingIni();
+    UseShopDatabase();
     const std::string settingsPath = ConnectionSettingsPath(*connectionArguments);
     CheckLoginPrivacy(report, settingsPath);
     CheckTerminalLibrary(report);

@@ -26,7 +26,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <filesystem>
 #include <initializer_list>
 
 namespace {
@@ -72,10 +71,9 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
                              QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      VendorIniPath((std::filesystem::path(programPath).parent_path() / TerminalSettingsFile::kFileName).string()),
-      ownIniPath_(OwnSettingsPath(programPath)),
-      keyLog_((std::filesystem::path(programPath).parent_path() / "teclas.txt").string()),
-      service_(library, sleeper, *this), keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {
+      VendorIniPath(TerminalSettingsFile::PathBeside(programPath)), ownIniPath_(OwnSettingsPath(programPath)),
+      keyLog_(KeyLogPathOf(programPath)), service_(library, sleeper, *this),
+      keyPreview_(*this, [this](int key) { FormKeyDown(key); }) {
     setWindowTitle(FromWindows1252(Windows1252Text("Microterminal Bematech - Fit B\xE1sico v 1.2.4")));
     setFont(BoldArial(kFontHeight));
     setFixedSize(kClientWidth, kClientHeight);

@@ -89,8 +89,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
         return 1;
     }
 
-    DatabaseFileName = "DBEMPRESA.FDB";
-    SiblingIniPath = FindSiblingIni();
+    UseShopDatabase();
     const std::string settingsPath = ConnectionSettingsPath(arguments);
     if (!CheckConnectionSettings(settingsPath)) {
         output.Problem("Sem configurações de conexão com o banco de dados em " + settingsPath);
@@ -100,7 +99,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     const sigset_t signals = ServiceSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    KeyLog keyLogFile((program.parent_path() / "teclas.txt").string());
+    KeyLog keyLogFile(KeyLogPathOf(program.string()));
     SharedKeyLog keyLog(keyLogFile);
     const std::vector<std::string> entries = plan.settings.terminals;
     SharedServiceSettings settings(std::move(plan.settings));

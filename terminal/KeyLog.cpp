@@ -1,5 +1,7 @@
 #include "KeyLog.h"
 
+#include "ProgramFiles.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -101,6 +103,8 @@ std::string ReadAll(const std::string& path) {
 }
 
 }  // namespace
+
+std::string KeyLogPathOf(const std::string& programPath) { return FileBesideProgram(programPath, "teclas.txt"); }
 
 void KeyLog::Write(const std::string& entry) {
     const std::string lines = WithCrLfLineEnds(std::string_view(entry.c_str()));

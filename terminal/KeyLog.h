@@ -17,6 +17,9 @@
 #include <sys/types.h>
 #include <utility>
 
+// "teclas.txt" beside the program at `programPath`.
+std::string KeyLogPathOf(const std::string& programPath);
+
 class KeyLog {
 public:
     explicit KeyLog(std::string path) : path_(std::move(path)) {}

@@ -36,7 +36,7 @@ std::optional<std::string> ReadFailure(const std::string& path) {
 }  // namespace
 
 ServiceSettingsFiles SettingsFilesOf(const std::string& programPath) {
-    return {(std::filesystem::path(programPath).parent_path() / kFileName).string(), OwnSettingsPath(programPath)};
+    return {PathBeside(programPath), OwnSettingsPath(programPath)};
 }
 
 bool IsTerminalPort(int port) { return port >= kLowestPort && port <= kHighestPort; }

@@ -25,27 +25,10 @@ constexpr int kKeysPerTick = 10;
 constexpr std::uint16_t kNoKey = 0;
 constexpr std::uint16_t kEndOfBuffer = 65280;
 
-std::string EncodeUtf8(std::uint16_t code) {
-    std::string utf8;
-    if (code < 0x80) {
-        utf8 += static_cast<char>(code);
-    } else if (code < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (code >> 6));
-        utf8 += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        utf8 += static_cast<char>(0xE0 | (code >> 12));
-        utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        utf8 += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return utf8;
-}
-
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
 Windows1252Text ReceivedKeyEntry(std::uint16_t code) {
-    const Windows1252Text character =
-        code < 0x80 ? Windows1252Text(std::string(1, static_cast<char>(code))) : Utf8ToWindows1252(EncodeUtf8(code));
-    return character + Windows1252Text(" [" + std::to_string(code) + "]");
+    return CodePointToWindows1252(code) + Windows1252Text(" [" + std::to_string(code) + "]");
 }
 
 // What the interpreter is given: the line without the prompt in front of

@@ -2,9 +2,7 @@
 
 #include "BrazilianNumbers.h"
 #include "QuotedText.h"
-#include "Trim.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -156,43 +154,6 @@ std::string FormatCurrency(double value) {
     return MoneyText(value < 0 && !number.IsZero(), number.Integer.empty() ? "0" : number.Integer, number.Fraction);
 }
 
-std::string FloatToText(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*G", kSignificantDigits, value);
-    std::string mantissa = text;
-    std::string exponent;
-    if (const auto e = mantissa.find('E'); e != std::string::npos) {
-        const std::string digits = mantissa.substr(e + 2);
-        exponent = std::string("E") + (mantissa[e + 1] == '-' ? "-" : "") +
-                   digits.substr(std::min(digits.find_first_not_of('0'), digits.size() - 1));
-        mantissa.resize(e);
-    }
-    if (const auto point = mantissa.find('.'); point != std::string::npos)
-        mantissa[point] = kDecimalComma;
-    return mantissa + exponent;
-}
+std::string FloatToText(double value) { return SignificantDigitsText(value, ExponentStyle::kUpperCaseShort); }
 
-std::optional<double> ParseFloat(const std::string& text) {
-    const std::string_view trimmed = quorvel::TrimSpaces(text);
-    if (trimmed.empty())
-        return std::nullopt;
-    std::size_t i = trimmed[0] == '-' ? 1 : 0;
-    std::string plain = i ? "-" : "";
-    bool digit = false;
-    bool separator = false;
-    for (; i < trimmed.size(); ++i) {
-        const char c = trimmed[i];
-        if (c >= '0' && c <= '9') {
-            digit = true;
-            plain += c;
-        } else if (c == kDecimalComma && !separator) {
-            separator = true;
-            plain += '.';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digit)
-        return std::nullopt;
-    return std::strtod(plain.c_str(), nullptr);
-}
+std::optional<double> ParseFloat(const std::string& text) { return ParseCommaDecimal(text, {}); }

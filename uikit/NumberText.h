@@ -19,9 +19,13 @@ std::string FormatFloat(const std::string& picture, double value);
 std::string FormatCurrency(double value);
 
 // Plain text of a number: up to 15 significant digits, no thousands
-// separators, "," before the decimals ("12,5", "-3", "1,5E20").
+// separators, "," before the decimals ("12,5", "-3", "1,5E20"); the
+// exponent written as the edit boxes have always shown it.
 std::string FloatToText(double value);
 
 // An optional "-", digits, and at most one "," with more digits; surrounding
-// blanks allowed, at least one digit required. Anything else gives nothing.
+// blanks allowed, at least one digit required. Anything else, and a number
+// too large or too small for a double, gives nothing. Narrower than the
+// command arguments' reader (no "+", no exponent): each takes what its
+// users have always typed.
 std::optional<double> ParseFloat(const std::string& text);

@@ -22,6 +22,16 @@ bool MeansConnectionLost(intptr_t code) {
     }
 }
 
+// Codes that mean another transaction's row or lock refused the work.
+bool MeansLockConflict(long code) {
+    switch (code) {
+    case isc_lock_conflict:
+    case isc_deadlock:
+    case isc_update_conflict: return true;
+    default: return false;
+    }
+}
+
 // Whether any code of the status vector means a lost connection.
 bool ConnectionLost(const intptr_t* vector) {
     while (*vector != isc_arg_end) {
@@ -52,7 +62,8 @@ void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call) {
         Util()->formatStatus(message, sizeof message, error.getStatus());
         const intptr_t* errors = error.getStatus()->getErrors();
         const long code = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-        throw DatabaseError(Windows1252ToUtf8(Windows1252Text(message)), code, ConnectionLost(errors));
+        throw DatabaseError(Windows1252ToUtf8(Windows1252Text(message)), code, ConnectionLost(errors),
+                            MeansLockConflict(code));
     }
 }
 

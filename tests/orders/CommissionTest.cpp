@@ -1,4 +1,5 @@
 // Commission for an employee on the last item of the loaded tab.
+#include "CommandReply.h"
 #include "OrderTabFixture.h"
 
 class CommissionTest : public OrderTabFixture {
@@ -15,7 +16,7 @@ protected:
 
     // The commission command for the employee with that badge, on the last
     // item of the loaded tab.
-    std::string Grant(int badge) { return dm->ProcessCommand("S" + std::to_string(badge)); }
+    std::string Grant(int badge) { return RunCommand(*dm, "S" + std::to_string(badge)); }
 };
 
 TEST_F(CommissionTest, PercentageIsTakenOnTheUnitPriceOnce) {

@@ -2,6 +2,7 @@
 // own, working on one shop database through the server at the same time;
 // logged in as the database's owner, and as the user made for the terminals
 // with only the rights they need.
+#include "CommandReply.h"
 #include "DataModulo.h"
 #include "QZ_DBIBX.h"
 #include "StoreTestDatabase.h"
@@ -76,12 +77,12 @@ TEST_P(ConcurrentTerminalsTest, DataModulesOnTheirOwnThreadsKeepTheirOwnTabAndPr
     const std::vector<std::string> errors = RunTerminals(2, [](int terminal, TDM& dm) {
         const std::string number = std::to_string(terminal + 1);
         EXPECT_EQ(SharedTransaction, &dm.DBTrans);  // the other module, made meanwhile, registered on its own thread
-        EXPECT_EQ(dm.ProcessCommand("C" + number), "000-A COMANDA " + number + " FOI CRIADA!");
+        EXPECT_EQ(RunCommand(dm, "C" + number), "000-A COMANDA " + number + " FOI CRIADA!");
         for (int i = 0; i < 20; ++i) {
-            EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+            EXPECT_EQ(RunCommand(dm, "789"), "000-PRODUTO CAFE ADICIONADO!");
             EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda " + number + ":"));
         }
-        EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 90,00");
+        EXPECT_EQ(RunCommand(dm, "V"), "000-TOTAL DA COMANDA: R$ 90,00");
     });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO || ':' || COM_TOTAL || ':' || (SELECT COUNT(*) FROM COMANDASITENS I "
@@ -95,9 +96,9 @@ TEST_P(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
     constexpr int kItems = 25;
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) VALUES (1, 7, 1, 0, 0)");
     const std::vector<std::string> errors = RunTerminals(kTerminals, [](int, TDM& dm) {
-        ASSERT_EQ(dm.ProcessCommand("C7"), "000-A COMANDA 7 FOI ABERTA!");
+        ASSERT_EQ(RunCommand(dm, "C7"), "000-A COMANDA 7 FOI ABERTA!");
         for (int i = 0; i < kItems; ++i)
-            EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+            EXPECT_EQ(RunCommand(dm, "789"), "000-PRODUTO CAFE ADICIONADO!");
     });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_QTDE) || '/' || SUM(CIN_QTDE * CIN_VALOR) FROM COMANDASITENS")
@@ -115,13 +116,13 @@ TEST_P(ConcurrentTerminalsTest, TerminalsAddingToOneTabAllSucceedAndTheTotalsAdd
 TEST_P(ConcurrentTerminalsTest, NewNumberKeyedOnTenTerminalsAtOnceMakesOneTab) {
     std::atomic<int> created{0};
     const std::vector<std::string> errors = RunTerminals(10, [&](int, TDM& dm) {
-        const std::string reply = dm.ProcessCommand("C12");
+        const std::string reply = RunCommand(dm, "C12");
         if (reply == "000-A COMANDA 12 FOI CRIADA!")
             ++created;
         else
             EXPECT_EQ(reply, "000-A COMANDA 12 FOI ABERTA!");
         EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
-        EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+        EXPECT_EQ(RunCommand(dm, "789"), "000-PRODUTO CAFE ADICIONADO!");
     });
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(created, 1);
@@ -152,9 +153,9 @@ TEST_P(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
         SCOPED_TRACE(c.name);
         std::atomic<int> accepted{0};
         const std::vector<std::string> errors = RunTerminals(4, [&](int, TDM& dm) {
-            dm.ProcessCommand("C" + std::to_string(c.number));
+            RunCommand(dm, "C" + std::to_string(c.number));
             for (int i = 0; i < 10; ++i) {
-                const std::string reply = dm.ProcessCommand("789");
+                const std::string reply = RunCommand(dm, "789");
                 if (reply == "000-PRODUTO CAFE ADICIONADO!")
                     ++accepted;
                 else

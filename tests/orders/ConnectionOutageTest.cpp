@@ -5,6 +5,7 @@
 // the test, so the machine's shared server is never stopped; the breaks at
 // a chosen point of a command come from a relay between the data module and
 // that server.
+#include "CommandReply.h"
 #include "DataModulo.h"
 #include "DatabaseError.h"
 #include "LoopbackRelay.h"
@@ -24,7 +25,7 @@ const std::string kAdded = "000-PRODUTO CAFE ADICIONADO!";
 // The failure a command meets, or "" when it succeeds.
 std::string FailureOf(TDM& dm, const std::string& command) {
     try {
-        dm.ProcessCommand(command);
+        RunCommand(dm, command);
         return "";
     } catch (const DatabaseError& error) {
         return error.IsConnectionLost() ? "connection lost" : error.what();
@@ -75,27 +76,27 @@ TEST_F(ConnectionOutageTest, NextCommandAfterAnOutageConnectsAgainAndKeepsTheTab
     const auto shop = NewShop();
     const StoreTestDatabase& db = *shop;
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
-    ASSERT_EQ(dm.ProcessCommand("789"), kAdded);
+    ASSERT_EQ(RunCommand(dm, "C12"), kCreated);
+    ASSERT_EQ(RunCommand(dm, "789"), kAdded);
 
     server.Stop();
     EXPECT_EQ(FailureOf(dm, "789"), "connection lost");
-    EXPECT_THROW(dm.ProcessCommand("789"), DatabaseError);  // still down: connecting again fails
+    EXPECT_THROW(RunCommand(dm, "789"), DatabaseError);  // still down: connecting again fails
     server.Start();
     // Meanwhile the cash desk moved the tab to price table 2.
     db.Execute("UPDATE COMANDAS SET COM_TABELA = 2");
 
-    EXPECT_EQ(dm.ProcessCommand("789"), kAdded);
+    EXPECT_EQ(RunCommand(dm, "789"), kAdded);
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
     EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || SUM(CIN_VALOR) FROM COMANDASITENS").AsText(),
               Windows1252Text("2/9.50"));
-    EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 9,50");
+    EXPECT_EQ(RunCommand(dm, "V"), "000-TOTAL DA COMANDA: R$ 9,50");
 
     // Restarted between two commands: the next one meets the dead connection
     // and still succeeds.
     server.Stop();
     server.Start();
-    EXPECT_EQ(dm.ProcessCommand("789"), kAdded);
+    EXPECT_EQ(RunCommand(dm, "789"), kAdded);
     EXPECT_EQ(StoredTab(db), "3/3.000/3 log 3 total 14.50");
 }
 
@@ -103,14 +104,14 @@ TEST_F(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
     const auto shop = NewShop();
     const StoreTestDatabase& db = *shop;
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
+    ASSERT_EQ(RunCommand(dm, "C12"), kCreated);
 
     // Restarted as the commit goes out: it never arrived, so the add runs once more.
     OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] {
         server.Stop();
         server.Start();
     });
-    EXPECT_EQ(dm.ProcessCommand("789"), kAdded);
+    EXPECT_EQ(RunCommand(dm, "789"), kAdded);
     EXPECT_EQ(db.Value("SELECT COUNT(*) || ' ' || MAX(COM_TOTAL) FROM COMANDASITENS, COMANDAS").AsText(),
               Windows1252Text("1 4.50"));
 
@@ -120,7 +121,7 @@ TEST_F(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
     EXPECT_NE(failure.find("whether it was stored could not be found out"), std::string::npos) << failure;
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
     server.Start();
-    EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 4,50");
+    EXPECT_EQ(RunCommand(dm, "V"), "000-TOTAL DA COMANDA: R$ 4,50");
 }
 
 TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
@@ -149,8 +150,8 @@ TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
         LoopbackRelay relay(server.Port());
         const std::string path = db.ConnectionString().substr(db.ConnectionString().find(':') + 1);
         TDM dm(relay.Address() + ":" + path, db.User(), db.Password());
-        ASSERT_EQ(dm.ProcessCommand("C12"), kCreated);
-        ASSERT_EQ(dm.ProcessCommand("789"), kAdded);
+        ASSERT_EQ(RunCommand(dm, "C12"), kCreated);
+        ASSERT_EQ(RunCommand(dm, "789"), kAdded);
 
         switch (c.cut) {
         case Cut::BeforeTheCommand: relay.CutNow(); break;
@@ -164,7 +165,7 @@ TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
             OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextReply(); });
             break;
         }
-        EXPECT_EQ(dm.ProcessCommand(c.command), c.reply);
+        EXPECT_EQ(RunCommand(dm, c.command), c.reply);
         EXPECT_EQ(StoredTab(db), c.stored);
         EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
     }

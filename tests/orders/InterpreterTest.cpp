@@ -1,6 +1,7 @@
 // The terminal command language against a real shop database: each case
 // starts from a fresh database with the few rows it needs, runs its command
 // lines and checks the reply of the last one. Texts are Windows-1252.
+#include "CommandReply.h"
 #include "DataModulo.h"
 #include "Database.h"
 #include "DatabaseError.h"
@@ -76,7 +77,7 @@ public:
             if (line.starts_with("!"))
                 store.Execute(line.substr(1));
             else
-                reply = DataModule().ProcessCommand(line);
+                reply = RunCommand(DataModule(), line);
         }
         return reply;
     }
@@ -392,16 +393,16 @@ TEST(Interpreter, PromptFollowsTheLoadedTab) {
     Shop shop({Blocked(12)});
     TDM& dm = shop.DataModule();
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda:"));
-    EXPECT_EQ(dm.ProcessCommand(""), "");
-    dm.ProcessCommand("C5");
+    EXPECT_EQ(RunCommand(dm, ""), "");
+    RunCommand(dm, "C5");
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 5:"));
     for (const char* refused : {"C12", "C0"}) {
         SCOPED_TRACE(refused);
-        dm.ProcessCommand(refused);
+        RunCommand(dm, refused);
         EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 5:"));
     }
     // The refused commands left tab 5 loaded.
-    dm.ProcessCommand("T3");
+    RunCommand(dm, "T3");
     EXPECT_EQ(shop.store.Value("SELECT COM_TABELA FROM COMANDAS WHERE COM_NUMERO = 5").AsInteger(), 3);
 }
 
@@ -421,20 +422,20 @@ TEST(Interpreter, StoresTheQuantitiesItReports) {
 TEST(Interpreter, DatabaseErrorEndsTheCommandAndTheNextOneWorks) {
     Shop shop;
     TDM& dm = shop.DataModule();
-    dm.ProcessCommand("C1");
+    RunCommand(dm, "C1");
     {
         // The shop system holds the tab's row in an unfinished change.
         Database other(shop.store.ConnectionString(), shop.store.User(), shop.store.Password());
         Transaction change(other);
         Statement(change, "UPDATE COMANDAS SET COM_OBS = 'caixa' WHERE COM_NUMERO = 1").Run();
         try {
-            dm.ProcessCommand("T2");
+            RunCommand(dm, "T2");
             ADD_FAILURE() << "a locked tab was written";
         } catch (const DatabaseError& error) {
             EXPECT_TRUE(error.IsLockConflict()) << error.what();
         }
         change.Rollback();
     }
-    EXPECT_EQ(dm.ProcessCommand("T2"), "000-A TABELA DESTA COMANDA FOI ALTERADA PARA 2!");
+    EXPECT_EQ(RunCommand(dm, "T2"), "000-A TABELA DESTA COMANDA FOI ALTERADA PARA 2!");
     EXPECT_EQ(shop.store.Value("SELECT COM_TABELA FROM COMANDAS WHERE COM_NUMERO = 1").AsInteger(), 2);
 }

@@ -1,6 +1,7 @@
 // Several terminals on one tab through the server: whatever a terminal had
 // loaded, the tab's stored quantity and total are always the sums of its
 // items as the store holds them, and its maximum total holds.
+#include "CommandReply.h"
 #include "DataModulo.h"
 #include "StoreTestDatabase.h"
 
@@ -116,10 +117,10 @@ TEST(SharedTabTotalsTest, StoredTotalsAreTheItemsSumsWhateverEachTerminalLoaded)
         SeedSharedShop(db);
         const auto terminals = Terminals(db, c.terminals);
         for (const auto& terminal : terminals)
-            ASSERT_TRUE(terminal->ProcessCommand("C12").starts_with("000-A COMANDA 12 FOI"));
+            ASSERT_TRUE(RunCommand(*terminal, "C12").starts_with("000-A COMANDA 12 FOI"));
         for (const auto& step : c.steps) {
             SCOPED_TRACE(std::to_string(step.terminal) + ": " + step.line);
-            EXPECT_EQ(terminals[step.terminal]->ProcessCommand(step.line), step.reply);
+            EXPECT_EQ(RunCommand(*terminals[step.terminal], step.line), step.reply);
             EXPECT_EQ(Stored(db), Summed(db));
         }
     }
@@ -140,7 +141,7 @@ TEST(SharedTabTotalsTest, MaximumTotalHoldsWithTenTerminalsEachEndingWithTheTota
             start.arrive_and_wait();
             std::vector<std::string> replies;
             for (const auto& line : lines)
-                replies.push_back(dm->ProcessCommand(line));
+                replies.push_back(RunCommand(*dm, line));
             return replies;
         }));
     }

@@ -1,6 +1,7 @@
 // The database user made for the terminals: every command works through it,
 // the shop system's own code (procedures, triggers) still does its work on
 // the terminal's behalf, and everything else is refused.
+#include "CommandReply.h"
 #include "DataModulo.h"
 #include "Database.h"
 #include "DatabaseError.h"
@@ -65,7 +66,7 @@ TEST_F(TerminalUserTest, EveryCommandWorksThroughTheTerminalUser) {
     TDM dm(db.ConnectionString(), terminal.user, terminal.password);
     for (const auto& step : steps) {
         SCOPED_TRACE(step.line);
-        EXPECT_EQ(dm.ProcessCommand(step.line), step.reply);
+        EXPECT_EQ(RunCommand(dm, step.line), step.reply);
     }
     EXPECT_EQ(db.Value("SELECT COUNT(*) FROM COMANDASLOG").AsInteger(), 4);  // created, opened, two items
     EXPECT_EQ(db.Value("SELECT PRO_ESTOQUE FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), Windows1252Text("9.000000"));

@@ -1,6 +1,7 @@
 // A command happens whole or not at all: whatever step fails, the store, the
 // loaded tab and the prompt are left as they were before the command, and
 // the tab stays usable.
+#include "CommandReply.h"
 #include "DataModulo.h"
 #include "Database.h"
 #include "DatabaseError.h"
@@ -52,18 +53,18 @@ TEST(WholeCommandTest, FailureHalfwayLeavesNothingAndTheTabStaysUsable) {
         for (const auto& change : c.schemaChanges)
             db.Execute(change);
         TDM dm(db.ConnectionString(), db.User(), db.Password());
-        ASSERT_EQ(dm.ProcessCommand("C1"), "000-A COMANDA 1 FOI CRIADA!");
-        ASSERT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+        ASSERT_EQ(RunCommand(dm, "C1"), "000-A COMANDA 1 FOI CRIADA!");
+        ASSERT_EQ(RunCommand(dm, "789"), "000-PRODUTO CAFE ADICIONADO!");
         const std::string before = StoredTab(db);
 
-        EXPECT_THROW(dm.ProcessCommand(c.failing), DatabaseError);
+        EXPECT_THROW(RunCommand(dm, c.failing), DatabaseError);
         EXPECT_EQ(StoredTab(db), before);
         EXPECT_EQ(dm.COM.State(), DataSetState::dsBrowse);
         EXPECT_EQ(dm.CIN.State(), DataSetState::dsBrowse);
 
         // The tab takes the next command and its totals stay the sums of its items.
-        EXPECT_EQ(dm.ProcessCommand("Q0,5"), "000-QUANTIDADE DO PRODUTO ALTERADA PARA 0,5");
-        EXPECT_EQ(dm.ProcessCommand("V"), "000-TOTAL DA COMANDA: R$ 2,25");
+        EXPECT_EQ(RunCommand(dm, "Q0,5"), "000-QUANTIDADE DO PRODUTO ALTERADA PARA 0,5");
+        EXPECT_EQ(RunCommand(dm, "V"), "000-TOTAL DA COMANDA: R$ 2,25");
         EXPECT_EQ(db.Value("SELECT COM_QTDE || '/' || COM_TOTAL FROM COMANDAS").AsText(),
                   Windows1252Text("0.500/2.25"));
     }
@@ -75,12 +76,12 @@ TEST(WholeCommandTest, FailedOpeningKeepsThePreviousTabAndPrompt) {
     db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
     db.Execute("ALTER TABLE COMANDASLOG ADD CONSTRAINT CK_LOG CHECK (COM_NUMERO <> 2)");
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    dm.ProcessCommand("C1");
+    RunCommand(dm, "C1");
 
-    EXPECT_THROW(dm.ProcessCommand("C2"), DatabaseError);  // tab 2 written, its log entry refused
+    EXPECT_THROW(RunCommand(dm, "C2"), DatabaseError);  // tab 2 written, its log entry refused
     EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO) FROM COMANDAS").AsText(), Windows1252Text("1"));
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 1:"));
-    EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    EXPECT_EQ(RunCommand(dm, "789"), "000-PRODUTO CAFE ADICIONADO!");
     EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = 1").AsText(), Windows1252Text("4.50"));
 }
 
@@ -89,7 +90,7 @@ TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
     db.SeedBasicShop();
     db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
     TDM dm(db.ConnectionString(), db.User(), db.Password());
-    dm.ProcessCommand("C1");
+    RunCommand(dm, "C1");
     std::vector<long> pauses;
     dm.Retry.sleep = [&pauses](std::chrono::milliseconds pause) { pauses.push_back(pause.count()); };
 
@@ -97,7 +98,7 @@ TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
     Transaction payment(cashDesk);
     Statement(payment, "UPDATE COMANDAS SET COM_DINHEIROPAGO = 1").Run();  // holds the tab's row
     try {
-        dm.ProcessCommand("789");
+        RunCommand(dm, "789");
         ADD_FAILURE() << "added to a held tab";
     } catch (const DatabaseError& error) {
         EXPECT_TRUE(error.IsLockConflict()) << error.what();
@@ -114,7 +115,7 @@ TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
         if (pauses.size() == 3)
             payment.Commit();
     };
-    EXPECT_EQ(dm.ProcessCommand("789"), "000-PRODUTO CAFE ADICIONADO!");
+    EXPECT_EQ(RunCommand(dm, "789"), "000-PRODUTO CAFE ADICIONADO!");
     EXPECT_EQ(pauses.size(), 3u);
     EXPECT_EQ(db.Value("SELECT (SELECT COUNT(*) FROM COMANDASITENS) || '/' || COM_TOTAL || '/' || COM_DINHEIROPAGO "
                        "FROM COMANDAS")

@@ -31,6 +31,23 @@ TEST(Windows1252, MarksWhatTheCodePageCannotHold) {
     EXPECT_EQ(Windows1252ToUtf8(Windows1252Text("\x81")), "\xC2\x81");
 }
 
+TEST(Windows1252, OneCodePointGivesOneByteOrAQuestionMark) {
+    const struct {
+        char32_t codePoint;
+        std::string bytes;
+    } cases[] = {
+        {U'\0', std::string(1, '\0')},
+        {U'A', "A"},
+        {U'\u00E7', "\xE7"},
+        {U'\u20AC', "\x80"},
+        {U'\u4E2D', "?"},  // not in the code page
+        {0xD800, "?"},     // a lone surrogate
+        {0x110000, "?"},   // beyond Unicode
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CodePointToWindows1252(c.codePoint), Windows1252Text(c.bytes)) << static_cast<unsigned>(c.codePoint);
+}
+
 TEST(Windows1252, UpperCaseCoversAccentedLetters) {
     EXPECT_EQ(Windows1252UpperCase(Windows1252Text("a\xE7\xE3o \xE9 \xF7 \xFF")),
               Windows1252Text("A\xC7\xC3O \xC9 \xF7 \x9F"));
