@@ -195,9 +195,11 @@ TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {
     ChildProcess program = shop.Program({"--terminal", "0"});
 
     std::vector<std::string> shown{"DISPLAY Comanda:|||"};
-    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "C31<13>", {"DISPLAY Comanda 31:|||"}))
+    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "C31<13>",
+                              {"DISPLAY 000-A COMANDA 31 FOI| CRIADA!||", "DISPLAY Comanda 31:|||"}))
         << shop.Output("first.out") << shop.Output("program.err");
-    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "A", {"DISPLAY Comanda 31:|||"}))
+    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "A",
+                              {"DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||", "DISPLAY Comanda 31:|||"}))
         << shop.Output("first.out");
     ASSERT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: 2526 / Retorno:000-PRODUTO CAFE ADICIONADO!", 60s))
         << shop.Output("program.out") << shop.Output("program.err");
