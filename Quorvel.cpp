@@ -38,7 +38,7 @@ void EndOnRequest(TFrmPrincipal& window) {
         std::cerr << title << ": " << text << std::endl;
         return 2;
     });
-    if (window.TM->isActive())
+    if (window.TerminalRunning())
         RunGuarded([&window] { window.BtnPararClick(); });
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);

@@ -90,6 +90,7 @@ TFrmPrincipal::TFrmPrincipal(TerminalLibrary& library, Sleeper& sleeper, const s
     CreatePages();
     CreateButtonBar();
     TM = new QTimer(this);
+    TM->setObjectName("TM");
     TM->setInterval(50);
     UseTheme(initialTheme_);
     ConnectHandlers();
@@ -277,6 +278,8 @@ void TFrmPrincipal::SetTimerActive(bool active) {
     else
         TM->stop();
 }
+
+bool TFrmPrincipal::TerminalRunning() const { return TM->isActive(); }
 
 void TFrmPrincipal::WriteKeyLog(const Windows1252Text& entry) {
     if (CkLog->isChecked())

@@ -76,6 +76,16 @@ public:
     std::string VendorIniPath;
     bool WindowShown = false;
 
+    // True while the terminal is polled (between "INICIAR F2" and "PARAR F3").
+    bool TerminalRunning() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;    // FormShow
+    void closeEvent(QCloseEvent* event) override;  // FormClose
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The controls; each has its name as objectName.
     TQZPanel* QZPanel1;
     QTabWidget* PC;
     QComboBox* CbProtocolo;
@@ -94,12 +104,6 @@ public:
     std::array<QLineEdit*, 8> EdtCodes;     // EdtC1 to EdtC8
     std::array<QComboBox*, 8> CbActions;    // CbC1 to CbC8
 
-protected:
-    void showEvent(QShowEvent* event) override;    // FormShow
-    void closeEvent(QCloseEvent* event) override;  // FormClose
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void CreateTitlePanel();
     void CreatePages();
     QWidget* CreateConfigurationTab();

@@ -194,9 +194,7 @@ TEST_F(FrmIBXConnectTest, TheDatabaseToolIsStartedFromTheProgramFolderOrReported
     fs::permissions(tool, fs::perms::owner_all);
     ui.BtnTools->Click();
     EXPECT_TRUE(dialog.isVisible());
-    for (int wait = 0; wait < 500 && !fs::exists(tool + ".started"); ++wait)
-        QTest::qWait(10);
-    EXPECT_TRUE(fs::exists(tool + ".started"));
+    EXPECT_TRUE(QTest::qWaitFor([&tool] { return fs::exists(tool + ".started"); }, 30000));
     EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 

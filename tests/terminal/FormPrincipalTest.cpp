@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -71,13 +72,22 @@ protected:
     }
     Lines TerminalEntries() {
         Lines entries;
-        for (int i = 0; i < window->CbTerminal->count(); ++i)
-            entries.push_back(window->CbTerminal->itemText(i).toStdString());
+        const QComboBox* list = Find<QComboBox>("CbTerminal");
+        for (int i = 0; i < list->count(); ++i)
+            entries.push_back(list->itemText(i).toStdString());
         return entries;
+    }
+    // A control of the window, found by its name.
+    template <typename Control>
+    Control* Find(const QString& name) const {
+        auto* control = dynamic_cast<Control*>(window->findChild<QObject*>(name));
+        if (!control)
+            throw std::runtime_error("no control " + name.toStdString());
+        return control;
     }
     void AddTerminal(const QString& address) {
         ShownWindow().AskTerminalAddress = [address] { return std::optional<QString>(address); };
-        window->QZButton2->Click();
+        Find<TQZButton>("QZButton2")->Click();
     }
 
     TemporaryFolder folder{"window"};
@@ -92,26 +102,26 @@ protected:
 
 TEST_F(FormPrincipalTest, FirstStartShowsTheDefaultsAndWritesNothingBeforeTheWindowIsShown) {
     TFrmPrincipal& w = Window();
-    EXPECT_EQ(w.CbProtocolo->currentIndex(), 0);
-    EXPECT_EQ(w.EdtPorta->text(), "9200");
-    EXPECT_EQ(w.CbTerminal->count(), 0);
-    EXPECT_EQ(w.EdtLetters['C' - 'A']->text(), "C");
-    EXPECT_EQ(w.EdtLetters['A' - 'A']->text(), "");
-    EXPECT_EQ(w.EdtCodes[0]->text(), "27");
-    EXPECT_EQ(w.CbActions[0]->currentIndex(), 7);
-    EXPECT_EQ(w.CbActions[1]->currentIndex(), -1);
-    EXPECT_EQ(w.PnComando->text(), "terminal desconectado");
-    EXPECT_FALSE(w.CkLog->isChecked());
-    EXPECT_FALSE(w.TM->isActive());
+    EXPECT_EQ(Find<QComboBox>("CbProtocolo")->currentIndex(), 0);
+    EXPECT_EQ(Find<TQZEdit>("EdtPorta")->text(), "9200");
+    EXPECT_EQ(Find<QComboBox>("CbTerminal")->count(), 0);
+    EXPECT_EQ(Find<QLineEdit>("EdtC")->text(), "C");
+    EXPECT_EQ(Find<QLineEdit>("EdtA")->text(), "");
+    EXPECT_EQ(Find<QLineEdit>("EdtC1")->text(), "27");
+    EXPECT_EQ(Find<QComboBox>("CbC1")->currentIndex(), 7);
+    EXPECT_EQ(Find<QComboBox>("CbC2")->currentIndex(), -1);
+    EXPECT_EQ(Find<QLabel>("PnComando")->text(), "terminal desconectado");
+    EXPECT_FALSE(Find<QCheckBox>("CkLog")->isChecked());
+    EXPECT_FALSE(Find<QTimer>("TM")->isActive());
     EXPECT_EQ(w.VendorIniPath, vendor.Path());
 
-    w.EdtPorta->setText("9300");
+    Find<TQZEdit>("EdtPorta")->setText("9300");
     w.SaveSettings();
     EXPECT_FALSE(fs::exists(vendor.Path()));
     EXPECT_FALSE(fs::exists(own.Path()));
 
     w.show();
-    w.EdtPorta->setText("9400");
+    Find<TQZEdit>("EdtPorta")->setText("9400");
     EXPECT_EQ(vendor.ReadInteger("Terminais", "Porta", 0), 9400);
     EXPECT_EQ(own.ReadString("TECLAS", "B", ""), "B");
     EXPECT_EQ(own.ReadInteger("ACOESESPECIAIS", "02", 0), -1);
@@ -119,10 +129,10 @@ TEST_F(FormPrincipalTest, FirstStartShowsTheDefaultsAndWritesNothingBeforeTheWin
 
 TEST_F(FormPrincipalTest, ClosingSavesWhatTheBoxesHold) {
     TFrmPrincipal& w = ShownWindow();
-    w.EdtLetters[0]->setText(QString::fromUtf8(" 2526#13 "));
-    w.EdtCodes[2]->setText("$C8");
-    w.CbActions[2]->setCurrentIndex(8);
-    w.CbProtocolo->setCurrentIndex(-1);
+    Find<QLineEdit>("EdtA")->setText(QString::fromUtf8(" 2526#13 "));
+    Find<QLineEdit>("EdtC3")->setText("$C8");
+    Find<QComboBox>("CbC3")->setCurrentIndex(8);
+    Find<QComboBox>("CbProtocolo")->setCurrentIndex(-1);
     w.close();
     EXPECT_EQ(own.ReadString("TECLAS", "A", ""), "2526#13");
     EXPECT_EQ(own.ReadString("TECLASESPECIAIS", "03", ""), "$C8");
@@ -135,60 +145,61 @@ TEST_F(FormPrincipalTest, AddingAndRemovingTerminals) {
     AddTerminal("10.0.0.1");
     AddTerminal("   ");  // blank: nothing added
     w.AskTerminalAddress = [] { return std::optional<QString>(); };
-    w.QZButton2->Click();  // cancelled
+    Find<TQZButton>("QZButton2")->Click();  // cancelled
     AddTerminal("10.0.0.2");
     AddTerminal("10.0.0.3");
     EXPECT_EQ(TerminalEntries(), (Lines{"0=10.0.0.1", "1=10.0.0.2", "2=10.0.0.3"}));
-    EXPECT_EQ(w.CbTerminal->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>("CbTerminal")->currentIndex(), -1);
 
-    w.QZButton1->Click();
+    Find<TQZButton>("QZButton1")->Click();
     EXPECT_EQ(boxes.boxes, Lines{"Erro / Nenhum terminal selcionado para remover!"});
 
-    w.CbTerminal->setCurrentIndex(0);
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(0);
     boxes.answer = 2;
-    w.QZButton1->Click();
+    Find<TQZButton>("QZButton1")->Click();
     EXPECT_EQ(TerminalEntries().size(), 3u);
 
     boxes.answer = 1;
-    w.QZButton1->Click();
+    Find<TQZButton>("QZButton1")->Click();
     EXPECT_EQ(boxes.boxes.back(), "Excluir terminal / Deseja remover este terminal?");
     EXPECT_EQ(TerminalEntries(), (Lines{"0=10.0.0.2", "1=10.0.0.3"}));
-    EXPECT_EQ(w.CbTerminal->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>("CbTerminal")->currentIndex(), -1);
     EXPECT_EQ(vendor.ReadString("Terminais", "2", "gone"), "gone");
 }
 
 TEST_F(FormPrincipalTest, AHandWrittenListWithGapsAddressesEachTerminalByItsKey) {
     std::ofstream(folder.Path() / "BemaSB32.ini", std::ios::binary)
         << "[Terminais]\r\nPorta=9200\r\n0=10.0.0.1\r\n2=10.0.0.3\r\n5=10.0.0.6\r\n";
-    TFrmPrincipal& w = Window();
-    w.CbTerminal->setCurrentIndex(2);
-    w.BtnIniciar->Click();
+    Window();
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(2);
+    Find<TQZButton>("BtnIniciar")->Click();
     EXPECT_EQ(library.DisplayCalls()[2], "LimpaDisplay 5");
 }
 
 TEST_F(FormPrincipalTest, F2AndF3StartAndStopWhereverTheFocusIs) {
     AddTerminal("10.0.0.1");
-    FocusIn(window->EdtPorta);
-    QTest::keyClick(window->EdtPorta, Qt::Key_F2);
-    EXPECT_EQ(window->PnComando->text(), "selecione o microterminal!");
+    FocusIn(Find<TQZEdit>("EdtPorta"));
+    QTest::keyClick(Find<TQZEdit>("EdtPorta"), Qt::Key_F2);
+    EXPECT_EQ(Find<QLabel>("PnComando")->text(), "selecione o microterminal!");
     EXPECT_EQ(boxes.boxes, Lines{"Erro / Selecione o microterminal!"});
     EXPECT_TRUE(library.calls.empty());
 
     // Each key acts once, though the box passes it on to its parents.
     auto connections = [this] { return std::count(library.calls.begin(), library.calls.end(), "IniciaComunicacao"); };
-    window->CbTerminal->setCurrentIndex(0);
-    QTest::keyClick(window->EdtPorta, Qt::Key_F2);
-    EXPECT_TRUE(window->TM->isActive());
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(0);
+    QTest::keyClick(Find<TQZEdit>("EdtPorta"), Qt::Key_F2);
+    EXPECT_TRUE(Find<QTimer>("TM")->isActive());
     EXPECT_EQ(connections(), 1);
-    QTest::keyClick(window->EdtPorta, Qt::Key_F3);
-    EXPECT_FALSE(window->TM->isActive());
+    QTest::keyClick(Find<TQZEdit>("EdtPorta"), Qt::Key_F3);
+    EXPECT_FALSE(Find<QTimer>("TM")->isActive());
     EXPECT_EQ(connections(), 2);
     EXPECT_EQ(library.calls.back(), "IniciaComunicacao");
     EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(FormPrincipalTest, EscWhileTypingInALetterBoxClosesAndSavesThatBox) {
-    QLineEdit* boxD = Window().EdtLetters['D' - 'A'];
+    Window();
+    QLineEdit* boxD = Find<QLineEdit>("EdtD");
     std::vector<int> keysTheBoxSaw;
     KeyRecorder recorder(keysTheBoxSaw);
     boxD->installEventFilter(&recorder);
@@ -204,47 +215,48 @@ TEST_F(FormPrincipalTest, EveryStartHasNoTerminalSelectedAndTheLogOff) {
     TFrmPrincipal& first = ShownWindow();
     AddTerminal("10.0.0.1");
     AddTerminal("10.0.0.2");
-    first.CbTerminal->setCurrentIndex(1);
-    first.CkLog->setChecked(true);
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(1);
+    Find<QCheckBox>("CkLog")->setChecked(true);
     first.close();
     window.reset();
 
-    TFrmPrincipal& next = Window();
-    EXPECT_EQ(next.CbTerminal->count(), 2);
-    EXPECT_EQ(next.CbTerminal->currentIndex(), -1);
-    EXPECT_FALSE(next.CkLog->isChecked());
+    Window();
+    EXPECT_EQ(Find<QComboBox>("CbTerminal")->count(), 2);
+    EXPECT_EQ(Find<QComboBox>("CbTerminal")->currentIndex(), -1);
+    EXPECT_FALSE(Find<QCheckBox>("CkLog")->isChecked());
 }
 
 TEST_F(FormPrincipalTest, KeysFollowTheBoxesAsTheyStandAndAreLoggedOnlyWhenTicked) {
     TFrmPrincipal& w = ShownWindow();
     AddTerminal("10.0.0.1");
-    w.CbTerminal->setCurrentIndex(0);
-    w.CbProtocolo->setCurrentIndex(-1);
-    w.BtnIniciar->Click();
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(0);
+    Find<QComboBox>("CbProtocolo")->setCurrentIndex(-1);
+    Find<TQZButton>("BtnIniciar")->Click();
     EXPECT_EQ(library.calls[1], "SelecionaProtocolo -1");
-    EXPECT_TRUE(w.TM->isActive());
-    EXPECT_EQ(w.PnComando->text(), QString::fromUtf8("conexão realizada com sucesso, aguardando comandos..."));
+    EXPECT_TRUE(Find<QTimer>("TM")->isActive());
+    EXPECT_EQ(Find<QLabel>("PnComando")->text(),
+              QString::fromUtf8("conexão realizada com sucesso, aguardando comandos..."));
 
-    w.EdtLetters[0]->setText("2526#13");
+    Find<QLineEdit>("EdtA")->setText("2526#13");
     library.Type("a");
     w.TMTimer();
     EXPECT_EQ(interpreter.received, Lines{"2526"});
-    EXPECT_EQ(w.PnComando->text(), "Comando: 2526 / Retorno:000-OK");
+    EXPECT_EQ(Find<QLabel>("PnComando")->text(), "Comando: 2526 / Retorno:000-OK");
     EXPECT_FALSE(fs::exists(folder.Path() / "teclas.txt"));
 
-    w.CkLog->setChecked(true);
-    w.BtnParar->Click();
-    EXPECT_FALSE(w.TM->isActive());
+    Find<QCheckBox>("CkLog")->setChecked(true);
+    Find<TQZButton>("BtnParar")->Click();
+    EXPECT_FALSE(Find<QTimer>("TM")->isActive());
     std::ifstream log(folder.Path() / "teclas.txt", std::ios::binary);
     std::string content((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     EXPECT_EQ(content, "#LOG: TERMINAL PARADO#\r\n");
 }
 
 TEST_F(FormPrincipalTest, AFailedCommandIsShownOnTheTerminalWhileTheErrorBoxIsUp) {
-    TFrmPrincipal& w = ShownWindow();
+    ShownWindow();
     AddTerminal("10.0.0.1");
-    w.CbTerminal->setCurrentIndex(0);
-    w.BtnIniciar->Click();
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(0);
+    Find<TQZButton>("BtnIniciar")->Click();
     auto written = [this](const std::string& call) {
         return std::find(library.calls.begin(), library.calls.end(), call) != library.calls.end();
     };
@@ -259,8 +271,9 @@ TEST_F(FormPrincipalTest, AFailedCommandIsShownOnTheTerminalWhileTheErrorBoxIsUp
     ASSERT_TRUE(QTest::qWaitFor([this] { return !boxes.boxes.empty(); }, 20000));
     EXPECT_EQ(boxes.boxes, Lines{"Quorvel / connection lost to database"});
     EXPECT_TRUE(shownWhileTheBoxIsUp);
-    EXPECT_EQ(w.PnComando->text(), QString::fromUtf8("Comando: V / Retorno:900-ERRO! O COMANDO NÃO FOI EXECUTADO!"));
-    EXPECT_TRUE(w.TM->isActive());
+    EXPECT_EQ(Find<QLabel>("PnComando")->text(),
+              QString::fromUtf8("Comando: V / Retorno:900-ERRO! O COMANDO NÃO FOI EXECUTADO!"));
+    EXPECT_TRUE(Find<QTimer>("TM")->isActive());
 }
 
 TEST_F(FormPrincipalTest, LayoutFacts) {
@@ -268,20 +281,22 @@ TEST_F(FormPrincipalTest, LayoutFacts) {
     EXPECT_EQ(w.size(), QSize(774, 512));
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Microterminal Bematech - Fit B\u00E1sico v 1.2.4"));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(w.QZPanel1->geometry(), QRect(0, 0, 774, 40));
-    EXPECT_EQ(w.QZPanel1->Caption(), QString::fromUtf8("Microterminal Bematech Fit B\u00E1sico"));
+    EXPECT_EQ(Find<TQZPanel>("QZPanel1")->geometry(), QRect(0, 0, 774, 40));
+    EXPECT_EQ(Find<TQZPanel>("QZPanel1")->Caption(), QString::fromUtf8("Microterminal Bematech Fit B\u00E1sico"));
 
     const char* const tabs[] = {"CONFIGURA\u00C7\u00C3O", "AJUDA - TECLAS DE ATALHO", "CONFIGURAR TECLAS",
                                 "TECLAS ESPECIAIS"};
-    ASSERT_EQ(w.PC->count(), 4);
+    ASSERT_EQ(Find<QTabWidget>("PC")->count(), 4);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(w.PC->tabText(i), QString::fromUtf8(tabs[i]));
-    EXPECT_EQ(w.PC->currentIndex(), 0);
+        EXPECT_EQ(Find<QTabWidget>("PC")->tabText(i), QString::fromUtf8(tabs[i]));
+    EXPECT_EQ(Find<QTabWidget>("PC")->currentIndex(), 0);
 
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         SCOPED_TRACE(letter);
         const bool lightRed = std::string_view("BCQRSTUV").find(letter) != std::string_view::npos;
-        EXPECT_EQ(w.EdtLetters[letter - 'A']->palette().color(QPalette::Base) == QColor(255, 213, 213), lightRed);
+        EXPECT_EQ(Find<QLineEdit>(QStringLiteral("Edt") + QChar(letter))->palette().color(QPalette::Base) ==
+                      QColor(255, 213, 213),
+                  lightRed);
     }
 
     // The bar takes the bottom 41 pixels: "LIMPAR VISOR" at its left edge,
@@ -290,10 +305,10 @@ TEST_F(FormPrincipalTest, LayoutFacts) {
         TQZButton* button;
         const char* caption;
     };
-    const ButtonFact buttons[] = {{w.BtnLimpar, "LIMPAR VISOR"},
-                                  {w.BtnIniciar, "INICIAR F2"},
-                                  {w.BtnParar, "PARAR F3"},
-                                  {w.BtnFechar, "FECHAR ESC"}};
+    const ButtonFact buttons[] = {{Find<TQZButton>("BtnLimpar"), "LIMPAR VISOR"},
+                                  {Find<TQZButton>("BtnIniciar"), "INICIAR F2"},
+                                  {Find<TQZButton>("BtnParar"), "PARAR F3"},
+                                  {Find<TQZButton>("BtnFechar"), "FECHAR ESC"}};
     for (const ButtonFact& fact : buttons) {
         SCOPED_TRACE(fact.caption);
         EXPECT_EQ(fact.button->Caption(), fact.caption);
@@ -304,13 +319,14 @@ TEST_F(FormPrincipalTest, LayoutFacts) {
     }
     auto left = [&w](QWidget* button) { return button->mapTo(&w, QPoint(0, 0)).x(); };
     auto gap = [&left](QWidget* first, QWidget* second) { return left(second) - (left(first) + 136); };
-    EXPECT_LE(left(w.BtnLimpar), 8);
-    EXPECT_LE(774 - (left(w.BtnFechar) + 136), 8);
-    for (auto [first, second] : {std::pair{w.BtnIniciar, w.BtnParar}, std::pair{w.BtnParar, w.BtnFechar}}) {
+    EXPECT_LE(left(Find<TQZButton>("BtnLimpar")), 8);
+    EXPECT_LE(774 - (left(Find<TQZButton>("BtnFechar")) + 136), 8);
+    for (auto [first, second] : {std::pair{Find<TQZButton>("BtnIniciar"), Find<TQZButton>("BtnParar")},
+                                 std::pair{Find<TQZButton>("BtnParar"), Find<TQZButton>("BtnFechar")}}) {
         EXPECT_GE(gap(first, second), 0);
         EXPECT_LE(gap(first, second), 8);
     }
-    EXPECT_GT(gap(w.BtnLimpar, w.BtnIniciar), 136);
+    EXPECT_GT(gap(Find<TQZButton>("BtnLimpar"), Find<TQZButton>("BtnIniciar")), 136);
 }
 
 TEST_F(FormPrincipalTest, ThemedControlsPaintWithTheThemeHandedOver) {
@@ -324,7 +340,7 @@ TEST_F(FormPrincipalTest, ThemedControlsPaintWithTheThemeHandedOver) {
     w.UseTheme(tema);
     for (TQZControl* control : themed)
         EXPECT_EQ(control->Theme(), &tema) << control->objectName().toStdString();
-    EXPECT_EQ(w.EdtPorta->Theme(), &tema);
+    EXPECT_EQ(Find<TQZEdit>("EdtPorta")->Theme(), &tema);
 }
 
 }  // namespace

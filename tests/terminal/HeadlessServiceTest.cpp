@@ -19,15 +19,47 @@ protected:
     ShopFolder shop{store};
 };
 
-TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
-    ChildProcess first =
-        shop.Terminal("first", "127.0.0.1", "<wait 1500>C21<13><wait 3500>A<wait 3500><200><13>", 4000);
-    ChildProcess second = shop.Terminal("second", "127.0.0.2", "<wait 1500>C22<13><wait 3500>A<wait 3500>A", 4000);
-    ChildProcess program = shop.Program({});
-    ASSERT_TRUE(first.Started() && second.Started() && program.Started());
+// Waits until the terminal's display has shown the lines of `shown` in
+// order, then types `keys` and adds `next`, what the display shows for
+// them, to `shown`: the operator types only at a prompt.
+bool TypeWhenShown(const ShopFolder& shop, LiveTerminal& terminal, const std::string& name,
+                   std::vector<std::string>& shown, const std::string& keys, const std::vector<std::string>& next) {
+    if (!shop.WaitForInOrder(name + ".out", shown, 60s))
+        return false;
+    terminal.Type(keys);
+    shown.insert(shown.end(), next.begin(), next.end());
+    return true;
+}
 
-    EXPECT_EQ(first.Wait(60s), 0);
-    EXPECT_EQ(second.Wait(60s), 0);
+TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
+    auto first = shop.Live("first", "127.0.0.1");
+    auto second = shop.Live("second", "127.0.0.2");
+    ChildProcess program = shop.Program({});
+    ASSERT_TRUE(program.Started());
+
+    std::vector<std::string> firstShown{"DISPLAY Comanda:|||"};
+    std::vector<std::string> secondShown{"DISPLAY Comanda:|||"};
+    const std::string added = "DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||";
+    ASSERT_TRUE(TypeWhenShown(shop, *first, "first", firstShown, "C21<13>",
+                              {"DISPLAY 000-A COMANDA 21 FOI| CRIADA!||", "DISPLAY Comanda 21:|||"}))
+        << shop.Output("first.out") << shop.Output("program.err");
+    ASSERT_TRUE(TypeWhenShown(shop, *second, "second", secondShown, "C22<13>",
+                              {"DISPLAY 000-A COMANDA 22 FOI| CRIADA!||", "DISPLAY Comanda 22:|||"}))
+        << shop.Output("second.out") << shop.Output("program.err");
+    ASSERT_TRUE(TypeWhenShown(shop, *first, "first", firstShown, "A", {added, "DISPLAY Comanda 21:|||"}))
+        << shop.Output("first.out");
+    ASSERT_TRUE(TypeWhenShown(shop, *second, "second", secondShown, "A", {added, "DISPLAY Comanda 22:|||"}))
+        << shop.Output("second.out");
+    ASSERT_TRUE(
+        TypeWhenShown(shop, *first, "first", firstShown, "<200><13>", {"DISPLAY 000-TOTAL DA COMANDA|: R$ 4,50||"}))
+        << shop.Output("first.out");
+    ASSERT_TRUE(TypeWhenShown(shop, *second, "second", secondShown, "A", {added, "DISPLAY Comanda 22:|||"}))
+        << shop.Output("second.out");
+    EXPECT_TRUE(shop.WaitForInOrder("first.out", firstShown, 60s)) << shop.Output("first.out");
+    EXPECT_TRUE(shop.WaitForInOrder("second.out", secondShown, 60s)) << shop.Output("second.out");
+
+    EXPECT_EQ(first->End(60s), 0);
+    EXPECT_EQ(second->End(60s), 0);
     EXPECT_TRUE(
         ShowsInOrder(shop.Output("first.out"), {"DISPLAY Comanda:|||", "DISPLAY 000-A COMANDA 21 FOI| CRIADA!||",
                                                 "DISPLAY Comanda 21:|||", "DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||",
@@ -46,9 +78,9 @@ TEST_F(HeadlessService, ServesTwoTerminalsEachWithItsOwnTabUntilSigterm) {
 
     // The first terminal goes away and comes back: its prompt, with its own
     // tab's number, is shown again without a key.
-    ChildProcess back = shop.Terminal("back", "127.0.0.1", "", 3000);
-    EXPECT_EQ(back.Wait(60s), 0);
-    EXPECT_TRUE(ShowsInOrder(shop.Output("back.out"), {"DISPLAY Comanda 21:|||"})) << shop.Output("back.out");
+    auto back = shop.Live("back", "127.0.0.1");
+    EXPECT_TRUE(shop.WaitForInOrder("back.out", {"DISPLAY Comanda 21:|||"}, 60s)) << shop.Output("back.out");
+    EXPECT_EQ(back->End(60s), 0);
 
     program.Signal(SIGTERM);
     EXPECT_EQ(program.Wait(10s), 0);
@@ -97,10 +129,11 @@ TEST_F(HeadlessService, ACommandThatFailsSaysSoOnTheTerminal) {
     // The database refuses every new tab.
     store.Execute("CREATE EXCEPTION E_SEM_COMANDAS 'sem comandas novas'");
     store.Execute("CREATE TRIGGER T_SEM_COMANDAS FOR COMANDAS BEFORE INSERT AS BEGIN EXCEPTION E_SEM_COMANDAS; END");
-    // The terminal stays until it is ended: the program may take its time to start.
-    ChildProcess terminal = shop.Terminal("first", "127.0.0.1", "C31<13>", 600000);
+    auto terminal = shop.Live("first", "127.0.0.1");
     ChildProcess program = shop.Program({"--terminal", "0"});
-    ASSERT_TRUE(terminal.Started() && program.Started());
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(shop.WaitFor("first.out", "DISPLAY Comanda:|||", 60s)) << shop.Output("program.err");
+    terminal->Type("C31<13>");
 
     // The reply, held on the display until the prompt comes back.
     EXPECT_TRUE(shop.WaitForInOrder(
@@ -158,21 +191,31 @@ TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {
     PrivateFirebirdServer server;
     StoreTestDatabase store(server.Address(), server.User(), server.Password());
     ShopFolder shop(store);
-    ChildProcess terminal =
-        shop.Terminal("first", "127.0.0.1", "<wait 1500>C31<13><wait 3500>A<wait 8000>A<wait 8000><200><13>", 4000);
+    auto terminal = shop.Live("first", "127.0.0.1");
     ChildProcess program = shop.Program({"--terminal", "0"});
 
+    std::vector<std::string> shown{"DISPLAY Comanda:|||"};
+    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "C31<13>",
+                              {"DISPLAY 000-A COMANDA 31 FOI| CRIADA!||", "DISPLAY Comanda 31:|||"}))
+        << shop.Output("first.out") << shop.Output("program.err");
+    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "A",
+                              {"DISPLAY 000-PRODUTO CAFE ADI|CIONADO!||", "DISPLAY Comanda 31:|||"}))
+        << shop.Output("first.out");
     ASSERT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: 2526 / Retorno:000-PRODUTO CAFE ADICIONADO!", 60s))
         << shop.Output("program.out") << shop.Output("program.err");
+    ASSERT_TRUE(shop.WaitForInOrder("first.out", shown, 60s)) << shop.Output("first.out");
     server.Stop();
     // The add typed while the server is down fails and is reported; the
     // terminal goes on being served.
+    terminal->Type("A");
+    shown.push_back("DISPLAY 900-ERRO! O COMANDO|N\xC3\x83O FOI EXECUTADO!||");
     ASSERT_TRUE(shop.WaitFor("program.err", "Quorvel: ", 60s)) << shop.Output("program.out");
     server.Start();
 
-    EXPECT_EQ(terminal.Wait(60s), 0);
-    EXPECT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: V / Retorno:000-TOTAL DA COMANDA: R$ 4,50", 10s))
+    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "<200><13>", {})) << shop.Output("first.out");
+    EXPECT_TRUE(shop.WaitFor("program.out", "terminal 0: Comando: V / Retorno:000-TOTAL DA COMANDA: R$ 4,50", 60s))
         << shop.Output("program.out") << shop.Output("program.err");
+    EXPECT_EQ(terminal->End(60s), 0);
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 1);
     // Each error box is one line, the engine's message of several lines too.
     std::istringstream errors(shop.Output("program.err"));

@@ -14,7 +14,7 @@ LiveTerminal::LiveTerminal(const fs::path& folder, const std::string& name, cons
     const fs::path keys = folder / (name + ".keys");
     mkfifo(keys.c_str(), 0600);
     // Read and write, so opening does not wait for a reader and the
-    // simulator never sees the end of its input.
+    // simulator sees the end of its input only when End closes it.
     pipe_ = open(keys.c_str(), O_RDWR | O_CLOEXEC);
     process_ = std::make_unique<ChildProcess>(
         BuiltProgramsFolder() / "terminal-simulator",
@@ -26,6 +26,13 @@ LiveTerminal::~LiveTerminal() {
     process_.reset();
     if (pipe_ >= 0)
         close(pipe_);
+}
+
+std::optional<int> LiveTerminal::End(std::chrono::milliseconds limit) {
+    if (pipe_ >= 0)
+        close(pipe_);
+    pipe_ = -1;
+    return process_->Wait(limit);
 }
 
 void LiveTerminal::Type(const std::string& keys) const {

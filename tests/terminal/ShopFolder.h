@@ -13,12 +13,13 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 // A simulated terminal whose keys the test types while it runs: its
 // standard input is a pipe the test holds open, so it serves until the
-// object goes.
+// test ends its keys or the object goes.
 class LiveTerminal {
 public:
     LiveTerminal(const std::filesystem::path& folder, const std::string& name, const std::string& address, int port);
@@ -28,6 +29,11 @@ public:
 
     // One key line ("C21<13>", "<wait 500>A").
     void Type(const std::string& keys) const;
+    // Closes the key pipe: the simulator ends once its display stayed
+    // unchanged for its linger time (4 s), so a text the program is still
+    // writing is taken whole. Its exit status, none when it is still
+    // running after `limit`.
+    std::optional<int> End(std::chrono::milliseconds limit);
 
 private:
     int pipe_ = -1;

@@ -267,8 +267,10 @@ public:
             const std::string program = (ProgramFolder() / "terminal-simulator").string();
             const std::string listen = "127.0.0.1:" + std::to_string(port);
             const std::string framing = std::to_string(protocol);
+            // Its linger outlasts the library's connecting and reading on a
+            // busy machine, so the display written after the keys is seen.
             execl(program.c_str(), program.c_str(), "--listen", listen.c_str(), "--protocol", framing.c_str(),
-                  "--headless", "--linger", "300", static_cast<char*>(nullptr));
+                  "--headless", "--linger", "3000", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(input[0]);

@@ -54,6 +54,9 @@ protected:
 TEST_F(TerminalServiceEndToEnd, TypingC5AndEnterOpensTabFiveAndShowsTheReply) {
     const int port = FreeLoopbackPort();
     WriteVendorSettings(port);
+    // Connected first: the simulator lingers only for so long without a
+    // display change, and the service writes the first one as it starts.
+    TDM dm(store.ConnectionString(), store.User(), store.Password());
     // Longer than the 3000 ms the reply stays, so the new prompt is seen.
     std::ofstream(folder / "keys.txt") << "C5<13>\n";
     ChildProcess terminal(BuiltProgramsFolder() / "terminal-simulator",
@@ -61,7 +64,6 @@ TEST_F(TerminalServiceEndToEnd, TypingC5AndEnterOpensTabFiveAndShowsTheReply) {
                           folder / "display.txt", folder / "simulator.err", folder / "keys.txt");
     ASSERT_TRUE(terminal.Started());
 
-    TDM dm(store.ConnectionString(), store.User(), store.Password());
     VendorLibrary library;
     ThreadSleeper sleeper;
     FakeServicePanel panel;
