@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr const char* kSection = "IBCONFIG";
 constexpr int kSiblingCount = 13;
 constexpr std::string_view kSwitch = "CFG=";
 
@@ -31,22 +30,23 @@ bool FileExists(const std::string& path) {
 // A value of the section in UTF-8; the default too.
 std::string ReadText(const IniFile& settings, const char* key, const std::string& defaultValue) {
     return Windows1252ToUtf8(
-        Windows1252Text(settings.ReadString(kSection, key, Utf8ToWindows1252(defaultValue).Bytes())));
+        Windows1252Text(settings.ReadString(kConnectionSection, key, Utf8ToWindows1252(defaultValue).Bytes())));
 }
 
 void WriteText(IniFile& settings, const char* key, const std::string& value) {
-    settings.WriteString(kSection, key, Utf8ToWindows1252(value).Bytes());
+    settings.WriteString(kConnectionSection, key, Utf8ToWindows1252(value).Bytes());
 }
 
 void WriteWhenMissing(IniFile& settings, const char* key, const std::string& value) {
-    if (!settings.ValueExists(kSection, key))
+    if (!settings.ValueExists(kConnectionSection, key))
         WriteText(settings, key, value);
 }
 
 // A stored user name or password in clear; what is scrambled are its
 // Windows-1252 bytes.
 std::string ReadCredential(const IniFile& settings, const char* key) {
-    return Windows1252ToUtf8(Windows1252Text(Unscramble(settings.ReadString(kSection, key, ""), kCredentialKey)));
+    return Windows1252ToUtf8(
+        Windows1252Text(Unscramble(settings.ReadString(kConnectionSection, key, ""), kCredentialKey)));
 }
 
 // The settings files hold the database login, so the ones made here are
@@ -54,7 +54,8 @@ std::string ReadCredential(const IniFile& settings, const char* key) {
 IniFile CredentialsFile(const std::string& iniPath) { return IniFile(iniPath, IniFile::NewFileMode::Private); }
 
 bool HoldsCredentials(const IniFile& settings) {
-    return !settings.ReadString(kSection, "USUARIO", "").empty() || !settings.ReadString(kSection, "SENHA", "").empty();
+    return !settings.ReadString(kConnectionSection, "USUARIO", "").empty() ||
+           !settings.ReadString(kConnectionSection, "SENHA", "").empty();
 }
 
 // After a user name or password went into a file that others may read.
@@ -117,7 +118,7 @@ bool CheckConnectionSettings(const std::string& iniPath) {
     if (!FileExists(iniPath))
         return false;
     const IniFile settings(iniPath);
-    return settings.ValueExists(kSection, "IP") && settings.ValueExists(kSection, "LOCAL");
+    return settings.ValueExists(kConnectionSection, "IP") && settings.ValueExists(kConnectionSection, "LOCAL");
 }
 
 ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std::string& databaseFileName) {
@@ -127,15 +128,15 @@ ConnectionSettings ReadConnectionSettings(const std::string& iniPath, const std:
     read.Local = ReadText(settings, "LOCAL", DefaultDatabasePath(databaseFileName));
     read.User = ReadCredential(settings, "USUARIO");
     read.Password = ReadCredential(settings, "SENHA");
-    read.UseConfig = settings.ReadInteger(kSection, "USACONFIG", 0) != 0;
+    read.UseConfig = settings.ReadInteger(kConnectionSection, "USACONFIG", 0) != 0;
     return read;
 }
 
 ConnectionSettings CompleteConnectionSettings(const std::string& iniPath) {
     IniFile settings = CredentialsFile(iniPath);
     WriteWhenMissing(settings, "IP", kDefaultIP);
-    if (quorvel::IsBlank(settings.ReadString(kSection, "IP", kDefaultIP)))
-        settings.WriteString(kSection, "IP", kDefaultIP);
+    if (quorvel::IsBlank(settings.ReadString(kConnectionSection, "IP", kDefaultIP)))
+        settings.WriteString(kConnectionSection, "IP", kDefaultIP);
     WriteWhenMissing(settings, "LOCAL", DefaultDatabasePath(DatabaseFileName));
     WriteWhenMissing(settings, "USUARIO", "");
     WriteWhenMissing(settings, "SENHA", "");
@@ -148,9 +149,9 @@ void SaveConnectionSettings(const std::string& ip, const std::string& localPath,
     IniFile settings = CredentialsFile(iniPath);
     WriteText(settings, "IP", ip);
     WriteText(settings, "LOCAL", localPath);
-    settings.WriteString(kSection, "USUARIO", scrambledUser);
-    settings.WriteString(kSection, "SENHA", scrambledPassword);
-    settings.WriteString(kSection, "USACONFIG", useConfig ? "1" : "0");
+    settings.WriteString(kConnectionSection, "USUARIO", scrambledUser);
+    settings.WriteString(kConnectionSection, "SENHA", scrambledPassword);
+    settings.WriteString(kConnectionSection, "USACONFIG", useConfig ? "1" : "0");
     if (!scrambledUser.empty() || !scrambledPassword.empty())
         KeepCredentialsFromOthers(iniPath);
 }

@@ -22,7 +22,6 @@ namespace {
 
 using namespace TerminalSettingsFile;
 
-constexpr const char* kSection = "IBCONFIG";
 constexpr std::chrono::milliseconds kProbeLimit{3000};
 
 class CheckReport {
@@ -94,7 +93,7 @@ void CheckTerminalLibrary(CheckReport& report) {
 void CheckDatabase(CheckReport& report, const std::string& settingsPath) {
     if (!CheckConnectionSettings(settingsPath)) {
         report.Problem("sem configurações de conexão com o banco de dados " +
-                       SettingOrigin(settingsPath, kSection, "IP, LOCAL"));
+                       SettingOrigin(settingsPath, kConnectionSection, "IP, LOCAL"));
         return;
     }
     ConnectionSettings connection;
@@ -102,7 +101,7 @@ void CheckDatabase(CheckReport& report, const std::string& settingsPath) {
         connection = ReadConnectionSettings(settingsPath, DatabaseFileName);
     } catch (const std::exception& e) {
         report.Problem(std::string("usuário ou senha guardados ilegíveis: ") + e.what() + " " +
-                       SettingOrigin(settingsPath, kSection, "USUARIO, SENHA"));
+                       SettingOrigin(settingsPath, kConnectionSection, "USUARIO, SENHA"));
         return;
     }
     const std::string name = (quorvel::IsBlank(connection.IP) ? kDefaultIP : connection.IP) + ":" + connection.Local;
@@ -113,10 +112,10 @@ void CheckDatabase(CheckReport& report, const std::string& settingsPath) {
         dataModule.BaseDados.Open();
     } catch (const std::exception& e) {
         report.Problem("banco de dados " + name + " não conectado: " + e.what() + " " +
-                       SettingOrigin(settingsPath, kSection, "IP, LOCAL, USUARIO, SENHA, USACONFIG"));
+                       SettingOrigin(settingsPath, kConnectionSection, "IP, LOCAL, USUARIO, SENHA, USACONFIG"));
         return;
     }
-    report.Ok("banco de dados " + name + " conectado (" + settingsPath + " [" + kSection + "])");
+    report.Ok("banco de dados " + name + " conectado (" + settingsPath + " [" + kConnectionSection + "])");
     try {
         dataModule.PrepareCommands();
         if (dataModule.QCFG.IsEmpty())

@@ -23,7 +23,6 @@ constexpr int kReplyPause = 3000;
 // keys left over are read by the next tick.
 constexpr int kKeysPerTick = 10;
 constexpr std::uint16_t kNoKey = 0;
-constexpr std::uint16_t kEndOfBuffer = 65280;
 
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
@@ -124,7 +123,7 @@ void TerminalService::ShowPendingReply() {
 }
 
 void TerminalService::FollowTerminalPresence(std::uint16_t code) {
-    if (code == kEndOfBuffer) {
+    if (code == kNoConnectionCode) {
         terminalAway_ = true;
         replyWaitsForReturn_ = false;
     } else if (terminalAway_) {
@@ -163,7 +162,7 @@ bool TerminalService::HandleKey(std::uint16_t code) {
         CompleteCommand();
     else
         ShowCommandLine();
-    return code != kEnterKey && code != kNoKey && code != kEndOfBuffer;
+    return code != kEnterKey && code != kNoKey && code != kNoConnectionCode;
 }
 
 std::string TerminalService::ProcessCommandLine() {

@@ -63,6 +63,8 @@ void ExecuteSQL(const std::string& sql, const SqlParameters& parameters);
 
 // ---- Connection settings: section "IBCONFIG" of a settings file ----
 
+// The settings files' section that holds the connection.
+inline constexpr const char* kConnectionSection = "IBCONFIG";
 // The key the stored user name and password are scrambled with.
 inline constexpr std::string_view kCredentialKey = "VELASTRO";
 // The server address for a missing or blank one: this computer.

@@ -4,6 +4,10 @@
 // All results: 1 for success, anything else for failure, except LerBuffer
 // whose low 16 bits are the next key code (0 when no key waits).
 
+// What LerBuffer reads (in its low 16 bits) while the library cannot reach
+// the terminal; the first other result means the terminal is back.
+inline constexpr int kNoConnectionCode = 65280;
+
 class TerminalLibrary {
 public:
     virtual ~TerminalLibrary() = default;
