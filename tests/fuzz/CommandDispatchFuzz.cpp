@@ -123,7 +123,8 @@ void CheckRefusal(char routine, const std::string& reply, const std::string& lin
         FuzzCheck(belowOne && reply == "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!", "S refuses a badge below 1");
         break;
     case 'T':
-        FuzzCheck((!whole || *whole < 0 || *whole > 5) && reply == "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!",
+        FuzzCheck((!whole || *whole < 0 || *whole > 5) &&
+                      reply == "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!",
                   "T refuses a table outside 0 to 5");
         break;
     case 'B':

@@ -56,7 +56,8 @@ TEST(InterpreterArguments, DecimalTakesFullStopOrCommaOrGivesNone) {
         SCOPED_TRACE(c.line);
         const std::optional<double> read = DecimalArgument(c.line);
         ASSERT_EQ(read.has_value(), c.value.has_value());
-        if (read)
+        if (read) {
             EXPECT_DOUBLE_EQ(*read, *c.value);
+        }
     }
 }

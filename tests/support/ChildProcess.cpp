@@ -78,4 +78,3 @@ bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines
 }
 
 std::filesystem::path BuiltProgramsFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path(); }
-

@@ -111,7 +111,8 @@ TEST(ServiceWatchdog, PetsOnlyWhileEveryTerminalThreadTicks) {
     library.Hang(1);
     ASSERT_TRUE(library.WaitUntilHung(60s));
     const auto interval = *notifier.WatchdogInterval();
-    ASSERT_TRUE(WaitUntil([&] { return !fleet.AllTickedSince(std::chrono::steady_clock::now() - interval); }, 60s, 20ms));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !fleet.AllTickedSince(std::chrono::steady_clock::now() - interval); }, 60s, 20ms));
     manager.Clear();
     EXPECT_FALSE(PetUntilWatchdog(notifier, fleet, manager, 2s)) << "a pet while a thread hangs";
 

@@ -95,13 +95,15 @@ constexpr auto kRetryPause = 100us;
 // Reads key codes until the count is reached, skipping "nothing waits".
 std::vector<int> ReadKeys(TerminalLibrary& library, size_t count, const std::function<void()>& serve) {
     std::vector<int> codes;
-    WaitUntil([&] {
-        serve();
-        int code = library.LerBuffer(0);
-        if (code != 0 && code != kNoConnectionCode)
-            codes.push_back(code);
-        return codes.size() == count;
-    }, kPatience, kRetryPause);
+    WaitUntil(
+        [&] {
+            serve();
+            int code = library.LerBuffer(0);
+            if (code != 0 && code != kNoConnectionCode)
+                codes.push_back(code);
+            return codes.size() == count;
+        },
+        kPatience, kRetryPause);
     return codes;
 }
 
@@ -119,10 +121,12 @@ protected:
     void Serve() { server->Serve(1ms); }
     std::string Shown() const { return DisplaySnapshot(terminal->Display()); }
     bool ServeUntilShown(const std::string& snapshot) {
-        return WaitUntil([&] {
-            Serve();
-            return Shown() == snapshot;
-        }, kPatience, kRetryPause);
+        return WaitUntil(
+            [&] {
+                Serve();
+                return Shown() == snapshot;
+            },
+            kPatience, kRetryPause);
     }
 
     NoMessageBoxes noMessageBoxes;
@@ -160,12 +164,15 @@ TEST_P(LinkTest, ShowsWhatTheDisplayWriterWrites) {
     for (const LayoutCase& c : kLayouts) {
         SCOPED_TRACE(c.text);
         writer.WriteDisplay(0, c.text);
-        EXPECT_TRUE(WaitUntil([&] {
-            Serve();
-            const TerminalDisplay& display = terminal->Display();
-            return Shown() == c.shown && display.CursorLine() == c.cursorLine &&
-                   display.CursorColumn() == c.cursorColumn;
-        }, kPatience, kRetryPause)) << Shown();
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                Serve();
+                const TerminalDisplay& display = terminal->Display();
+                return Shown() == c.shown && display.CursorLine() == c.cursorLine &&
+                       display.CursorColumn() == c.cursorColumn;
+            },
+            kPatience, kRetryPause))
+            << Shown();
     }
 }
 
@@ -219,11 +226,13 @@ TEST_P(LinkTest, TheServiceShowsThePromptAgainWhenTheTerminalIsBack) {
     ASSERT_TRUE(ServeUntilShown("DISPLAY Comanda:|||"));
     const int port = server->Port();
     auto tickUntilShown = [&](const std::string& snapshot) {
-        return WaitUntil([&] {
-            RunGuarded([&] { service.Tick(); });
-            Serve();
-            return Shown() == snapshot;
-        }, kPatience, kRetryPause);
+        return WaitUntil(
+            [&] {
+                RunGuarded([&] { service.Tick(); });
+                Serve();
+                return Shown() == snapshot;
+            },
+            kPatience, kRetryPause);
     };
 
     // Switched off for some ticks, and restarted between two ticks.
@@ -488,11 +497,13 @@ TEST_F(LinkWithMisbehavingTerminal, HalfCodesWaitAndGarbageNeverHangs) {
     peer->Send(garbage);
     peer.reset();
     int codes = 0;
-    EXPECT_TRUE(WaitUntil([&] {
-        int code = library.LerBuffer(0);
-        codes += code != 0 && code != kNoConnectionCode;
-        return code == kNoConnectionCode;
-    }, kPatience, kRetryPause));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            int code = library.LerBuffer(0);
+            codes += code != 0 && code != kNoConnectionCode;
+            return code == kNoConnectionCode;
+        },
+        kPatience, kRetryPause));
     EXPECT_EQ(codes, 500);
 }
 
@@ -544,12 +555,14 @@ TEST(LinkFromSeveralThreads, EachThreadServesItsOwnTerminalWhileTheCommunication
             const int code = 1000 * (number + 1) + round;
             station.terminal.PressKey(static_cast<uint16_t>(code));
             std::vector<int> keys;
-            EXPECT_TRUE(WaitUntil([&] {
-                station.server.Serve(1ms);
-                if (int key = library.LerBuffer(number); key != 0 && key != kNoConnectionCode)
-                    keys.push_back(key);
-                return !keys.empty() && DisplaySnapshot(station.terminal.Display()) == "DISPLAY " + text + "|||";
-            }, kPatience, kRetryPause));
+            EXPECT_TRUE(WaitUntil(
+                [&] {
+                    station.server.Serve(1ms);
+                    if (int key = library.LerBuffer(number); key != 0 && key != kNoConnectionCode)
+                        keys.push_back(key);
+                    return !keys.empty() && DisplaySnapshot(station.terminal.Display()) == "DISPLAY " + text + "|||";
+                },
+                kPatience, kRetryPause));
             EXPECT_EQ(keys, std::vector<int>{code});
         }
         --serving;
@@ -581,21 +594,25 @@ TEST(LinkFromSeveralThreads, TwoThreadsReadingOneTerminalGetEachKeyOnceInOrder) 
 
     std::atomic<int> taken = 0;
     auto read = [&](std::vector<int>& codes) {
-        WaitUntil([&] {
-            if (int code = library.LerBuffer(0); code != 0 && code != kNoConnectionCode) {
-                codes.push_back(code);
-                ++taken;
-            }
-            return taken == kKeys;
-        }, kPatience, kRetryPause);
+        WaitUntil(
+            [&] {
+                if (int code = library.LerBuffer(0); code != 0 && code != kNoConnectionCode) {
+                    codes.push_back(code);
+                    ++taken;
+                }
+                return taken == kKeys;
+            },
+            kPatience, kRetryPause);
     };
     std::vector<int> first, second;
     std::thread one(read, std::ref(first));
     std::thread other(read, std::ref(second));
-    WaitUntil([&] {
-        server.Serve(1ms);
-        return taken == kKeys;
-    }, kPatience, kRetryPause);
+    WaitUntil(
+        [&] {
+            server.Serve(1ms);
+            return taken == kKeys;
+        },
+        kPatience, kRetryPause);
     one.join();
     other.join();
 
