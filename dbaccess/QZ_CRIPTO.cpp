@@ -2,7 +2,6 @@
 
 #include <random>
 #include <stdexcept>
-#include <utility>
 
 const std::array<std::string_view, 260> ScrambleCodeTable = {
     "O4", "G1", "T6", "P4", "J0", "W6", "F1", "F0", "Q2", "O6", "K8", "U6", "C3", "E6", "V2", "I9", "K1", "Q8", "P1",
@@ -22,8 +21,6 @@ const std::array<std::string_view, 260> ScrambleCodeTable = {
 };
 
 namespace {
-
-std::function<void()> messageHook;
 
 // Advances the cyclic key position: 1, 2, ..., key length, 1, 2, ...
 std::size_t NextKeyPosition(std::size_t k, std::size_t keyLength) { return k < keyLength ? k + 1 : 1; }
@@ -76,8 +73,6 @@ std::string Encode(std::string_view text, std::string_view key) {
     AppendHex(out, a);
     std::size_t k = 0;
     for (char c : text) {
-        if (messageHook)
-            messageHook();
         k = NextKeyPosition(k, key.size());
         const unsigned ch = static_cast<unsigned char>(c);
         const unsigned b = ((a + ch) % 255) ^ KeyCode(key, k);
@@ -140,5 +135,3 @@ std::string Unscramble(std::string_view stored, std::string_view key) {
     }
     return ScrambleCore("D", hex, key);
 }
-
-void SetScrambleMessageHook(std::function<void()> hook) { messageHook = std::move(hook); }

@@ -12,8 +12,6 @@
 
 thread_local Database* SharedDatabase = nullptr;
 thread_local Transaction* SharedTransaction = nullptr;
-std::string DatabaseFileName;
-std::string SiblingIniPath;
 
 namespace {
 

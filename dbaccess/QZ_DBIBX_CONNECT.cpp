@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "ProgramFiles.h"
 #include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "QZ_DBIBX_FORMCONNECT.h"
 #include "QZ_DIALOG.h"
 

@@ -8,7 +8,7 @@
 #include "ProgramFiles.h"
 #include "QZ_BUTTON.h"
 #include "QZ_CONTROLS.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "QZ_DBIBX_CONNECT.h"
 #include "QZ_DIALOG.h"
 #include "QZ_GRAPHICS.h"

@@ -2,7 +2,7 @@
 // they become the shared connection's name and parameter lines. The file
 // holds Windows-1252 text, the connection takes UTF-8: the values are
 // converted here, as they are read and written, and nowhere else.
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 
 #include "Database.h"
 #include "FilePermissions.h"
@@ -16,6 +16,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+
+std::string DatabaseFileName;
+std::string SiblingIniPath;
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include "InterpreterArguments.h"
 #include "LargestTab.h"
 
+#include <optional>
+
 namespace {
 
 constexpr int kItemQuantityPlaces = 3;  // CIN_QTDE is NUMERIC(18,3)
@@ -16,37 +18,43 @@ bool IsLongBarcode(const std::string& code) {
            code.find_first_not_of('0') != std::string::npos;
 }
 
+// The code a client or employee lookup is given. An argument that does not
+// read as a number is looked up as -1, as a negative code is: the shop's
+// codes are positive, so it finds no one and the lookup's own refusal
+// answers.
+int CodeArgument(const std::string& line) { return IntArgument(line).value_or(-1); }
+
 std::string OpenTab(CommandRoutines& routines, const std::string& line) {
-    const int number = IntArgument(line);
-    if (number < 1)
+    const std::optional<int> number = IntArgument(line);
+    if (!number || *number < 1)
         return "103-N\xDAMERO DE COMANDA INV\xC1LIDO!";
-    return routines.OpenOrCreateComanda(number);
+    return routines.OpenOrCreateComanda(*number);
 }
 
 std::string PriceQuery(CommandRoutines& routines, const std::string& line) {
     const std::string code = TextArgument(line);
-    if (IntArgument(line) < 1 && !IsLongBarcode(code))
+    if (IntArgument(line).value_or(0) < 1 && !IsLongBarcode(code))
         return "300-INFORME O C\xD3"
                "DIGO DO PRODUTO!";
     return routines.QueryPrice(code);
 }
 
 std::string Commission(CommandRoutines& routines, const std::string& line) {
-    const int badge = IntArgument(line);
-    if (badge < 1)
+    const std::optional<int> badge = IntArgument(line);
+    if (!badge || *badge < 1)
         return "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!";
-    return routines.GrantCommissionOnLastItem(badge);
+    return routines.GrantCommissionOnLastItem(*badge);
 }
 
 std::string PriceTable(CommandRoutines& routines, const std::string& line) {
-    const int table = IntArgument(line);
-    if (table < 0 || table > 5)
+    const std::optional<int> table = IntArgument(line);
+    if (!table || *table < 0 || *table > 5)
         return "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!";
-    return routines.ChangePriceTable(table, TextArgument(line));
+    return routines.ChangePriceTable(*table, TextArgument(line));
 }
 
 std::string Client(CommandRoutines& routines, const std::string& line) {
-    const int client = IntArgument(line);
+    const int client = CodeArgument(line);
     if (client == 0)
         return "300-INFORME O C\xD3"
                "DIGO DO CLIENTE!";
@@ -54,7 +62,7 @@ std::string Client(CommandRoutines& routines, const std::string& line) {
 }
 
 std::string Employee(CommandRoutines& routines, const std::string& line) {
-    const int badge = IntArgument(line);
+    const int badge = CodeArgument(line);
     if (badge == 0)
         return "300-INFORME O C\xD3"
                "DIGO DO FUNCION\xC1RIO!";
@@ -66,12 +74,12 @@ std::string Quantity(CommandRoutines& routines, const std::string& line) {
     // value, which might not hold it either. The item keeps three decimals: a
     // quantity that rounds to nothing there would be stored as 0 behind a
     // success reply.
-    const double quantity = DecimalArgument(line);
-    if (quantity > kLargestTabAmount)
+    const std::optional<double> quantity = DecimalArgument(line);
+    if (quantity && *quantity > kLargestTabAmount)
         return kTabMaximumExceeded;
-    if (!(quantity > 0) || FixedPoint::FromDouble(quantity).ToScaled(kItemQuantityPlaces) <= 0)
+    if (!quantity || !(*quantity > 0) || FixedPoint::FromDouble(*quantity).ToScaled(kItemQuantityPlaces) <= 0)
         return "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!";
-    return routines.ChangeLastItemQuantity(quantity);
+    return routines.ChangeLastItemQuantity(*quantity);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "DataModulo.h"
 #include "EventGuard.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "QZ_DBIBX_CONNECT.h"
 #include "QZ_DIALOG.h"
 #include "QZ_THEME.h"

@@ -19,7 +19,7 @@ char CommandLetter(std::string_view line) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-int IntArgument(std::string_view line) {
+std::optional<int> IntArgument(std::string_view line) {
     std::string_view text = ArgumentOf(line);
     text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
     if (text.starts_with('+') && !text.starts_with("+-"))
@@ -27,18 +27,18 @@ int IntArgument(std::string_view line) {
     std::int32_t value = 0;
     const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc{} || stop != text.data() + text.size())
-        return -1;
+        return std::nullopt;
     return value;
 }
 
-double DecimalArgument(std::string_view line) {
+std::optional<double> DecimalArgument(std::string_view line) {
     std::string text(line);
     for (char& c : text)
         if (c == '.')
             c = ',';
     const auto first = text.find_first_not_of(' ');
     text.erase(0, std::min(first, text.size()));
-    return ParseDecimal(ArgumentOf(text)).value_or(-1);
+    return ParseDecimal(ArgumentOf(text));
 }
 
 std::string TextArgument(std::string_view line) { return std::string(ArgumentOf(line)); }

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -71,6 +74,43 @@ std::string GroupThousands(std::string_view digits) {
         out += digits[i];
     }
     return out;
+}
+
+RoundedDecimal RoundHalfAwayFromZero(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*e", kSignificantDigits - 1, std::fabs(value));
+    std::string digits;
+    for (const char* p = text; *p && *p != 'e'; ++p)
+        if (*p != '.')
+            digits += *p;
+    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+    // Place the digits around the decimal point: pointPos digits form the
+    // whole part.
+    int pointPos = exponent + 1;
+    if (pointPos < 0) {
+        digits.insert(0, static_cast<std::size_t>(-pointPos), '0');
+        pointPos = 0;
+    }
+    if (static_cast<int>(digits.size()) < pointPos + decimals + 1)
+        digits.append(static_cast<std::size_t>(pointPos + decimals + 1) - digits.size(), '0');
+    const bool roundUp = digits[static_cast<std::size_t>(pointPos + decimals)] >= '5';
+    digits.resize(static_cast<std::size_t>(pointPos + decimals));
+    if (roundUp) {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+            digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0)
+            ++digits[static_cast<std::size_t>(i)];
+        else {
+            digits.insert(0, 1, '1');
+            ++pointPos;
+        }
+    }
+    RoundedDecimal result{digits.substr(0, static_cast<std::size_t>(pointPos)),
+                          digits.substr(static_cast<std::size_t>(pointPos))};
+    const auto firstSignificant = result.whole.find_first_not_of('0');
+    result.whole = firstSignificant == std::string::npos ? "" : result.whole.substr(firstSignificant);
+    return result;
 }
 
 std::string MoneyText(bool negative, std::string_view wholeDigits, std::string_view cents) {

@@ -12,6 +12,17 @@ constexpr char kThousandsPoint = '.';
 // Whole digits with "." between each group of three: "1234567" gives "1.234.567".
 std::string GroupThousands(std::string_view digits);
 
+// A number's digits on either side of the decimal separator, once rounded.
+struct RoundedDecimal {
+    std::string whole;     // without leading zeros; empty for 0
+    std::string fraction;  // exactly the decimals asked for
+    bool IsZero() const { return whole.empty() && fraction.find_first_not_of('0') == std::string::npos; }
+};
+
+// |value| rounded to `decimals` places, half away from zero, working on the
+// value's first 15 significant digits (so 2.675 gives 2 and 68).
+RoundedDecimal RoundHalfAwayFromZero(double value, int decimals);
+
 // Money text from its whole digits and its two decimal digits, already
 // rounded: "R$ 1.234,50", or "-R$ 0,75" when negative.
 std::string MoneyText(bool negative, std::string_view wholeDigits, std::string_view cents);

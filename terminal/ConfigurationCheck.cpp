@@ -3,7 +3,7 @@
 #include "DataModulo.h"
 #include "HeadlessOutput.h"
 #include "ProgramFiles.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "QZ_DIALOG.h"
 #include "ServiceSettingsFiles.h"
 #include "TerminalList.h"

@@ -1,6 +1,6 @@
 #include "ProgramOptions.h"
 
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,60 +3,9 @@
 #include "BrazilianNumbers.h"
 #include "QuotedText.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-constexpr int kSignificantDigits = 15;
-
-struct TDecimalText {
-    std::string Integer;   // without leading zeros; empty for 0
-    std::string Fraction;  // exactly the requested number of decimals
-    bool IsZero() const { return Integer.empty() && Fraction.find_first_not_of('0') == std::string::npos; }
-};
-
-// |value| rounded to `decimals` places, half away from zero, working on the
-// value's first 15 significant digits.
-TDecimalText RoundDecimal(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*e", kSignificantDigits - 1, std::fabs(value));
-    std::string digits;
-    for (const char* p = text; *p && *p != 'e'; ++p)
-        if (*p != '.')
-            digits += *p;
-    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-    // Place the digits around the decimal point: pointPos digits form the
-    // integer part.
-    int pointPos = exponent + 1;
-    if (pointPos < 0) {
-        digits.insert(0, static_cast<std::size_t>(-pointPos), '0');
-        pointPos = 0;
-    }
-    if (static_cast<int>(digits.size()) < pointPos + decimals + 1)
-        digits.append(static_cast<std::size_t>(pointPos + decimals + 1) - digits.size(), '0');
-    const bool roundUp = digits[static_cast<std::size_t>(pointPos + decimals)] >= '5';
-    digits.resize(static_cast<std::size_t>(pointPos + decimals));
-    if (roundUp) {
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
-            digits[static_cast<std::size_t>(i--)] = '0';
-        if (i >= 0)
-            ++digits[static_cast<std::size_t>(i)];
-        else {
-            digits.insert(0, 1, '1');
-            ++pointPos;
-        }
-    }
-    TDecimalText result{digits.substr(0, static_cast<std::size_t>(pointPos)),
-                        digits.substr(static_cast<std::size_t>(pointPos))};
-    const auto firstSignificant = result.Integer.find_first_not_of('0');
-    result.Integer = firstSignificant == std::string::npos ? "" : result.Integer.substr(firstSignificant);
-    return result;
-}
 
 // One picture section taken apart: the literal text around the digits and
 // what the digit placeholders ask for.
@@ -112,11 +61,11 @@ TPicture ParsePicture(const std::string& section) {
     return picture;
 }
 
-std::string FormatSection(const TPicture& picture, const TDecimalText& number) {
-    std::string integer = number.Integer;
+std::string FormatSection(const TPicture& picture, const RoundedDecimal& number) {
+    std::string integer = number.whole;
     if (static_cast<int>(integer.size()) < picture.MinIntegerDigits)
         integer.insert(0, static_cast<std::size_t>(picture.MinIntegerDigits) - integer.size(), '0');
-    std::string fraction = number.Fraction;
+    std::string fraction = number.fraction;
     while (static_cast<int>(fraction.size()) > picture.MinDecimals && fraction.back() == '0')
         fraction.pop_back();
     std::string out = picture.Before + (picture.Thousands ? GroupThousands(integer) : integer) + picture.BeforePoint;
@@ -132,26 +81,26 @@ std::string FormatFloat(const std::string& picture, double value) {
         return FloatToText(value);
     const std::vector<std::string> sections = SplitOutsideQuotes(picture, ';');
     const TPicture positive = ParsePicture(sections[0]);
-    const TDecimalText rounded = RoundDecimal(value, positive.MaxDecimals);
+    const RoundedDecimal rounded = RoundHalfAwayFromZero(value, positive.MaxDecimals);
     if (rounded.IsZero() || value == 0) {
         if (sections.size() > 2 && !sections[2].empty()) {
             const TPicture zero = ParsePicture(sections[2]);
-            return FormatSection(zero, RoundDecimal(0, zero.MaxDecimals));
+            return FormatSection(zero, RoundHalfAwayFromZero(0, zero.MaxDecimals));
         }
-        return FormatSection(positive, RoundDecimal(0, positive.MaxDecimals));
+        return FormatSection(positive, RoundHalfAwayFromZero(0, positive.MaxDecimals));
     }
     if (value > 0)
         return FormatSection(positive, rounded);
     if (sections.size() > 1 && !sections[1].empty()) {
         const TPicture negative = ParsePicture(sections[1]);
-        return FormatSection(negative, RoundDecimal(value, negative.MaxDecimals));
+        return FormatSection(negative, RoundHalfAwayFromZero(value, negative.MaxDecimals));
     }
     return "-" + FormatSection(positive, rounded);
 }
 
 std::string FormatCurrency(double value) {
-    const TDecimalText number = RoundDecimal(value, 2);
-    return MoneyText(value < 0 && !number.IsZero(), number.Integer.empty() ? "0" : number.Integer, number.Fraction);
+    const RoundedDecimal number = RoundHalfAwayFromZero(value, 2);
+    return MoneyText(value < 0 && !number.IsZero(), number.whole.empty() ? "0" : number.whole, number.fraction);
 }
 
 std::string FloatToText(double value) { return SignificantDigitsText(value, ExponentStyle::kUpperCaseShort); }

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 
 namespace {
@@ -125,8 +124,6 @@ void TQZButton::Click() {
     QDialog* dialog = parentWidget() ? qobject_cast<QDialog*>(window()) : nullptr;
     if (dialog)
         dialog->setResult(modalResult_);
-    if (dropDownMenu_)
-        dropDownMenu_->popup(mapToGlobal(QPoint(0, 0)));
     emit clicked();
     if (dialog && dialog->isModal() && dialog->isVisible() && dialog->result() != 0)
         dialog->done(dialog->result());

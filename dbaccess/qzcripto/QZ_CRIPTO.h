@@ -5,7 +5,6 @@
 // Texts are 8-bit (Windows-1252 bytes); key characters are used by their
 // byte values. Every caller passes the same fixed key.
 #include <array>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,7 +27,3 @@ std::string Scramble(std::string_view text, std::string_view key);
 // Back from the stored form. A last odd character is ignored; a pair not in
 // the table makes the conversion fail with std::invalid_argument.
 std::string Unscramble(std::string_view stored, std::string_view key);
-
-// Called once per character while scrambling so that a window program keeps
-// handling its pending events; none by default. Pass {} to remove it.
-void SetScrambleMessageHook(std::function<void()> hook);

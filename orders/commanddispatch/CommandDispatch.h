@@ -20,9 +20,11 @@ public:
     virtual std::string GrantCommissionOnLastItem(int badge) = 0;
     // T: price table 0 to 5, and the argument as typed (the reply repeats it).
     virtual std::string ChangePriceTable(int table, const std::string& typed) = 0;
-    // B: client code, not 0 (-1 when the argument does not read as a number).
+    // B: client code, not 0; an argument that does not read as a number is
+    // looked up as -1, like any negative code.
     virtual std::string SelectClient(int client) = 0;
-    // U: employee's tab badge, not 0 (-1 when it does not read as a number).
+    // U: employee's tab badge, not 0; one that does not read as a number is
+    // looked up as -1.
     virtual std::string SelectEmployee(int badge) = 0;
     // V: anything after the letter is ignored.
     virtual std::string ShowTotal() = 0;

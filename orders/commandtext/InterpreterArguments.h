@@ -1,6 +1,7 @@
 #pragma once
 // Readers of a terminal command line: the command letter and its argument,
 // which is everything after the first character.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,12 +10,12 @@
 char CommandLetter(std::string_view line);
 
 // The argument as a whole number in the 32-bit range, leading blanks and a
-// sign allowed; -1 for anything that does not convert, including "".
-int IntArgument(std::string_view line);
+// sign allowed; none for anything that does not convert, including "".
+std::optional<int> IntArgument(std::string_view line);
 
 // The argument as a decimal number, "." and "," both taken as the decimal
-// separator (Q1.5 and Q1,5 both give 1.5); -1 when it does not convert.
-double DecimalArgument(std::string_view line);
+// separator (Q1.5 and Q1,5 both give 1.5); none when it does not convert.
+std::optional<double> DecimalArgument(std::string_view line);
 
 // The argument exactly as typed.
 std::string TextArgument(std::string_view line);

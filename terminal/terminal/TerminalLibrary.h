@@ -2,11 +2,9 @@
 // The six calls of the terminal vendor's library. The program binds the real
 // library by name (VendorLibrary); tests put a fake in its place.
 // All results: 1 for success, anything else for failure, except LerBuffer
-// whose low 16 bits are the next key code (0 when no key waits).
-
-// What LerBuffer reads (in its low 16 bits) while the library cannot reach
-// the terminal; the first other result means the terminal is back.
-inline constexpr int kNoConnectionCode = 65280;
+// whose low 16 bits are the next key code (0 when no key waits, and
+// kNoConnectionCode while the terminal cannot be reached).
+#include "TerminalLibraryCodes.h"
 
 class TerminalLibrary {
 public:

@@ -6,6 +6,7 @@
 #include "ConnectionFixture.h"
 #include "QZ_DBIBX_CONNECT.h"
 #include "TemporaryFolder.h"
+#include "WaitUntil.h"
 #include "Windows1252.h"
 
 #include <csignal>

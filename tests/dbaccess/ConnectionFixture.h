@@ -10,6 +10,7 @@
 #include "QZ_BUTTON.h"
 #include "QZ_CRIPTO.h"
 #include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "QZ_DBIBX_FORMCONNECT.h"
 #include "StoreTestDatabase.h"
 #include "TemporaryProgramFolder.h"

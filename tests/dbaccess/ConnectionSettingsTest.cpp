@@ -4,7 +4,7 @@
 #include "DatabaseError.h"
 #include "ProgramFiles.h"
 #include "QZ_CRIPTO.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "TemporaryProgramFolder.h"
 #include "Windows1252.h"
 

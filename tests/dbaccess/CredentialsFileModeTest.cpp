@@ -3,7 +3,7 @@
 // it are private, and one that others can read is narrowed when a login goes
 // in.
 #include "QZ_CRIPTO.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "TemporaryProgramFolder.h"
 
 #include <gtest/gtest.h>

@@ -107,13 +107,3 @@ TEST(Scrambler, RefusesStoredTextsThatAreNotScrambledCredentials) {
         EXPECT_THROW(Unscramble(c.stored, kKey), std::invalid_argument);
     }
 }
-
-TEST(Scrambler, LetsTheWindowSystemRunOncePerScrambledCharacter) {
-    int calls = 0;
-    SetScrambleMessageHook([&calls] { ++calls; });
-    const std::string stored = Scramble("senha", kKey);
-    EXPECT_EQ(calls, 5);
-    Unscramble(stored, kKey);
-    EXPECT_EQ(calls, 5);
-    SetScrambleMessageHook({});
-}

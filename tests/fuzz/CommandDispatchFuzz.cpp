@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -72,23 +73,27 @@ bool IsCodedReply(std::string_view reply) {
 // one that passes its command's checks.
 void CheckCall(const Call& call, const std::string& line) {
     const std::string typed = TextArgument(line);
-    const int whole = IntArgument(line);
+    const std::optional<int> whole = IntArgument(line);
     switch (call.routine) {
-    case 'C': FuzzCheck(call.number == whole && whole >= 1, "C gets the tab number, 1 or more"); break;
+    case 'C': FuzzCheck(whole && call.number == *whole && *whole >= 1, "C gets the tab number, 1 or more"); break;
     case 'R':
-        FuzzCheck(call.text == typed && (whole >= 1 || IsRunOfDigits(typed)), "R gets the code as typed, a number");
+        FuzzCheck(call.text == typed && (whole.value_or(0) >= 1 || IsRunOfDigits(typed)),
+                  "R gets the code as typed, a number");
         break;
-    case 'S': FuzzCheck(call.number == whole && whole >= 1, "S gets the badge, 1 or more"); break;
+    case 'S': FuzzCheck(whole && call.number == *whole && *whole >= 1, "S gets the badge, 1 or more"); break;
     case 'T':
-        FuzzCheck(call.number == whole && whole >= 0 && whole <= 5 && call.text == typed,
+        FuzzCheck(whole && call.number == *whole && *whole >= 0 && *whole <= 5 && call.text == typed,
                   "T gets the table 0 to 5 and the argument as typed");
         break;
     case 'B':
-    case 'U': FuzzCheck(call.number == whole && whole != 0, "B and U get a code other than 0"); break;
+    case 'U':
+        FuzzCheck(call.number == whole.value_or(-1) && call.number != 0,
+                  "B and U get a code other than 0, one that is no number as -1");
+        break;
     case 'Q': {
         // Above half a thousandth: the stored three decimals keep something.
-        const double quantity = DecimalArgument(line);
-        FuzzCheck(call.number == quantity && quantity > 0.0005 && quantity <= kLargestTabAmount,
+        const std::optional<double> quantity = DecimalArgument(line);
+        FuzzCheck(quantity && call.number == *quantity && *quantity > 0.0005 && *quantity <= kLargestTabAmount,
                   "Q gets a quantity that keeps a thousandth and fits a tab");
         break;
     }
@@ -101,23 +106,25 @@ void CheckCall(const Call& call, const std::string& line) {
 // command's own reply, and only an argument its routine would not take.
 void CheckRefusal(char routine, const std::string& reply, const std::string& line) {
     FuzzCheck(IsCodedReply(reply), "a refusal starts with three digits and '-'");
-    const int whole = IntArgument(line);
+    const std::optional<int> whole = IntArgument(line);
+    const bool belowOne = !whole || *whole < 1;
     switch (routine) {
     case 'C':
-        FuzzCheck(whole < 1 && reply == "103-N\xDAMERO DE COMANDA INV\xC1LIDO!", "C refuses a number below 1");
+        FuzzCheck(belowOne && reply == "103-N\xDAMERO DE COMANDA INV\xC1LIDO!", "C refuses a number below 1");
         break;
     case 'R':
-        FuzzCheck(whole < 1 && !IsRunOfDigits(TextArgument(line)) &&
+        FuzzCheck(belowOne && !IsRunOfDigits(TextArgument(line)) &&
                       reply ==
                           "300-INFORME O C\xD3"
                           "DIGO DO PRODUTO!",
                   "R refuses a code that is no number");
         break;
     case 'S':
-        FuzzCheck(whole < 1 && reply == "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!", "S refuses a badge below 1");
+        FuzzCheck(belowOne && reply == "604-INFORME O No. DA COMANDA DO FUNCION\xC1RIO!", "S refuses a badge below 1");
         break;
     case 'T':
-        FuzzCheck((whole < 0 || whole > 5) && reply == "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!",
+        FuzzCheck((!whole || *whole < 0 || *whole > 5) &&
+                      reply == "301-INFORME UM N\xDAMERO ENTRE 0 E 5 PARA SELECIONAR A TABELA!",
                   "T refuses a table outside 0 to 5");
         break;
     case 'B':
@@ -133,9 +140,9 @@ void CheckRefusal(char routine, const std::string& reply, const std::string& lin
                   "U refuses badge 0");
         break;
     case 'Q': {
-        const double quantity = DecimalArgument(line);
-        FuzzCheck((!(quantity > 0.0006) && reply == "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!") ||
-                      (quantity > kLargestTabAmount && reply == kTabMaximumExceeded),
+        const std::optional<double> quantity = DecimalArgument(line);
+        FuzzCheck(((!quantity || !(*quantity > 0.0006)) && reply == "202-A QUANTIDADE DEVE SER MAIOR QUE ZERO!") ||
+                      (quantity && *quantity > kLargestTabAmount && reply == kTabMaximumExceeded),
                   "Q refuses a quantity that keeps no thousandth or fits no tab");
         break;
     }

@@ -3,6 +3,7 @@
 #include "InterpreterArguments.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,11 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzCheck(line.empty() ? letter == '\0' : !(letter >= 'a' && letter <= 'z'), "the command letter is upper case");
 
     // A number read back from its printed form is the same number.
-    const int whole = IntArgument(line);
-    FuzzCheck(whole == -1 || IntArgument("C" + std::to_string(whole)) == whole, "a whole number reads back");
+    const std::optional<int> whole = IntArgument(line);
+    FuzzCheck(!whole || IntArgument("C" + std::to_string(*whole)) == whole, "a whole number reads back");
 
-    const double decimal = DecimalArgument(line);
-    FuzzCheck(std::isfinite(decimal), "a decimal argument is a finite number");
+    const std::optional<double> decimal = DecimalArgument(line);
+    FuzzCheck(!decimal || std::isfinite(*decimal), "a decimal argument is a finite number");
 
     FuzzCheck(TextArgument(line) == (line.empty() ? "" : line.substr(1)), "the text argument is the rest of the line");
     return 0;

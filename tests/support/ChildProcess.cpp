@@ -1,12 +1,13 @@
 #include "ChildProcess.h"
 
+#include "WaitUntil.h"
+
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -44,18 +45,18 @@ void ChildProcess::Signal(int signal) const {
 }
 
 std::optional<int> ChildProcess::Wait(std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (pid_ > 0) {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-        }
-        if (std::chrono::steady_clock::now() > deadline)
-            return std::nullopt;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return std::nullopt;
+    std::optional<int> exitStatus;
+    WaitUntil(
+        [&] {
+            int status = 0;
+            if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+            }
+            return pid_ <= 0;
+        },
+        limit, std::chrono::milliseconds(20));
+    return exitStatus;
 }
 
 std::string FileText(const std::filesystem::path& path) {
@@ -77,13 +78,3 @@ bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines
 }
 
 std::filesystem::path BuiltProgramsFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path(); }
-
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}

@@ -4,7 +4,6 @@
 // a program that is still running and waits for it.
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,7 +34,5 @@ std::string FileText(const std::filesystem::path& path);
 // True when the lines appear in the text in this order, each ended by a line
 // break; others may come between them (a simulator prints every change).
 bool ShowsInOrder(const std::string& text, const std::vector<std::string>& lines);
-// Asks `done` every 50 ms until it holds; false when it does not within `limit`.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
 // The folder of the running test program, where the build puts every program.
 std::filesystem::path BuiltProgramsFolder();

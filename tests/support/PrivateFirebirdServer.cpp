@@ -1,6 +1,7 @@
 #include "PrivateFirebirdServer.h"
 
 #include "FreeLoopbackPort.h"
+#include "WaitUntil.h"
 
 #include <firebird/Interface.h>
 
@@ -14,7 +15,6 @@
 #include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -115,12 +115,8 @@ void PrivateFirebirdServer::Start() {
     close(output);
     if (process_ < 0)
         throw std::runtime_error("cannot start the private server");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!Accepts(port_)) {
-        if (std::chrono::steady_clock::now() > deadline)
-            throw std::runtime_error("the private server did not start");
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (!WaitUntil([this] { return Accepts(port_); }, std::chrono::seconds(10), std::chrono::milliseconds(20)))
+        throw std::runtime_error("the private server did not start");
 }
 
 void PrivateFirebirdServer::Stop() {
@@ -129,14 +125,11 @@ void PrivateFirebirdServer::Stop() {
     // Asked to end, the server may wait for its connections; a server that
     // has not ended in five seconds is ended at once, as a crash would.
     kill(process_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (waitpid(process_, nullptr, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(process_, SIGKILL);
-            waitpid(process_, nullptr, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const bool ended = WaitUntil([this] { return waitpid(process_, nullptr, WNOHANG) != 0; }, std::chrono::seconds(5),
+                                 std::chrono::milliseconds(20));
+    if (!ended) {
+        kill(process_, SIGKILL);
+        waitpid(process_, nullptr, 0);
     }
     process_ = -1;
 }

@@ -9,13 +9,13 @@
 #include "ShopFolder.h"
 #include "TerminalFleet.h"
 #include "TerminalLibrary.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
 #include <condition_variable>
 #include <mutex>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -82,14 +82,12 @@ struct ReleaseAtEnd {
 // a WATCHDOG=1, or the time is over.
 bool PetUntilWatchdog(ServiceNotifier& notifier, const TerminalFleet& fleet, NotifySocket& manager,
                       std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        PetWatchdog(notifier, fleet);
-        if (manager.WaitForLine("WATCHDOG=1", 0s))
-            return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return false;
+    return WaitUntil(
+        [&] {
+            PetWatchdog(notifier, fleet);
+            return manager.WaitForLine("WATCHDOG=1", 0s);
+        },
+        limit, 20ms);
 }
 
 TEST(ServiceWatchdog, PetsOnlyWhileEveryTerminalThreadTicks) {
@@ -113,11 +111,8 @@ TEST(ServiceWatchdog, PetsOnlyWhileEveryTerminalThreadTicks) {
     library.Hang(1);
     ASSERT_TRUE(library.WaitUntilHung(60s));
     const auto interval = *notifier.WatchdogInterval();
-    const auto hungSince = std::chrono::steady_clock::now();
-    while (fleet.AllTickedSince(std::chrono::steady_clock::now() - interval)) {
-        ASSERT_LT(std::chrono::steady_clock::now() - hungSince, 60s);
-        std::this_thread::sleep_for(20ms);
-    }
+    ASSERT_TRUE(
+        WaitUntil([&] { return !fleet.AllTickedSince(std::chrono::steady_clock::now() - interval); }, 60s, 20ms));
     manager.Clear();
     EXPECT_FALSE(PetUntilWatchdog(notifier, fleet, manager, 2s)) << "a pet while a thread hangs";
 

@@ -1,6 +1,7 @@
 #include "ShopFolder.h"
 
 #include "QZ_CRIPTO.h"
+#include "WaitUntil.h"
 
 #include <fcntl.h>
 #include <fstream>

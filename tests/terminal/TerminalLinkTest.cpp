@@ -16,6 +16,7 @@
 #include "TerminalServer.h"
 #include "TerminalService.h"
 #include "VendorLibrary.h"
+#include "WaitUntil.h"
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kNoConnection = 65280;
 // Bound for waiting on something that should happen at once; only reached
 // when it does not happen at all, so it is generous for a busy machine.
 constexpr auto kPatience = 30s;
@@ -88,28 +88,22 @@ private:
     DialogBoxHandler previous_;
 };
 
-// Runs the step until it says it is done; false when it never is.
-// Runs the step until it reports success, with a short sleep between tries
-// so that the threads serving the other side get the processor.
-bool Eventually(const std::function<bool()>& step) {
-    for (auto deadline = Clock::now() + kPatience; Clock::now() < deadline;) {
-        if (step())
-            return true;
-        std::this_thread::sleep_for(100us);
-    }
-    return false;
-}
+// The pause between two tries of a step that serves or reads the link: short,
+// so the threads serving the other side get the processor.
+constexpr auto kRetryPause = 100us;
 
 // Reads key codes until the count is reached, skipping "nothing waits".
 std::vector<int> ReadKeys(TerminalLibrary& library, size_t count, const std::function<void()>& serve) {
     std::vector<int> codes;
-    Eventually([&] {
-        serve();
-        int code = library.LerBuffer(0);
-        if (code != 0 && code != kNoConnection)
-            codes.push_back(code);
-        return codes.size() == count;
-    });
+    WaitUntil(
+        [&] {
+            serve();
+            int code = library.LerBuffer(0);
+            if (code != 0 && code != kNoConnectionCode)
+                codes.push_back(code);
+            return codes.size() == count;
+        },
+        kPatience, kRetryPause);
     return codes;
 }
 
@@ -127,10 +121,12 @@ protected:
     void Serve() { server->Serve(1ms); }
     std::string Shown() const { return DisplaySnapshot(terminal->Display()); }
     bool ServeUntilShown(const std::string& snapshot) {
-        return Eventually([&] {
-            Serve();
-            return Shown() == snapshot;
-        });
+        return WaitUntil(
+            [&] {
+                Serve();
+                return Shown() == snapshot;
+            },
+            kPatience, kRetryPause);
     }
 
     NoMessageBoxes noMessageBoxes;
@@ -168,12 +164,15 @@ TEST_P(LinkTest, ShowsWhatTheDisplayWriterWrites) {
     for (const LayoutCase& c : kLayouts) {
         SCOPED_TRACE(c.text);
         writer.WriteDisplay(0, c.text);
-        EXPECT_TRUE(Eventually([&] {
-            Serve();
-            const TerminalDisplay& display = terminal->Display();
-            return Shown() == c.shown && display.CursorLine() == c.cursorLine &&
-                   display.CursorColumn() == c.cursorColumn;
-        })) << Shown();
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                Serve();
+                const TerminalDisplay& display = terminal->Display();
+                return Shown() == c.shown && display.CursorLine() == c.cursorLine &&
+                       display.CursorColumn() == c.cursorColumn;
+            },
+            kPatience, kRetryPause))
+            << Shown();
     }
 }
 
@@ -192,7 +191,7 @@ TEST_P(LinkTest, ReconnectsAfterTheTerminalRestarts) {
 
     server.reset();
     terminal = std::make_unique<SimulatedTerminal>(Framing(GetParam()));
-    EXPECT_TRUE(Eventually([&] { return library.LerBuffer(0) == kNoConnection; }));
+    EXPECT_TRUE(WaitUntil([&] { return library.LerBuffer(0) == kNoConnectionCode; }, kPatience, kRetryPause));
     EXPECT_EQ(library.LimpaDisplay(0), 0);
 
     server = std::make_unique<TerminalServer>(*terminal, "127.0.0.1", port);
@@ -227,11 +226,13 @@ TEST_P(LinkTest, TheServiceShowsThePromptAgainWhenTheTerminalIsBack) {
     ASSERT_TRUE(ServeUntilShown("DISPLAY Comanda:|||"));
     const int port = server->Port();
     auto tickUntilShown = [&](const std::string& snapshot) {
-        return Eventually([&] {
-            RunGuarded([&] { service.Tick(); });
-            Serve();
-            return Shown() == snapshot;
-        });
+        return WaitUntil(
+            [&] {
+                RunGuarded([&] { service.Tick(); });
+                Serve();
+                return Shown() == snapshot;
+            },
+            kPatience, kRetryPause);
     };
 
     // Switched off for some ticks, and restarted between two ticks.
@@ -342,7 +343,7 @@ TEST(LinkWithoutTerminal, UnreachableTerminalFailsAtOnce) {
         EXPECT_EQ(library.LimpaDisplay(terminal), 0);
         EXPECT_EQ(library.PosicionaCursor(terminal, 1, 1), 0);
         EXPECT_EQ(library.EscreveDisplay(terminal, "Comanda:"), 0);
-        EXPECT_EQ(library.LerBuffer(terminal), kNoConnection);
+        EXPECT_EQ(library.LerBuffer(terminal), kNoConnectionCode);
     }
     EXPECT_LT(Clock::now() - start, kPatience);
 }
@@ -373,7 +374,7 @@ TEST(LinkSettings, APortOutsideOneTo65535IsAFailedStartNeverAnotherPort) {
         SettingsFile settings("[Terminais]\r\nPorta=" + wrong + "\r\n0=127.0.0.1\r\n");
         EXPECT_EQ(library.IniciaComunicacao(), 0);
         EXPECT_EQ(library.LimpaDisplay(0), 0);
-        EXPECT_EQ(library.LerBuffer(0), kNoConnection);
+        EXPECT_EQ(library.LerBuffer(0), kNoConnectionCode);
         server.Serve(0ms);
         EXPECT_FALSE(server.HostConnected());
 
@@ -488,7 +489,7 @@ TEST_F(LinkWithMisbehavingTerminal, HalfCodesWaitAndGarbageNeverHangs) {
     peer->Send(std::string(1, '\0'));
     EXPECT_EQ(library.LerBuffer(0), 0);
     peer->Send("A");
-    EXPECT_TRUE(Eventually([&] { return library.LerBuffer(0) == 'A'; }));
+    EXPECT_TRUE(WaitUntil([&] { return library.LerBuffer(0) == 'A'; }, kPatience, kRetryPause));
 
     std::string garbage;
     for (int i = 0; i < 1001; ++i)
@@ -496,11 +497,13 @@ TEST_F(LinkWithMisbehavingTerminal, HalfCodesWaitAndGarbageNeverHangs) {
     peer->Send(garbage);
     peer.reset();
     int codes = 0;
-    EXPECT_TRUE(Eventually([&] {
-        int code = library.LerBuffer(0);
-        codes += code != 0 && code != kNoConnection;
-        return code == kNoConnection;
-    }));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            int code = library.LerBuffer(0);
+            codes += code != 0 && code != kNoConnectionCode;
+            return code == kNoConnectionCode;
+        },
+        kPatience, kRetryPause));
     EXPECT_EQ(codes, 500);
 }
 
@@ -524,7 +527,7 @@ TEST_F(LinkWithMisbehavingTerminal, AFloodOfKeysIsTakenAtTheReadersPace) {
 
 TEST_F(LinkWithMisbehavingTerminal, TerminalThatStopsReadingFailsTheWrite) {
     const std::string line4(1 << 20, 'X');
-    EXPECT_TRUE(Eventually([&] { return library.EscreveDisplay(0, line4.c_str()) == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return library.EscreveDisplay(0, line4.c_str()) == 0; }, kPatience, kRetryPause));
 }
 
 // Several threads using the library at once, as a service that serves each
@@ -552,12 +555,14 @@ TEST(LinkFromSeveralThreads, EachThreadServesItsOwnTerminalWhileTheCommunication
             const int code = 1000 * (number + 1) + round;
             station.terminal.PressKey(static_cast<uint16_t>(code));
             std::vector<int> keys;
-            EXPECT_TRUE(Eventually([&] {
-                station.server.Serve(1ms);
-                if (int key = library.LerBuffer(number); key != 0 && key != kNoConnection)
-                    keys.push_back(key);
-                return !keys.empty() && DisplaySnapshot(station.terminal.Display()) == "DISPLAY " + text + "|||";
-            }));
+            EXPECT_TRUE(WaitUntil(
+                [&] {
+                    station.server.Serve(1ms);
+                    if (int key = library.LerBuffer(number); key != 0 && key != kNoConnectionCode)
+                        keys.push_back(key);
+                    return !keys.empty() && DisplaySnapshot(station.terminal.Display()) == "DISPLAY " + text + "|||";
+                },
+                kPatience, kRetryPause));
             EXPECT_EQ(keys, std::vector<int>{code});
         }
         --serving;
@@ -566,10 +571,12 @@ TEST(LinkFromSeveralThreads, EachThreadServesItsOwnTerminalWhileTheCommunication
     std::thread other(serve, 1, std::ref(second));
     // Settings read again meanwhile: the unchanged terminals keep their
     // connections and the keys on their way.
-    while (serving > 0) {
-        EXPECT_EQ(library.IniciaComunicacao(), 1);
-        std::this_thread::sleep_for(1ms);
-    }
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            EXPECT_EQ(library.IniciaComunicacao(), 1);
+            return serving == 0;
+        },
+        kPatience, 1ms));
     one.join();
     other.join();
 }
@@ -587,21 +594,25 @@ TEST(LinkFromSeveralThreads, TwoThreadsReadingOneTerminalGetEachKeyOnceInOrder) 
 
     std::atomic<int> taken = 0;
     auto read = [&](std::vector<int>& codes) {
-        Eventually([&] {
-            if (int code = library.LerBuffer(0); code != 0 && code != kNoConnection) {
-                codes.push_back(code);
-                ++taken;
-            }
-            return taken == kKeys;
-        });
+        WaitUntil(
+            [&] {
+                if (int code = library.LerBuffer(0); code != 0 && code != kNoConnectionCode) {
+                    codes.push_back(code);
+                    ++taken;
+                }
+                return taken == kKeys;
+            },
+            kPatience, kRetryPause);
     };
     std::vector<int> first, second;
     std::thread one(read, std::ref(first));
     std::thread other(read, std::ref(second));
-    Eventually([&] {
-        server.Serve(1ms);
-        return taken == kKeys;
-    });
+    WaitUntil(
+        [&] {
+            server.Serve(1ms);
+            return taken == kKeys;
+        },
+        kPatience, kRetryPause);
     one.join();
     other.join();
 

@@ -15,6 +15,7 @@
 #include "StoreTestDatabase.h"
 #include "TerminalService.h"
 #include "VendorLibrary.h"
+#include "WaitUntil.h"
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 class TerminalServiceEndToEnd : public ::testing::Test {
 protected:
@@ -72,9 +72,12 @@ TEST_F(TerminalServiceEndToEnd, TypingC5AndEnterOpensTabFiveAndShowsTheReply) {
 
     RunGuarded([&] { service.Start(); });
     ASSERT_TRUE(panel.timerActive);
-    const auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (service.LastDisplayText() != "Comanda 5:" && panel.timerActive && Clock::now() < deadline)
-        RunGuarded([&] { service.Tick(); });
+    WaitUntil(
+        [&] {
+            RunGuarded([&] { service.Tick(); });
+            return service.LastDisplayText() == "Comanda 5:" || !panel.timerActive;
+        },
+        std::chrono::seconds(30), std::chrono::microseconds::zero());
 
     EXPECT_EQ(panel.status, "Comando: C5 / Retorno:000-A COMANDA 5 FOI CRIADA!");
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDAS WHERE COM_NUMERO = 5").AsInteger(), 1);

@@ -8,6 +8,7 @@
 #include "QZ_CRIPTO.h"
 #include "StoreTestDatabase.h"
 #include "TemporaryFolder.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 

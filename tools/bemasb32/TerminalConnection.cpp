@@ -96,7 +96,7 @@ uint16_t TerminalConnection::NextKey() {
             return 0;
     }
     lossUnreported_ = false;
-    return kNoConnection;
+    return kNoConnectionCode;
 }
 
 void TerminalConnection::StartConnecting() {

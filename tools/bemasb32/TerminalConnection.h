@@ -5,6 +5,7 @@
 // than there is room for. Key codes that arrive are kept, in order, until
 // taken.
 #include "KeyCodeStream.h"
+#include "TerminalLibraryCodes.h"
 
 #include <chrono>
 #include <cstddef>
@@ -16,8 +17,6 @@ class TerminalConnection {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // The key code that says no key waits and the terminal is not reachable.
-    static constexpr uint16_t kNoConnection = 65280;
     // Keys received and not yet taken. A terminal that sends faster than
     // they are taken waits: its bytes stay in the network buffers until
     // there is room, and TCP holds the terminal back.
@@ -38,10 +37,10 @@ public:
 
     // Takes the keys that have arrived, starting a connection attempt if
     // there is none, without waiting. Returns the oldest key not yet taken,
-    // 0 when none waits on a working connection, kNoConnection when none
+    // 0 when none waits on a working connection, kNoConnectionCode when none
     // waits and the terminal is not (yet) reachable. After the terminal was
     // lost (the connection ended, or a Send could not reach it)
-    // kNoConnection comes at least once before the next 0, even when a new
+    // kNoConnectionCode comes at least once before the next 0, even when a new
     // connection is already up: the caller learns that the terminal was
     // away and may have lost what its display showed.
     uint16_t NextKey();

@@ -98,7 +98,7 @@ int TerminalLink::EscreveDisplay(unsigned char terminal, const char* text) {
 
 int TerminalLink::LerBuffer(unsigned char terminal) {
     return WithConnection(terminal, [](TerminalConnection* connection, Framing) {
-        return connection ? connection->NextKey() : TerminalConnection::kNoConnection;
+        return connection ? connection->NextKey() : kNoConnectionCode;
     });
 }
 

@@ -7,7 +7,6 @@
 #include <QImage>
 
 class QKeyEvent;
-class QMenu;
 
 enum TQZGlyphPos : std::uint8_t { gpLeft, gpTop, gpRight, gpBottom };
 
@@ -49,12 +48,8 @@ public:
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
 
-    // Popped up under the button's top-left corner on each click; not owned.
-    QMenu* DropDownMenu() const { return dropDownMenu_; }
-    void SetDropDownMenu(QMenu* menu) { dropDownMenu_ = menu; }
-
-    // Sets the dialog's result to ModalResult, pops up the drop-down menu,
-    // emits clicked() and then ends a modal dialog whose result is not 0.
+    // Sets the dialog's result to ModalResult, emits clicked() and then ends
+    // a modal dialog whose result is not 0.
     void Click();
 
     // Enter on the focused button or Esc on a Cancel button, without Shift,
@@ -84,7 +79,6 @@ private:
     QImage glyph_;
     TQZImageMask glyphMask_ = 0;
     int modalResult_ = 0;
-    QMenu* dropDownMenu_ = nullptr;
 };
 
 // Offers a key that reached a window to its buttons, depth first in child

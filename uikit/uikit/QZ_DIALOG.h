@@ -20,8 +20,11 @@ int ErrorBox(const std::string& title, const std::string& text);
 int QuestionBox(const std::string& title, const std::string& text);
 int InfoBox(const std::string& title, const std::string& text);
 
-// What DialogBox does once called. The program keeps the default (beep and
-// the themed message window); tests put a recorder in its place.
+// What DialogBox does once called. The default beeps and shows the themed
+// message window. Where no operator sits at a window the box becomes a
+// line: the service without windows (its output), the installation check
+// (its report) and the window program once SIGTERM or SIGINT ends it
+// (standard error). Tests put a recorder in its place.
 using DialogBoxHandler = std::function<int(TDialogBoxKind kind, const std::string& title, const std::string& text)>;
 
 // Replaces the handler and returns the previous one; an empty handler
