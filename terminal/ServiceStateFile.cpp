@@ -69,9 +69,7 @@ std::string ReadAll(int descriptor, const std::string& path) {
 
 }  // namespace
 
-std::string ServiceStatePathOf(const std::string& programPath) {
-    return FileBesideProgram(programPath, "estado.txt");
-}
+std::string ServiceStatePathOf(const std::string& programPath) { return FileBesideProgram(programPath, "estado.txt"); }
 
 ServiceStateFile::~ServiceStateFile() {
     if (published_)

@@ -27,9 +27,10 @@ void ServiceStatePublisher::Publish(const std::vector<TerminalState>& terminals)
     try {
         if (!file_.Claim()) {
             if (!toldTaken_)
-                output_.Note("estado do servi\xC3\xA7o n\xC3\xA3o publicado: outro servi\xC3\xA7o em execu\xC3\xA7\xC3\xA3o "
-                             "publica o seu em " +
-                             file_.Path());
+                output_.Note(
+                    "estado do servi\xC3\xA7o n\xC3\xA3o publicado: outro servi\xC3\xA7o em execu\xC3\xA7\xC3\xA3o "
+                    "publica o seu em " +
+                    file_.Path());
             toldTaken_ = true;
             return;
         }

@@ -25,8 +25,7 @@ int RunStatusQuery(const std::vector<std::string>& arguments, const std::string&
     for (size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--status" || (i == 0 && IsSettingsSwitch(arguments[i])))
             continue;
-        errors << "argumento desconhecido \"" << arguments[i] << "\"; uso: Quorvel [CFG=ARQUIVO] --status"
-               << std::endl;
+        errors << "argumento desconhecido \"" << arguments[i] << "\"; uso: Quorvel [CFG=ARQUIVO] --status" << std::endl;
         return kUsage;
     }
     std::optional<std::string> state;

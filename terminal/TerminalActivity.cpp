@@ -52,9 +52,7 @@ TerminalActivity TerminalActivityRecord::Read() const {
     return activity_;
 }
 
-TerminalActivityRecord::OnThisThread::OnThisThread(TerminalActivityRecord& record) {
-    recordOfThisThread = &record;
-}
+TerminalActivityRecord::OnThisThread::OnThisThread(TerminalActivityRecord& record) { recordOfThisThread = &record; }
 
 TerminalActivityRecord::OnThisThread::~OnThisThread() { recordOfThisThread = nullptr; }
 

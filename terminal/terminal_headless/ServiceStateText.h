@@ -13,8 +13,8 @@
 // of the list the service does not serve now (its data module could not
 // connect at a reload).
 struct TerminalState {
-    int position = 0;    // in the terminal list
-    std::string entry;   // "key=address"
+    int position = 0;       // in the terminal list
+    std::string entry;      // "key=address"
     std::string condition;  // "conectado", "sem resposta", "iniciando" or "parado"
     TerminalActivity activity;
 };

@@ -29,7 +29,6 @@ protected:
     std::string path = folder.PathOf("teclas.txt");
 };
 
-
 struct LogCase {
     const char* name;
     bool fileExists;

@@ -103,8 +103,10 @@ TEST(ServiceStateText, OneLineTellsWhatATerminalIsDoing) {
         std::string line;
     } cases[] = {
         {{0, "0=10.0.0.21", "conectado", busy},
-         "terminal 0 10.0.0.21: conectado desde " + Today("14:03:05") + " \xC2\xB7 comanda 12 \xC2\xB7 \xC3\xBAltimo "
-             "comando C12, resposta 000, " + Today("14:05:01") + " \xC2\xB7 \xC3\xBAltimo erro " + Today("14:04:00") +
+         "terminal 0 10.0.0.21: conectado desde " + Today("14:03:05") +
+             " \xC2\xB7 comanda 12 \xC2\xB7 \xC3\xBAltimo "
+             "comando C12, resposta 000, " +
+             Today("14:05:01") + " \xC2\xB7 \xC3\xBAltimo erro " + Today("14:04:00") +
              " Erro: N\xC3\xA3o foi poss\xC3\xADvel estabelecer comunica\xC3\xA7\xC3\xA3o com o terminal!"},
         {{3, "5=10.0.0.22", "sem resposta", {}}, "terminal 3 10.0.0.22: sem resposta desde " + Today("14:03:05")},
         {{1, "1=caixa.loja", "parado", noCode},
@@ -185,8 +187,10 @@ TEST_F(ServiceStateFolder, PublishesOnlyWhenALineChangedAndKeepsSinceWhileTheSta
     ServiceStatePublisher another(link.string(), output);
     another.Publish(terminals);
     another.Publish(terminals);
-    EXPECT_EQ(status.str(), "estado do servi\xC3\xA7o n\xC3\xA3o publicado: outro servi\xC3\xA7o em execu\xC3\xA7\xC3\xA3o "
-                            "publica o seu em " + target.string() + "\n");
+    EXPECT_EQ(status.str(),
+              "estado do servi\xC3\xA7o n\xC3\xA3o publicado: outro servi\xC3\xA7o em execu\xC3\xA7\xC3\xA3o "
+              "publica o seu em " +
+                  target.string() + "\n");
     EXPECT_EQ(messages.str(), "");
 }
 
@@ -200,8 +204,10 @@ TEST_F(ServiceStateFolder, AStateThatCannotBePublishedIsOneWarningAndTheServiceG
     publisher.Publish(terminals);
     terminals[0].condition = "conectado";
     publisher.Publish(terminals);
-    EXPECT_EQ(messages.str(), "estado do servi\xC3\xA7o n\xC3\xA3o publicado: n\xC3\xA3o foi poss\xC3\xADvel abrir a "
-                              "pasta " + runtime.string() + ": No such file or directory\n");
+    EXPECT_EQ(messages.str(),
+              "estado do servi\xC3\xA7o n\xC3\xA3o publicado: n\xC3\xA3o foi poss\xC3\xADvel abrir a "
+              "pasta " +
+                  runtime.string() + ": No such file or directory\n");
 
     fs::create_directories(runtime);
     publisher.Publish(terminals);

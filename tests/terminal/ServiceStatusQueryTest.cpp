@@ -45,7 +45,8 @@ int Lines(const std::string& text) { return static_cast<int>(std::count(text.beg
 TEST(ServiceStatusQuery, ListsEachTerminalWithItsStateTabAndLastCommandWhileTheServiceRuns) {
     StoreTestDatabase store(StoreTestDatabase::Access::Server);
     ShopFolder shop(store);
-    const std::string noService = "nenhum servi\xC3\xA7o em execu\xC3\xA7\xC3\xA3o para " + (shop.Path() / "estado.txt").string() + "\n";
+    const std::string noService =
+        "nenhum servi\xC3\xA7o em execu\xC3\xA7\xC3\xA3o para " + (shop.Path() / "estado.txt").string() + "\n";
     StatusAnswer answer = AskStatus(shop);
     EXPECT_EQ(answer.exit, 3);
     EXPECT_EQ(answer.out, noService);
