@@ -4,6 +4,7 @@
 #include "ServiceStateFile.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
