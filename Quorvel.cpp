@@ -1,6 +1,6 @@
 // Program start-up: the main window first, then the data module, then the
 // event loop; or the service without windows (--headless); or the check of
-// an installation (--check).
+// an installation (--check); or the state of the running service (--status).
 #include "ConfigurationCheck.h"
 #include "DataModuleCreate.h"
 #include "DataModulo.h"
@@ -13,6 +13,8 @@
 #include "ProgramOptions.h"
 #include "QZ_DIALOG.h"
 #include "QZ_THEME.h"
+#include "ServiceStateFile.h"
+#include "ServiceStatusQuery.h"
 #include "Sleeper.h"
 #include "TerminationSignals.h"
 #include "VendorLibrary.h"
@@ -52,6 +54,8 @@ int main(int argc, char** argv) {
         return *status;
     if (WantsCheck(arguments))
         return RunConfigurationCheck(arguments, std::cout, std::cerr);
+    if (WantsStatus(arguments))
+        return RunStatusQuery(arguments, ServiceStatePathOf(ProgramPath()), std::cout, std::cerr);
     if (WantsHeadless(arguments))
         return RunHeadlessService(arguments);
     std::optional<int> terminal;

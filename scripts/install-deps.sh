@@ -13,6 +13,8 @@ packages=(
   locales
   systemd
   dpkg-dev file lintian
+  # the package run under a booted systemd (tests/packaging/check-under-systemd.sh)
+  debootstrap systemd-container
 )
 
 missing=()

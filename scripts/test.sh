@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite;
-# checks the Debian package of that build; then builds it again with the
+# checks the Debian package of that build, unpacked and installed under a
+# booted systemd; then builds it again with the
 # sanitizers and runs it once more there (scripts/test-sanitized.sh). Arguments go to both ctest runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,6 +12,9 @@ build=${QUORVEL_BUILD_DIR:-$root/build}
 "$root/scripts/start-firebird.sh"
 export QT_QPA_PLATFORM=offscreen
 (cd "$build" && ctest --output-on-failure --timeout 300 "$@")
-# The Debian package of this build: lintian, then its programs unpacked.
+# The Debian package of this build: lintian, then its programs unpacked;
+# then installed and run under a booted systemd (its Debian tree is made
+# once per machine and kept in /var/cache).
 "$root/tests/packaging/check-package.sh" "$build"
+"$root/tests/packaging/check-under-systemd.sh" "$build"
 "$root/scripts/test-sanitized.sh" "$@"

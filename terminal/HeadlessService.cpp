@@ -9,6 +9,7 @@
 #include "QZ_DIALOG.h"
 #include "ServiceNotifier.h"
 #include "ServiceReload.h"
+#include "ServiceStatePublisher.h"
 #include "ServiceStatusText.h"
 #include "SharedServiceSettings.h"
 #include "TerminalFleet.h"
@@ -66,6 +67,8 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     HeadlessOutput output(std::cout, std::cerr, IsJournalStream(STDERR_FILENO, std::getenv("JOURNAL_STREAM")));
     SetDialogBoxHandler([&output](TDialogBoxKind kind, const std::string& title, const std::string& text) {
         output.Message(title, text, PriorityOf(kind));
+        if (auto* terminal = TerminalActivityRecord::OfThisThread(); terminal && kind == dbkError)
+            terminal->NoteError(AsOneLine(title + ": " + text));
         return 1;
     });
 
@@ -107,6 +110,8 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     if (fleet.Serve(entries, plan.positions, false, true).failed > 0)
         return 1;  // the fleet stops the terminals that did connect
 
+    ServiceStatePublisher state(ServiceStatePathOf(program.string()), output);
+    state.Publish(fleet.States());
     ServiceNotifier notifier;
     notifier.Ready(ServiceStatusText(fleet.Tally()));
     const auto watchdog = notifier.WatchdogInterval();
@@ -122,6 +127,7 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
         }
         notifier.Status(ServiceStatusText(fleet.Tally()));
         PetWatchdog(notifier, fleet);
+        state.Publish(fleet.States());
     }
     notifier.Stopping();
     return 0;

@@ -5,6 +5,7 @@
 #include "KeyLog.h"
 #include "QZ_DBIBX_CONNECT.h"
 #include "TerminalService.h"
+#include "Windows1252.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
     // The data module lives and dies on this thread: it registers its
     // connection and transaction as this thread's shared pair.
     TDM dataModule;
+    const TerminalActivityRecord::OnThisThread errorsOfThisTerminal(activity_);
     bool connected = false;
     RunGuarded([&] { connected = ConnectFromSettings(settingsPath); });
     connected_.set_value(connected);
@@ -61,6 +63,7 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
 
     TerminalService service(library_, stop_, *this);
     service.SetInterpreter(&dataModule);
+    interpreter_ = &dataModule;
     // The thread goes round every 50 ms also while it waits to start the
     // terminal again, so only a call that does not come back stops its ticks.
     Clock::time_point nextStart = Clock::now();
@@ -77,11 +80,14 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
         stop_.Pause(kTickInterval);
     }
     RunGuarded([&] { service.Stop(); });
+    interpreter_ = nullptr;
 }
 
 void HeadlessTerminal::ShowStatus(const std::string& text) {
-    if (text.starts_with("Comando: "))
+    if (text.starts_with("Comando: ")) {
         ++commands_;
+        activity_.NoteCommand(text, interpreter_ ? Windows1252ToUtf8(interpreter_->DisplayPrompt()) : std::string());
+    }
     output_.Status(position_, text);
 }
 

@@ -5,6 +5,20 @@
 
 #include <algorithm>
 
+namespace {
+
+// In the words of the service's status sentence.
+const char* ConditionWord(HeadlessTerminal::Condition condition) {
+    switch (condition) {
+    case HeadlessTerminal::Condition::Serving: return "conectado";
+    case HeadlessTerminal::Condition::Unanswering: return "sem resposta";
+    case HeadlessTerminal::Condition::Starting: return "iniciando";
+    }
+    return "";
+}
+
+}  // namespace
+
 TerminalFleet::TerminalFleet(const SharedServiceSettings& settings, TerminalLibrary& library, HeadlessOutput& output,
                              SharedKeyLog* keyLog, std::string settingsPath)
     : settings_(settings), library_(library), output_(output), keyLog_(keyLog), settingsPath_(std::move(settingsPath)) {
@@ -57,6 +71,8 @@ TerminalFleet::Change TerminalFleet::Serve(const std::vector<std::string>& entri
         served_.push_back({entry, std::move(terminal)});
         ++change.started;
     }
+    entries_ = entries;
+    positions_ = positions;
     return change;
 }
 
@@ -78,6 +94,21 @@ ServiceTally TerminalFleet::Tally() const {
     if (const auto lastError = output_.LastError())
         tally.lastError = HeadlessOutput::Clock::to_time_t(*lastError);
     return tally;
+}
+
+std::vector<TerminalState> TerminalFleet::States() const {
+    std::vector<TerminalState> states;
+    for (int position : positions_) {
+        TerminalState state{position, entries_[position], "parado", {}};
+        const auto running = std::find_if(served_.begin(), served_.end(),
+                                          [&](const Served& served) { return served.entry == state.entry; });
+        if (running != served_.end()) {
+            state.condition = ConditionWord(running->terminal->State());
+            state.activity = running->terminal->Activity();
+        }
+        states.push_back(std::move(state));
+    }
+    return states;
 }
 
 void PetWatchdog(ServiceNotifier& notifier, const TerminalFleet& fleet) {

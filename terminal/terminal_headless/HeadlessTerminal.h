@@ -8,6 +8,7 @@
 #include "ServicePanel.h"
 #include "SharedServiceSettings.h"
 #include "StopSignal.h"
+#include "TerminalActivity.h"
 #include "TerminalPresenceWatch.h"
 
 #include <atomic>
@@ -17,6 +18,7 @@
 #include <string>
 #include <thread>
 
+class CommandInterpreter;
 class KeyLog;
 class TerminalLibrary;
 
@@ -69,6 +71,8 @@ public:
     Clock::time_point LastTick() const { return Clock::time_point(Clock::duration(lastTick_.load())); }
     // Commands replied to.
     long Commands() const { return commands_; }
+    // The last command, the tab open and the last error.
+    TerminalActivity Activity() const { return activity_.Read(); }
 
 private:
     void Run(const std::string& settingsPath);
@@ -98,6 +102,9 @@ private:
     std::atomic<bool> startFailed_ = false;
     std::atomic<Clock::rep> lastTick_;
     std::atomic<long> commands_ = 0;
+    TerminalActivityRecord activity_;
+    // The thread's data module while it runs, for the prompt after a command.
+    const CommandInterpreter* interpreter_ = nullptr;
     std::promise<bool> connected_;
     std::thread thread_;
 };

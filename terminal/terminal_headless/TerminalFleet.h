@@ -5,6 +5,7 @@
 // gone, as "PARAR F3" stops them, starts the new ones, and leaves the others
 // running: their connection, command line, loaded tab and prompt stay.
 #include "HeadlessTerminal.h"
+#include "ServiceStateText.h"
 #include "ServiceStatusText.h"
 
 #include <chrono>
@@ -42,6 +43,9 @@ public:
     // Whether every terminal's thread ticked at or after `since`.
     bool AllTickedSince(HeadlessTerminal::Clock::time_point since) const;
     ServiceTally Tally() const;
+    // Each terminal of the positions last served, in their order; one whose
+    // data module could not connect is "parado".
+    std::vector<TerminalState> States() const;
 
 private:
     struct Served {
@@ -55,6 +59,8 @@ private:
     SharedKeyLog* keyLog_;
     const std::string settingsPath_;
     std::vector<Served> served_;
+    std::vector<std::string> entries_;
+    std::vector<int> positions_;
     long commandsOfStopped_ = 0;
 };
 

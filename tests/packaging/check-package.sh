@@ -22,7 +22,7 @@ folder=$scratch/usr/lib/quorvel
 
 fail() { echo "check-package: $*" >&2; exit 1; }
 for link in BemaSB32.ini:/etc/quorvel/BemaSB32.ini Quorvel.ini:/etc/quorvel/Quorvel.ini \
-            teclas.txt:/var/lib/quorvel/teclas.txt Dados:/var/lib/quorvel/Dados; do
+            teclas.txt:/var/lib/quorvel/teclas.txt Dados:/var/lib/quorvel/Dados estado.txt:/run/quorvel/estado.txt; do
   [ "$(readlink "$folder/${link%%:*}")" = "${link#*:}" ] || fail "$folder/${link%%:*} does not point to ${link#*:}"
 done
 for program in Quorvel quorvel-scramble terminal-simulator; do

@@ -15,13 +15,15 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
+std::string FileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class KeyLogTest : public ::testing::Test {
 protected:
     void Put(const std::string& content) const { std::ofstream(path, std::ios::binary | std::ios::trunc) << content; }
-    std::string Content() const {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Content() const { return FileText(path); }
 
     TemporaryFolder folder{"keylog"};
     std::string path = folder.PathOf("teclas.txt");
@@ -84,6 +86,50 @@ TEST_F(KeyLogTest, ChangesMadeByOthersBetweenEntriesAreTakenIn) {
     Put("trocado\r\n");
     log.Write("D [68]");
     EXPECT_EQ(Content(), "trocado\r\nD [68]\r\n");
+}
+
+// The package's key log is reached through a link beside the program and
+// rotated in its own folder; whichever way the rotation goes, the entries
+// after it go to the new file and the rotated copy keeps only the ones before.
+TEST_F(KeyLogTest, EntriesAfterARotationGoToTheNewFile) {
+    struct Rotation {
+        const char* name;
+        void (*rotate)(const fs::path& log, const fs::path& rotated);
+    };
+    const Rotation rotations[] = {
+        {"moved away, an empty file made in its place",
+         [](const fs::path& log, const fs::path& rotated) {
+             fs::rename(log, rotated);
+             std::ofstream(log, std::ios::binary);
+         }},
+        {"moved away, nothing made in its place",
+         [](const fs::path& log, const fs::path& rotated) { fs::rename(log, rotated); }},
+        {"copied and emptied",
+         [](const fs::path& log, const fs::path& rotated) {
+             fs::copy_file(log, rotated);
+             fs::resize_file(log, 0);
+         }},
+    };
+    const fs::path state = folder.Path() / "state";
+    const fs::path log = state / "teclas.txt";
+    const fs::path rotated = state / "teclas.txt.1";
+    fs::create_directories(state);
+    fs::remove(path);
+    fs::create_symlink(log, path);
+    for (const Rotation& r : rotations) {
+        SCOPED_TRACE(r.name);
+        fs::remove(log);
+        fs::remove(rotated);
+        KeyLog keyLog(path);
+        keyLog.Write("A [65]");
+        keyLog.Write("B [66]");
+        r.rotate(log, rotated);
+        keyLog.Write("C [67]");
+        keyLog.Write("D [68]");
+        EXPECT_TRUE(fs::is_symlink(path));
+        EXPECT_EQ(Content(), "C [67]\r\nD [68]\r\n");
+        EXPECT_EQ(FileText(rotated), "A [65]\r\nB [66]\r\n");
+    }
 }
 
 TEST_F(KeyLogTest, FileThatCannotBeUsedRaisesTheFileError) {
