@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -178,4 +179,101 @@ TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
         EXPECT_EQ(StoredTab(db), c.stored);
         EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
     }
+}
+
+namespace {
+
+enum class LostAt { CommitNeverArrives, CommitAnswerLost };
+
+// A data module through a relay with a tab open and one item added; the
+// next commit's connection breaks at `lost` and the relay then refuses new
+// connections until the test lets it take them again.
+struct RelayedShop {
+    RelayedShop(const PrivateFirebirdServer& server, std::unique_ptr<StoreTestDatabase> shop)
+        : db(std::move(shop)), relay(server.Port()),
+          dm(relay.Address() + ":" + db->ConnectionString().substr(db->ConnectionString().find(':') + 1), db->User(),
+             db->Password()) {
+        EXPECT_EQ(RunCommand(dm, "C12"), kCreated);
+        EXPECT_EQ(RunCommand(dm, "789"), kAdded);
+    }
+    void BreakNextCommitAndRefuse(LostAt lost) {
+        OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [this, lost] {
+            relay.RefuseConnections(true);
+            if (lost == LostAt::CommitAnswerLost)
+                relay.CutAtNextReply();
+            else
+                relay.CutAtNextRequest();
+        });
+    }
+
+    std::unique_ptr<StoreTestDatabase> db;
+    LoopbackRelay relay;
+    TDM dm;
+};
+
+}  // namespace
+
+TEST_F(ConnectionOutageTest, LostCommitAnswerIsLearnedWhileTheServerRefusesConnectionsForAWhile) {
+    const struct {
+        const char* name;
+        LostAt lost;
+        const char* stored;  // the highest key shows whether the add ran again
+    } cases[] = {
+        {"stored, its answer lost: not run again", LostAt::CommitAnswerLost, "2/2.000/2 log 2 total 9.00"},
+        {"never arrived: run again", LostAt::CommitNeverArrives, "2/2.000/3 log 2 total 9.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RelayedShop shop(server, NewShop());
+        shop.BreakNextCommitAndRefuse(c.lost);
+        // The server takes connections again five seconds into the outage.
+        std::thread outage([&shop] {
+            std::this_thread::sleep_for(std::chrono::seconds(5));
+            shop.relay.RefuseConnections(false);
+        });
+        EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
+        outage.join();
+        EXPECT_EQ(StoredTab(*shop.db), c.stored);
+        EXPECT_TRUE(shop.dm.UnknownOutcomes().empty());
+    }
+}
+
+TEST_F(ConnectionOutageTest, UnknownOutcomeIsRepliedAndSettledOnceTheLinkIsBack) {
+    const struct {
+        const char* name;
+        LostAt lost;
+        const char* settled;
+        const char* stored;
+    } cases[] = {
+        {"stored", LostAt::CommitAnswerLost, "comando 789 de resultado desconhecido: foi gravado",
+         "3/3.000/3 log 3 total 13.50"},
+        {"not stored", LostAt::CommitNeverArrives,
+         "comando 789 de resultado desconhecido: n\xC3\xA3o foi gravado", "2/2.000/3 log 2 total 9.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RelayedShop shop(server, NewShop());
+        shop.dm.OutcomeBound = std::chrono::milliseconds(1500);
+        shop.BreakNextCommitAndRefuse(c.lost);
+        EXPECT_EQ(RunCommand(shop.dm, "789"), kUnknownOutcomeReply);
+        EXPECT_EQ(shop.dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
+        EXPECT_EQ(shop.dm.UnknownOutcomes(), std::vector<std::string>{"789"});
+
+        shop.relay.RefuseConnections(false);
+        EXPECT_EQ(shop.dm.ResolveUnknownOutcomes(), std::vector<std::string>{c.settled});
+        EXPECT_TRUE(shop.dm.UnknownOutcomes().empty());
+        EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
+        EXPECT_EQ(StoredTab(*shop.db), c.stored);
+    }
+}
+
+TEST_F(ConnectionOutageTest, StalledLinkIsTakenForALostConnection) {
+    RelayedShop shop(server, NewShop());
+    shop.relay.Stall();
+    // The statement waits for an answer that never comes until the watch
+    // closes the connection; connecting again meets the stall too.
+    EXPECT_EQ(FailureOf(shop.dm, "789").empty(), false);
+    shop.relay.Resume();
+    EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
+    EXPECT_EQ(StoredTab(*shop.db), "2/2.000/2 log 2 total 9.00");
 }
