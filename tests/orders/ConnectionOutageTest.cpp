@@ -277,3 +277,21 @@ TEST_F(ConnectionOutageTest, StalledLinkIsTakenForALostConnection) {
     EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
     EXPECT_EQ(StoredTab(*shop.db), "2/2.000/2 log 2 total 9.00");
 }
+
+TEST_F(ConnectionOutageTest, QuantityWhoseAnswerWasLostIsNotSetAgainOnAnItemAddedMeanwhile) {
+    RelayedShop shop(server, NewShop());
+    OnceAt(shop.dm.DBTrans, Transaction::Step::Commit, 1, [&shop] {
+        shop.relay.CutAtNextReply();
+        // Another terminal adds an item to the same tab meanwhile.
+        shop.db->Execute(
+            "INSERT INTO COMANDASITENS (CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR) "
+            "VALUES (GEN_ID(GEN_COMANDASITENS_ID, 1), (SELECT COM_CODIGO FROM COMANDAS), 1, 1, 4.5)");
+    });
+    EXPECT_EQ(RunCommand(shop.dm, "Q3"), kUnknownOutcomeReply);
+    EXPECT_EQ(shop.db->Value("SELECT LIST(CIN_QTDE) FROM (SELECT CIN_QTDE FROM COMANDASITENS ORDER BY CIN_CODIGO)")
+                  .AsText(),
+              Windows1252Text("3.000,1.000"));
+    EXPECT_EQ(shop.dm.ResolveUnknownOutcomes(),
+              std::vector<std::string>{
+                  "comando Q3 de resultado desconhecido: n\xC3\xA3o gravou linha que se possa conferir; confira com V"});
+}
