@@ -416,7 +416,8 @@ public:
         if (onStart)
             onStart();
         std::unique_lock lock(mutex_);
-        ended_.wait_for(lock, std::chrono::seconds(60), [this] { return released_ || (heedsInterrupt && interrupted_); });
+        ended_.wait_for(lock, std::chrono::seconds(60),
+                        [this] { return released_ || (heedsInterrupt && interrupted_); });
         if (!released_)
             throw std::runtime_error("interrupted");
         lock.unlock();
@@ -494,7 +495,8 @@ TEST(TerminalServiceWaits, AStopDuringACommandLeavesATrueReplyOnTheDisplay) {
         std::vector<std::string> shown;  // in this order
     } cases[] = {
         {"the command ends: nothing done", true, {"Comanda:V", "900-ERRO! O COMANDO "}},
-        {"the command does not end in time", false,
+        {"the command does not end in time",
+         false,
          {"Comanda:V", "901-N\xC3O SE SABE SE O", "000-OK"}},  // then its late reply, when it comes
     };
     for (const auto& c : cases) {
