@@ -522,3 +522,50 @@ TEST(TerminalServiceWaits, AStopDuringACommandLeavesATrueReplyOnTheDisplay) {
         EXPECT_FALSE(WritesInOrder(library.calls, {"AGUARDE"}));
     }
 }
+
+namespace {
+
+// Commands whose outcome is unknown until the store answers again.
+class UnsettledInterpreter : public FakeInterpreter {
+public:
+    std::vector<std::string> UnknownOutcomes() const override { return unsettled; }
+    std::vector<std::string> ResolveUnknownOutcomes() override {
+        ++tries;
+        if (!storeAnswers)
+            return {};
+        std::vector<std::string> lines;
+        for (const auto& command : unsettled)
+            lines.push_back("comando " + command + " de resultado desconhecido: foi gravado");
+        unsettled.clear();
+        return lines;
+    }
+
+    std::vector<std::string> unsettled{"2526"};
+    bool storeAnswers = false;
+    int tries = 0;
+};
+
+}  // namespace
+
+TEST(TerminalServiceWaits, UnknownOutcomesAreSettledOnIdleTicksOrNamedWhenTheTerminalIsLeft) {
+    FakeTerminalLibrary library;
+    RecordingSleeper sleeper;
+    FakeServicePanel panel;
+    UnsettledInterpreter interpreter;
+    TerminalService service{library, sleeper, panel};
+    service.SetInterpreter(&interpreter);
+    RunGuarded([&] { service.Start(); });
+
+    RunGuarded([&] { service.Tick(); });
+    RunGuarded([&] { service.Tick(); });  // within the pause between two tries: not asked
+    EXPECT_EQ(interpreter.tries, 1);
+    service.LeaveTerminal();
+    EXPECT_EQ(panel.status, "parado sem saber se o comando 2526 foi gravado; confira com V");
+
+    TerminalService next{library, sleeper, panel};
+    next.SetInterpreter(&interpreter);
+    interpreter.storeAnswers = true;
+    RunGuarded([&] { next.Tick(); });
+    EXPECT_EQ(panel.status, "comando 2526 de resultado desconhecido: foi gravado");
+    EXPECT_TRUE(interpreter.unsettled.empty());
+}
