@@ -63,7 +63,7 @@ std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const s
     auto& kept = connection.prepared[sql];
     if (!kept) {
         try {
-            FirebirdClient::Call([&](ThrowStatusWrapper& status) {
+            FirebirdClient::Call(&connection.inFlight, [&](ThrowStatusWrapper& status) {
                 kept = Prepare(status, connection.attachment.get(), HandlesOf(transaction).transaction.get(), sql);
             });
         } catch (...) {

@@ -26,6 +26,9 @@ void SendAtOnce(int socket) {
     setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
+constexpr char kEnd = 1;
+constexpr char kLook = 2;
+
 }  // namespace
 
 LoopbackRelay::LoopbackRelay(int serverPort) : serverPort_(serverPort) {
@@ -44,8 +47,7 @@ LoopbackRelay::LoopbackRelay(int serverPort) : serverPort_(serverPort) {
 }
 
 LoopbackRelay::~LoopbackRelay() {
-    const char stop = 1;
-    static_cast<void>(!write(wake_[1], &stop, 1));
+    Wake(kEnd);
     thread_.join();
     for (const Link& link : links_) {
         close(link.client);
@@ -73,6 +75,29 @@ void LoopbackRelay::CutAtNextReply() {
     armed_ = Armed::Reply;
 }
 
+void LoopbackRelay::Stall() {
+    {
+        const std::lock_guard lock(guard_);
+        stalled_ = true;
+    }
+    Wake(kLook);
+}
+
+void LoopbackRelay::Resume() {
+    {
+        const std::lock_guard lock(guard_);
+        stalled_ = false;
+    }
+    Wake(kLook);
+}
+
+void LoopbackRelay::RefuseConnections(bool refuse) {
+    const std::lock_guard lock(guard_);
+    refusing_ = refuse;
+}
+
+void LoopbackRelay::Wake(char why) { static_cast<void>(!write(wake_[1], &why, 1)); }
+
 void LoopbackRelay::BreakAllLocked() {
     // Shut down, not closed: the relay's thread may be watching them; it
     // closes them when it reads their end.
@@ -87,7 +112,8 @@ void LoopbackRelay::Relay() {
         std::vector<Link> links;
         {
             const std::lock_guard lock(guard_);
-            links = links_;
+            if (!stalled_)
+                links = links_;
         }
         std::vector<pollfd> watched = {{listener_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
         for (const Link& link : links) {
@@ -96,8 +122,12 @@ void LoopbackRelay::Relay() {
         }
         if (poll(watched.data(), watched.size(), -1) < 0)
             continue;  // interrupted by a signal
-        if (watched[1].revents != 0)
-            return;
+        if (watched[1].revents != 0) {
+            char why = kEnd;
+            if (read(wake_[0], &why, 1) != 1 || why == kEnd)
+                return;
+            continue;
+        }
         if (watched[0].revents & POLLIN)
             Accept();
         for (std::size_t i = 0; i < links.size(); ++i) {
@@ -121,6 +151,13 @@ void LoopbackRelay::Accept() {
     const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0)
         return;
+    {
+        const std::lock_guard lock(guard_);
+        if (refusing_) {
+            close(client);
+            return;
+        }
+    }
     const int server = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const sockaddr_in address = Loopback(serverPort_);
     if (server < 0 || connect(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {

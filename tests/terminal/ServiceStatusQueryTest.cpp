@@ -2,6 +2,7 @@
 // what it prints while the service runs, as a terminal goes away, and once
 // the service is gone (stopped, or killed and its file left behind).
 #include "ShopFolder.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
