@@ -114,28 +114,30 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
     if (fleet.Serve(entries, plan.positions, false, true).failed > 0)
         return 1;  // the fleet stops the terminals that did connect
 
-    ServiceStatePublisher state(ServiceStatePathOf(program.string()), output);
-    state.Publish(fleet.States());
-    ServiceNotifier notifier;
-    notifier.Ready(ServiceStatusText(fleet.Tally()));
-    const auto watchdog = notifier.WatchdogInterval();
-    const Clock::duration wake = watchdog ? std::min<Clock::duration>(kStatusPeriod, *watchdog / 4) : kStatusPeriod;
-    for (;;) {
-        const int signal = WaitForSignal(signals, wake);
-        if (signal == SIGINT || signal == SIGTERM)
-            break;
-        if (signal == SIGHUP) {
-            notifier.Reloading();
-            ReloadService(files, options, settings, fleet, output);
-            notifier.Ready(ServiceStatusText(fleet.Tally()));
-        }
-        notifier.Status(ServiceStatusText(fleet.Tally()));
-        PetWatchdog(notifier, fleet);
+    {
+        ServiceStatePublisher state(ServiceStatePathOf(program.string()), output);
         state.Publish(fleet.States());
-    }
-    notifier.Stopping();
-    if (!fleet.StopWithin(kStopBound))
-        output.Problem("parado com comandos ainda em andamento", HeadlessOutput::Priority::Warning);
+        ServiceNotifier notifier;
+        notifier.Ready(ServiceStatusText(fleet.Tally()));
+        const auto watchdog = notifier.WatchdogInterval();
+        const Clock::duration wake = watchdog ? std::min<Clock::duration>(kStatusPeriod, *watchdog / 4) : kStatusPeriod;
+        for (;;) {
+            const int signal = WaitForSignal(signals, wake);
+            if (signal == SIGINT || signal == SIGTERM)
+                break;
+            if (signal == SIGHUP) {
+                notifier.Reloading();
+                ReloadService(files, options, settings, fleet, output);
+                notifier.Ready(ServiceStatusText(fleet.Tally()));
+            }
+            notifier.Status(ServiceStatusText(fleet.Tally()));
+            PetWatchdog(notifier, fleet);
+            state.Publish(fleet.States());
+        }
+        notifier.Stopping();
+        if (!fleet.StopWithin(kStopBound))
+            output.Problem("parado com comandos ainda em andamento", HeadlessOutput::Priority::Warning);
+    }  // the state file is withdrawn here: the quick end below runs no destructor
     // Every terminal has left its reply on its display. The attachments are
     // not waited for: the process's end closes them and the server rolls back
     // whatever was not committed, while detaching hundreds of them one by one
