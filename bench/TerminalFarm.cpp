@@ -72,6 +72,7 @@ struct TerminalFarm::State {
         Clock::time_point enterAt;
         Clock::time_point nextAt;
         bool opened = false;
+        bool afterOpening = false;  // the next command is the first after the opening
         int items = 0;
         std::minstd_rand random;
     };
@@ -269,8 +270,13 @@ void TerminalFarm::State::Look(Simulated& t, Clock::time_point now) {
         break;
     case Phase::Idle:
         if (t.nextAt == Clock::time_point::max() && IsPrompt(t.screen)) {
-            // Up to a tenth more, so the terminals do not stay in step.
-            const auto spread = std::uniform_int_distribution<long>(0, pacing.count() / 10)(t.random);
+            // The openings went out at one instant; from then on the
+            // terminals work out of step, as a shop's staff do: the first
+            // command after the opening anywhere within one pacing, each
+            // later one up to a tenth of it late.
+            const long most = t.afterOpening ? pacing.count() : pacing.count() / 10;
+            t.afterOpening = false;
+            const auto spread = std::uniform_int_distribution<long>(0, most)(t.random);
             t.nextAt = std::max(now, t.enterAt + pacing + std::chrono::milliseconds(spread));
         }
         break;
@@ -312,6 +318,7 @@ void TerminalFarm::State::StartCommand(Simulated& t) {
 void TerminalFarm::State::PressEnter(Simulated& t, Clock::time_point now) {
     Send(t, EncodeKeyCode(kEnter));
     t.enterAt = now;
+    t.afterOpening = !t.opened;
     t.opened = true;
     t.phase = Phase::Answering;
 }

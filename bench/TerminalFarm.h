@@ -11,7 +11,9 @@
 // passed since the last Enter. The first command of every terminal is its
 // own tab ("C" + its tab number); the opening Enters go out together, once
 // every terminal shows its "C" typed (or a minute has passed). Then, at
-// random: a product add, or now and then "Q2" or "V".
+// random: a product add, or now and then "Q2" or "V"; the first of these
+// anywhere within one pacing after the opening, so that the terminals work
+// out of step from then on.
 #include <chrono>
 #include <cstdint>
 #include <memory>
