@@ -86,6 +86,7 @@ struct TerminalFarm::State {
     std::atomic<bool> stopping{false};
     std::atomic<bool> ended{false};
     std::atomic<int> openingsAnswered{0};
+    std::atomic<bool> quiet{false};  // stopping, and no command waits for its reply
     Clock::time_point begunAt;
     bool openingReleased = false;
     std::vector<Reply> replies;
@@ -152,7 +153,7 @@ std::vector<TerminalFarm::Reply> TerminalFarm::Finish(std::chrono::milliseconds 
     State& s = *state_;
     s.stopping = true;
     const auto until = Clock::now() + limit;
-    while (Clock::now() < until && s.Busy())
+    while (Clock::now() < until && !s.quiet)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     s.ended = true;
     s.thread.join();
@@ -191,6 +192,8 @@ void TerminalFarm::State::Run() {
         }
         if (begun && begunAt == Clock::time_point())
             begunAt = now;
+        if (stopping)
+            quiet = !Busy();
         size_t ready = 0;
         for (auto& t : terminals) {
             if (t.phase == Phase::Idle && begun && !stopping && now >= t.nextAt)
