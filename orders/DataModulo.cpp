@@ -69,6 +69,7 @@ void TDM::PrepareCommands() {
     ComandaSelectSQL = COM.SelectSQL + "\n";
     ItemSelectSQL = CIN.SelectSQL + "\n";
     QCFG.Open();
+    creationTurn_.Prepare(DBTrans);
     displayPrompt_ = "Comanda:";
 }
 

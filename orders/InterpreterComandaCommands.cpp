@@ -11,12 +11,15 @@ std::string TDM::OpenOrCreateComanda(int number) {
     if (IsComandaBlocked(number))
         return "101-A COMANDA " + shown + " EST\xC1 BLOQUEADA!";
 
+    // Another terminal may be creating the same number right now: take the
+    // turn to create it, then look again; a turn another holds is waited
+    // for, and the tab it made is then found.
     bool exists = ComandaExists(number);
-    if (!exists) {
-        // Another terminal may be creating the same number right now: take
-        // the turn to create, then look again.
-        HoldTabCreation();
+    while (!exists) {
+        const bool ourTurn = creationTurn_.Take(DBTrans, number);
         exists = ComandaExists(number);
+        if (ourTurn)
+            break;
     }
     if (exists)
         OpenComanda(number);
@@ -25,8 +28,6 @@ std::string TDM::OpenOrCreateComanda(int number) {
     displayPrompt_ = "Comanda " + shown + ":";
     return "000-A COMANDA " + shown + (exists ? " FOI ABERTA!" : " FOI CRIADA!");
 }
-
-void TDM::HoldTabCreation() { CreateQuery(StoreStatements::kTabCreationLock, true); }
 
 std::string TDM::ChangePriceTable(int table, const std::string& typed) {
     if (auto refusal = StatusRefusal(); !refusal.empty())

@@ -66,6 +66,11 @@ const std::string kSettingsSelect =
     "FROM CONFIGURA";
 
 const std::string kTabCreationLock = "SELECT CON_CODIGO_CONSUMIDOR FROM CONFIGURA WITH LOCK";
+const std::string kTabCreationHolder = "SELECT CON_CODIGO_CONSUMIDOR FROM CONFIGURA";
+const std::string kTabCreationTable = "SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'COMANDASCRIACAO'";
+const std::string kTabNumberTurn =
+    "UPDATE OR INSERT INTO COMANDASCRIACAO (CCR_NUMERO) VALUES (:NUMERO) MATCHING (CCR_NUMERO)";
+const std::string kTabNumberHolder = "SELECT CCR_NUMERO FROM COMANDASCRIACAO WHERE CCR_NUMERO = :NUMERO";
 
 const std::string kProductByBarcode = "SELECT * FROM PRODUTOS WHERE PRO_CODBARRAS = :PRO_CODBARRAS";
 const std::string kProductByCode = "SELECT * FROM PRODUTOS WHERE PRO_CODIGO = :PRO_CODIGO";

@@ -257,6 +257,12 @@ CREATE TABLE COMANDASLOG (
    the commands that need the last item take the first entry. */
 CREATE DESCENDING INDEX IX_COMANDASITENS_COMANDA ON COMANDASITENS (COM_CODIGO, CIN_CODIGO);
 
+/* Tabs by their number: every command looks its tab up by the number keyed
+   (whether it exists, whether it may be used, loading it), so without this
+   each of those reads goes through every tab of the shop and its old row
+   versions, and a fleet's commands cost the more the more tabs are open. */
+CREATE INDEX IX_COMANDAS_NUMERO ON COMANDAS (COM_NUMERO);
+
 CREATE SEQUENCE GEN_COMANDAS_ID;
 CREATE SEQUENCE GEN_COMANDASITENS_ID;
 CREATE SEQUENCE GEN_CAIXAFUN_ID;

@@ -41,10 +41,15 @@ GRANT UPDATE (CIN_ABATECONSUMA, CIN_ACRESCIMO, CIN_CODIGO, CIN_CODIGO_LINK, CIN_
               CIN_REFOBS, CIN_SUBQTDE, CIN_VALOR, COM_CODIGO, PRO_CODIGO, VEI_CODIGO)
   ON COMANDASITENS TO USER TERMINAL_USER;
 
-/* Terminals creating a tab one at a time hold the settings row
-   (SELECT ... FROM CONFIGURA WITH LOCK), which the engine allows only with
-   an update right: this one column is the least it accepts. */
+/* On a database whose terminals' table is missing, terminals creating a
+   tab take turns on the settings row (SELECT ... FROM CONFIGURA WITH LOCK),
+   which the engine allows only with an update right: this one column is
+   the least it accepts. */
 GRANT UPDATE (CON_CODIGO_CONSUMIDOR) ON CONFIGURA TO USER TERMINAL_USER;
+
+/* A terminal creating tab N writes N's row of the terminals' own table
+   (schema/tab-creation.sql) and holds it until its command ends. */
+GRANT SELECT, INSERT, UPDATE ON COMANDASCRIACAO TO USER TERMINAL_USER;
 
 GRANT USAGE ON SEQUENCE GEN_COMANDAS_ID TO USER TERMINAL_USER;
 GRANT USAGE ON SEQUENCE GEN_COMANDASITENS_ID TO USER TERMINAL_USER;

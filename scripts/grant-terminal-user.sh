@@ -10,7 +10,8 @@
 # with that password); otherwise as SYSDBA with the password Debian keeps in
 # /etc/firebird/3.0/SYSDBA.password (readable by root only). Creating or
 # changing the user needs SYSDBA; the rights themselves (schema/terminal-user.sql)
-# need SYSDBA or the owner. Running it again sets the password and the
+# and the terminals' own table they cover (schema/tab-creation.sql) need
+# SYSDBA or the owner. Running it again sets the password and the
 # rights afresh. Passwords go to the tools through the environment and
 # standard input, never on a command line.
 set -euo pipefail
@@ -62,6 +63,8 @@ COMMIT;
 SQL
 fi
 
+# The terminals' own table first: the rights cover it.
+run_sql <"$root/schema/tab-creation.sql" || fail "could not make the terminals' table COMANDASCRIACAO in $database"
 sed "s/\bTERMINAL_USER\b/$user/g" "$root/schema/terminal-user.sql" | run_sql ||
   fail "could not grant the rights on $database"
 echo "grant-terminal-user: $user may run the terminal commands on $database"

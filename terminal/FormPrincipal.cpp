@@ -235,7 +235,28 @@ void TFrmPrincipal::SaveSettings() {
     SaveServiceSettings(settings, vendorFile, ownFile);
 }
 
+void TFrmPrincipal::BtnIniciarClick() {
+    if (const int position = CbTerminal->currentIndex(); position >= 0) {
+        const std::string entry = ToWindows1252(CbTerminal->itemText(position)).Bytes();
+        const std::string key = entry.substr(0, entry.find('='));
+        if (!TerminalSettingsFile::TerminalKeyNumber(key)) {
+            const std::string line = UnaddressableKeyLine({key, {}}, VendorIniPath);
+            ShowStatus(line);
+            ErrorBox("Erro", line);
+            return;
+        }
+    }
+    service_.Start();
+}
+
 void TFrmPrincipal::QZButton2Click() {
+    // Saving numbers the terminals by their positions: one more would get a
+    // key the library cannot address.
+    if (CbTerminal->count() >= kAddressableTerminals) {
+        ErrorBox("Erro",
+                 "A biblioteca do terminal atende no máximo " + std::to_string(kAddressableTerminals) + " terminais!");
+        return;
+    }
     const std::optional<QString> address = AskTerminalAddress();
     if (!address || quorvel::IsBlank(ToWindows1252(*address).Bytes()))
         return;

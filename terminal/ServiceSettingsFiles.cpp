@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "ProgramFiles.h"
+#include "TerminalList.h"
 #include "TerminalSettingsFile.h"
 
 #include <cerrno>
@@ -61,6 +62,8 @@ ServiceSettingsReading ReadServiceSettings(const ServiceSettingsFiles& files) {
             reading.problems.push_back("porta " + std::to_string(settings.port) + " fora do intervalo de " +
                                        std::to_string(kLowestPort) + " a " + std::to_string(kHighestPort) + " " +
                                        SettingOrigin(files.vendorPath, kTerminalsSection, kPortKey));
+        for (const auto& fault : UnaddressableKeys(IniFile(files.vendorPath).ReadSectionValues(kTerminalsSection)))
+            reading.problems.push_back(UnaddressableKeyLine(fault, files.vendorPath));
     }
     if (std::filesystem::exists(files.ownPath))
         if (const auto failure = ReadFailure(files.ownPath))

@@ -4,6 +4,7 @@
 #include "TerminalList.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -50,6 +51,7 @@ TerminalFleet::Change TerminalFleet::Serve(const std::vector<std::string>& entri
     }
     change.stopped = static_cast<int>(leaving.size());
 
+    std::vector<Served> fresh;
     for (int position : positions) {
         const std::string& entry = entries[position];
         const auto running =
@@ -61,16 +63,15 @@ TerminalFleet::Change TerminalFleet::Serve(const std::vector<std::string>& entri
             ++change.kept;
             continue;
         }
-        auto terminal = std::make_unique<HeadlessTerminal>(position, TerminalNumberOfEntry(entry, position), settings_,
-                                                           library_, output_, keyLog_);
-        if (!terminal->Connect(settingsPath_)) {
-            ++change.failed;
-            if (stopAtFailure)
-                break;
-            continue;
-        }
-        served_.push_back({entry, std::move(terminal)});
-        ++change.started;
+        fresh.push_back({entry, std::make_unique<HeadlessTerminal>(position, TerminalNumberOfEntry(entry, position),
+                                                                   settings_, library_, output_, keyLog_)});
+    }
+    const std::vector<Outcome> outcomes = ConnectAll(fresh, stopAtFailure);
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        change.started += outcomes[i] == Outcome::Connected;
+        change.failed += outcomes[i] == Outcome::Failed;
+        if (outcomes[i] == Outcome::Connected)
+            served_.push_back(std::move(fresh[i]));
     }
     entries_ = entries;
     positions_ = positions;
@@ -91,6 +92,37 @@ bool TerminalFleet::StopWithin(std::chrono::milliseconds bound) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+std::vector<TerminalFleet::Outcome> TerminalFleet::ConnectAll(std::vector<Served>& fresh, bool stopAtFailure) {
+    // Each connection waits mostly for the server (the login, the first
+    // statements): several at once take a fleet's start from seconds to a
+    // fraction, while the bound keeps a start of hundreds from flooding it.
+    std::vector<Outcome> outcomes(fresh.size(), Outcome::NotTried);
+    std::atomic<size_t> next{0};
+    std::atomic<bool> givenUp{false};
+    const auto connect = [&](size_t i) {
+        const bool connected = fresh[i].terminal->Connect(settingsPath_);
+        outcomes[i] = connected ? Outcome::Connected : Outcome::Failed;
+        if (!connected && stopAtFailure)
+            givenUp = true;
+    };
+    const auto connectSome = [&] {
+        for (size_t i; !givenUp && (i = next++) < fresh.size();)
+            connect(i);
+    };
+    if (fresh.empty())
+        return outcomes;
+    // The first connection alone: it writes whatever the connection
+    // settings file lacks, which the others then only read.
+    connect(next++);
+    std::vector<std::thread> connecting;
+    for (size_t i = 1; i < std::min(fresh.size(), kConnectingAtOnce); ++i)
+        connecting.emplace_back(connectSome);
+    connectSome();
+    for (auto& thread : connecting)
+        thread.join();
+    return outcomes;
 }
 
 bool TerminalFleet::AllTickedSince(HeadlessTerminal::Clock::time_point since) const {

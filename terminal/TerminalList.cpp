@@ -3,6 +3,7 @@
 #include "TerminalSettingsFile.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -37,6 +38,31 @@ std::vector<std::string> TerminalEntries(const std::vector<std::string>& section
     // the file names the terminal, as the library reads it.
     entries.erase(std::unique(entries.begin(), entries.end(), SameNumber), entries.end());
     return entries;
+}
+
+std::vector<UnaddressableKey> UnaddressableKeys(const std::vector<std::string>& sectionLines) {
+    std::vector<UnaddressableKey> faults;
+    std::map<int, std::string> reached;  // terminal number -> the first key reaching it
+    for (const auto& line : sectionLines) {
+        const std::string key(KeyOf(line));
+        if (!TerminalSettingsFile::IsTerminalKey(key))
+            continue;
+        const auto number = TerminalSettingsFile::TerminalKeyNumber(key);
+        if (!number)
+            faults.push_back({key, {}});
+        else if (const auto [first, isNew] = reached.emplace(*number, key); !isNew)
+            faults.push_back({key, first->second});
+    }
+    return faults;
+}
+
+std::string UnaddressableKeyLine(const UnaddressableKey& fault, const std::string& vendorPath) {
+    const std::string origin =
+        " (" + vendorPath + " [" + TerminalSettingsFile::kTerminalsSection + "] " + fault.key + ")";
+    if (fault.earlierKey.empty())
+        return "a chave " + fault.key + " não é um terminal que a biblioteca atende, que são as chaves 0 a 255" +
+               origin;
+    return "a chave " + fault.key + " chega ao mesmo terminal que a chave " + fault.earlierKey + origin;
 }
 
 void OrderTerminalEntries(std::vector<std::string>& entries) {

@@ -31,6 +31,7 @@
 #include "FixedPoint.h"
 #include "Query.h"
 #include "SqlDateTime.h"
+#include "TabCreationTurn.h"
 #include "Transaction.h"
 
 #include <atomic>
@@ -214,10 +215,6 @@ private:
 
     // The refusal for a loaded tab that may not be used, "" when it may.
     std::string StatusRefusal();
-    // Holds the settings row until the command ends, so terminals creating
-    // tabs take turns and a new number keyed on several at once makes one
-    // tab (the others then open it).
-    void HoldTabCreation();
     // Locks the loaded tab's row until the command ends, so no other terminal
     // changes its items or totals meanwhile, and takes its totals, price
     // table, client with its credit and employee as they now stand (other
@@ -248,8 +245,9 @@ private:
     };
     ServerMoment ServerNow();
 
-    std::string displayPrompt_;    // empty until PrepareCommands succeeded
-    bool connectionLost_ = false;  // the last command failed for want of a connection
+    TabCreationTurn creationTurn_;  // a new number's turn to be created
+    std::string displayPrompt_;     // empty until PrepareCommands succeeded
+    bool connectionLost_ = false;   // the last command failed for want of a connection
     std::atomic<bool> interrupted_ = false;
     std::vector<UnknownOutcome> unknownOutcomes_;
 };

@@ -25,9 +25,16 @@ extern const UpdateStatement kItemUpdate;
 extern const std::string kCommissionInsert;
 
 extern const std::string kSettingsSelect;
-// Locks the settings row until the transaction's next commit or rollback:
-// the turn of one terminal to create a tab.
+// The turn to create a tab (TabCreationTurn). On a store without the
+// terminals' table: the settings row, locked until the transaction's next
+// commit or rollback, and its read that waits for the holder. A row when
+// the table is there. With the table: number NUMERO's row, written (so
+// held) and read.
 extern const std::string kTabCreationLock;
+extern const std::string kTabCreationHolder;
+extern const std::string kTabCreationTable;
+extern const std::string kTabNumberTurn;
+extern const std::string kTabNumberHolder;
 
 // Reads of the order-tab operations, each with its parameters.
 extern const std::string kProductByBarcode;  // PRO_CODBARRAS

@@ -8,9 +8,31 @@
 #include <string_view>
 #include <vector>
 
+// How many terminals the library addresses: the keys "0" to "255".
+inline constexpr int kAddressableTerminals = 256;
+
 // The list entries from the section's lines as read (key "=" value). Of
 // several keys with the same number only the first in the file is kept.
 std::vector<std::string> TerminalEntries(const std::vector<std::string>& sectionLines);
+
+// A numbered key of "Terminais" that the library cannot serve as a
+// terminal of its own: one outside its numbers 0 to 255 written in at most
+// three digits ("256", "0007"; `earlierKey` empty), or one that reaches the
+// same terminal as a key before it in the file ("00" after "0", named in
+// `earlierKey`). Serving such a key would drive another terminal, or one
+// terminal from two threads.
+struct UnaddressableKey {
+    std::string key;
+    std::string earlierKey;
+};
+
+// Every such key of the section's lines as read (key "=" value), in file order.
+std::vector<UnaddressableKey> UnaddressableKeys(const std::vector<std::string>& sectionLines);
+
+// The line that names the key, the section and the file (UTF-8):
+// "a chave 256 não é um terminal que a biblioteca atende, que são as chaves
+// 0 a 255 (/opt/quorvel/BemaSB32.ini [Terminais] 256)".
+std::string UnaddressableKeyLine(const UnaddressableKey& fault, const std::string& vendorPath);
 
 // Sorts entries by key number; entries with equal keys keep their order.
 void OrderTerminalEntries(std::vector<std::string>& entries);

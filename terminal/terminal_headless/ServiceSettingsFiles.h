@@ -18,8 +18,9 @@ ServiceSettingsFiles SettingsFilesOf(const std::string& programPath);
 struct ServiceSettingsReading {
     ServiceSettings settings;
     // Empty when the service can run with the settings: "BemaSB32.ini"
-    // exists and can be read, its protocol is 0 or 1 and its port 1 to
-    // 65535, and the own file, when there is one, can be read. An empty
+    // exists and can be read, its protocol is 0 or 1, its port 1 to 65535
+    // and every numbered key of "Terminais" a terminal of its own that the
+    // library can address (UnaddressableKeys), and the own file, when there is one, can be read. An empty
     // terminal list is left to the caller.
     std::vector<std::string> problems;
 };

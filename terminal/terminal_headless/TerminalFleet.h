@@ -34,9 +34,10 @@ public:
     // Serves the entries at these list positions of `entries`. Terminals to
     // stop are stopped first, so no terminal number is polled twice; then
     // the kept ones take their new positions and, with `restartKept`, start
-    // again in place; then each new terminal connects, one after the other.
-    // With `stopAtFailure` the first new terminal that cannot connect ends
-    // the call (the ones before it run on).
+    // again in place; then the new terminals connect, up to
+    // kConnectingAtOnce at the same time. With `stopAtFailure` no new
+    // terminal starts connecting once one could not (the ones connected run
+    // on).
     Change Serve(const std::vector<std::string>& entries, const std::vector<int>& positions, bool restartKept,
                  bool stopAtFailure);
 
@@ -52,11 +53,17 @@ public:
     // data module could not connect is "parado".
     std::vector<TerminalState> States() const;
 
+    static constexpr size_t kConnectingAtOnce = 8;
+
 private:
     struct Served {
         std::string entry;
         std::unique_ptr<HeadlessTerminal> terminal;
     };
+    enum class Outcome { NotTried, Connected, Failed };
+    // Connects the new terminals, kConnectingAtOnce at a time; the outcome
+    // of each, in their order.
+    std::vector<Outcome> ConnectAll(std::vector<Served>& fresh, bool stopAtFailure);
 
     const SharedServiceSettings& settings_;
     TerminalLibrary& library_;

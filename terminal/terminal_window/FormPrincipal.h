@@ -49,7 +49,10 @@ public:
     // window or be replaced by another call.
     void UseTheme(TQZTheme& theme);
 
-    void BtnIniciarClick() { service_.Start(); }
+    // Starts the selected terminal; an entry whose key the library cannot
+    // address (a hand-written "256") is refused with the line naming it, as
+    // the position would drive another terminal.
+    void BtnIniciarClick();
     // Selects entry `position` of the terminal list and clicks "INICIAR F2",
     // as the operator would (the program's "--terminal N").
     void StartTerminal(int position);

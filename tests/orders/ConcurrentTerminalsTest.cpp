@@ -2,11 +2,14 @@
 // own, working on one shop database through the server at the same time;
 // logged in as the database's owner, and as the user made for the terminals
 // with only the rights they need.
+#include "ChildProcess.h"
 #include "CommandReply.h"
 #include "DataModulo.h"
 #include "QZ_DBIBX.h"
+#include "Statement.h"
 #include "StoreTestDatabase.h"
 #include "TerminalUserLogin.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,12 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
+// The owner logs in on the shop database as made (one turn for all tab
+// numbers, the CONFIGURA row); the terminal user on one that
+// scripts/grant-terminal-user.sh has given the terminals' own table (a turn
+// per number).
 enum class Login { Owner, TerminalUser };
 
 // Conflict retries a terminal of these tests may make: far more than ever needed.
@@ -62,6 +71,12 @@ protected:
         for (auto& thread : threads)
             thread.join();
         return errors;
+    }
+
+    // The server's next transaction number: how many transactions were
+    // started up to now.
+    long NextTransaction() const {
+        return static_cast<long>(db.Value("SELECT MON$NEXT_TRANSACTION FROM MON$DATABASE").AsInteger());
     }
 
     StoreTestDatabase db{StoreTestDatabase::Access::Server};
@@ -167,4 +182,45 @@ TEST_P(ConcurrentTerminalsTest, LimitsHoldWithSeveralTerminalsOnOneTab) {
         EXPECT_EQ(db.Value("SELECT COM_TOTAL FROM COMANDAS WHERE COM_NUMERO = " + std::to_string(c.number)).AsText(),
                   Windows1252Text(c.total));
     }
+}
+
+TEST_P(ConcurrentTerminalsTest, TerminalsWaitForANumberBeingCreatedWithoutSpendingTransactions) {
+    constexpr int kTerminals = 10;
+    const bool perNumber = GetParam() == Login::TerminalUser;
+    // Someone else is creating tab 12 and holds its turn.
+    Database store(db.ConnectionString(), db.User(), db.Password());
+    Transaction creating(store);
+    Statement(creating, perNumber
+                            ? "UPDATE OR INSERT INTO COMANDASCRIACAO (CCR_NUMERO) VALUES (12) MATCHING (CCR_NUMERO)"
+                            : "SELECT CON_CODIGO_CONSUMIDOR FROM CONFIGURA WITH LOCK")
+        .Run();
+    Statement(creating,
+              "INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO, COM_QTDE, COM_TOTAL) "
+              "VALUES (1000, 12, 1, 0, 0)")
+        .Run();
+
+    long whileWaiting = 0;
+    std::thread creator([&] {
+        const std::string waiting = "SELECT COUNT(*) FROM MON$TRANSACTIONS WHERE MON$LOCK_TIMEOUT = " +
+                                    std::to_string(TabCreationTurn::kWaitSeconds);
+        // Every terminal waits in a read: none goes round trying again.
+        EXPECT_TRUE(WaitUntil([&] { return db.Value(waiting).AsInteger() == kTerminals; }, 60s));
+        whileWaiting = NextTransaction();
+        if (perNumber) {
+            // A different number does not wait for this one.
+            TDM other(db.ConnectionString(), login.user, login.password);
+            EXPECT_EQ(RunCommand(other, "C13"), "000-A COMANDA 13 FOI CRIADA!");
+        }
+        creating.Commit();
+    });
+    const std::vector<std::string> errors = RunTerminals(
+        kTerminals, [](int, TDM& dm) { EXPECT_EQ(RunCommand(dm, "C12"), "000-A COMANDA 12 FOI ABERTA!"); });
+    creator.join();
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    // From the moment all waited: the other number's terminal, the commit,
+    // and each terminal's wait and command; far fewer than the retries
+    // spinning terminals would have made.
+    EXPECT_LE(NextTransaction() - whileWaiting, 6 + 3 * kTerminals);
+    EXPECT_EQ(db.Value("SELECT LIST(COM_NUMERO) FROM (SELECT COM_NUMERO FROM COMANDAS ORDER BY 1)").AsText(),
+              Windows1252Text(perNumber ? "12,13" : "12"));
 }

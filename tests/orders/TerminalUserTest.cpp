@@ -72,6 +72,17 @@ TEST_F(TerminalUserTest, EveryCommandWorksThroughTheTerminalUser) {
     EXPECT_EQ(db.Value("SELECT PRO_ESTOQUE FROM PRODUTOS WHERE PRO_CODIGO = 1").AsText(), Windows1252Text("9.000000"));
 }
 
+TEST_F(TerminalUserTest, TabsAreCreatedWhenTheUserMayNotUseTheTerminalsTable) {
+    // Rights given before the table was there, or taken away since: the
+    // terminals take turns on the settings row instead.
+    db.Execute("REVOKE ALL ON COMANDASCRIACAO FROM USER " + terminal.user);
+    TDM dm(db.ConnectionString(), terminal.user, terminal.password);
+    EXPECT_EQ(RunCommand(dm, "C5"), "000-A COMANDA 5 FOI CRIADA!");
+    EXPECT_EQ(RunCommand(dm, "C6"), "000-A COMANDA 6 FOI CRIADA!");
+    EXPECT_EQ(db.Value("SELECT COUNT(*) || '/' || (SELECT COUNT(*) FROM COMANDASCRIACAO) FROM COMANDAS").AsText(),
+              Windows1252Text("2/0"));
+}
+
 TEST_F(TerminalUserTest, RefusesWhatTheCommandsNeverDo) {
     db.Execute("INSERT INTO COMANDAS (COM_CODIGO, COM_NUMERO, CON_CODIGO) VALUES (1, 5, 1)");
     const char* const refused[] = {

@@ -35,6 +35,8 @@ done
 [ -f "$scratch/usr/lib/systemd/system/quorvel.service" ] || fail "no unit"
 grep -q "^ExecStart=/usr/lib/quorvel/Quorvel " "$scratch/usr/lib/systemd/system/quorvel.service" ||
   fail "the unit does not start the installed program"
+grep -q "^BindPaths=/etc/quorvel/%i:/etc/quorvel " "$scratch/usr/lib/systemd/system/quorvel@.service" ||
+  fail "no template unit giving each instance its own settings folder"
 
 # The unpacked program's installation check against the test server: a
 # scratch shop database, a terminal list with one simulated terminal on

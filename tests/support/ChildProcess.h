@@ -20,6 +20,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return pid_ > 0; }
+    int Pid() const { return pid_; }
     void Signal(int signal) const;
     // The exit status once the program has ended by itself within the time;
     // none when it is still running then (or ended by a signal: -signal).

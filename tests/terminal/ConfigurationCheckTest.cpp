@@ -110,6 +110,13 @@ TEST_F(ConfigurationCheck, ReportsEachItemWithItsOriginAndWritesNoFile) {
          0,
          {"OK   banco de dados 127.0.0.1:"}},
         {"no terminal settings", {}, "good", {}, 1, {"ERRO arquivo n\xC3\xA3o encontrado: @/BemaSB32.ini"}},
+        {"a key the library cannot address",
+         {"0=127.0.0.1", "0256=127.0.0.1"},
+         "good",
+         {},
+         1,
+         {"ERRO a chave 0256 n\xC3\xA3o \xC3\xA9 um terminal que a biblioteca atende, que s\xC3\xA3o as chaves 0 a 255 "
+          "(@/BemaSB32.ini [Terminais] 0256)"}},
     };
     shop.Write("loja.ini", Connection("good"));
     KeepPrivate("loja.ini");

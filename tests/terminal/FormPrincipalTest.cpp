@@ -176,6 +176,33 @@ TEST_F(FormPrincipalTest, AHandWrittenListWithGapsAddressesEachTerminalByItsKey)
     EXPECT_EQ(library.DisplayCalls()[2], "LimpaDisplay 5");
 }
 
+TEST_F(FormPrincipalTest, NoTerminalIsServedUnderAKeyTheLibraryCannotAddress) {
+    std::ofstream(folder.Path() / "BemaSB32.ini", std::ios::binary)
+        << "[Terminais]\r\nPorta=9200\r\n0=10.0.0.1\r\n256=10.0.0.2\r\n";
+    Window();
+    Find<QComboBox>("CbTerminal")->setCurrentIndex(1);
+    Find<TQZButton>("BtnIniciar")->Click();
+    const std::string line =
+        "a chave 256 n\xC3\xA3o \xC3\xA9 um terminal que a biblioteca atende, que s\xC3\xA3o as chaves "
+        "0 a 255 (" +
+        vendor.Path() + " [Terminais] 256)";
+    EXPECT_EQ(boxes.boxes, Lines{"Erro / " + line});
+    EXPECT_EQ(Find<QLabel>("PnComando")->text().toStdString(), line);
+    EXPECT_TRUE(library.calls.empty());  // terminal 1 is not driven in its place
+
+    // A full list takes no 257th terminal: saving would give it the key 256.
+    std::ofstream list(folder.Path() / "BemaSB32.ini", std::ios::binary);
+    list << "[Terminais]\r\n";
+    for (int key = 0; key < 256; ++key)
+        list << key << "=10.0.1." << key << "\r\n";
+    list.close();
+    window.reset();
+    AddTerminal("10.0.2.1");
+    EXPECT_EQ(boxes.boxes.back(), "Erro / A biblioteca do terminal atende no m\xC3\xA1ximo 256 terminais!");
+    EXPECT_EQ(TerminalEntries().size(), 256u);
+    EXPECT_EQ(vendor.ReadString("Terminais", "256", "none"), "none");
+}
+
 TEST_F(FormPrincipalTest, F2AndF3StartAndStopWhereverTheFocusIs) {
     AddTerminal("10.0.0.1");
     FocusIn(Find<TQZEdit>("EdtPorta"));

@@ -178,6 +178,12 @@ TEST_F(HeadlessService, RefusesTerminalSettingsItCannotServeNamingTheFileAndKey)
         {"no protocol chosen", "[FIT]\nPROTOCOLO=-1\n[Terminais]\n0=127.0.0.1\n",
          "protocolo -1 desconhecido, use 0 ou 1 (" + path + " [FIT] PROTOCOLO)"},
         {"empty list", "[Terminais]\nPorta=9200\n", "nenhum terminal na lista de \"BemaSB32.ini\" (" + path + ")"},
+        // The library would drive terminal 0 for this one.
+        {"a key the library cannot address", "[Terminais]\n0=127.0.0.1\n256=127.0.0.2\n",
+         "a chave 256 n\xC3\xA3o \xC3\xA9 um terminal que a biblioteca atende, que s\xC3\xA3o as chaves 0 a 255 (" +
+             path + " [Terminais] 256)"},
+        {"two keys reaching one terminal", "[Terminais]\n0=127.0.0.1\n00=127.0.0.2\n",
+         "a chave 00 chega ao mesmo terminal que a chave 0 (" + path + " [Terminais] 00)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -50,6 +50,17 @@ TEST_F(ServiceReload, StartsAddedTerminalsStopsRemovedOnesAndKeepsTheOthersWithT
                                  terminalFile + "\n",
                              60s))
         << shop.Output("program.err");
+    // Nor does a key the library cannot address.
+    shop.Write("BemaSB32.ini", shop.TerminalFile({"0=127.0.0.1", "1=127.0.0.2", "256=127.0.0.3"}));
+    program.Signal(SIGHUP);
+    ASSERT_TRUE(
+        shop.WaitFor("program.err",
+                     "configura\xC3\xA7\xC3\xB5"
+                     "es n\xC3\xA3o recarregadas, nada mudou: a chave 256 n\xC3\xA3o \xC3\xA9 um terminal que a "
+                     "biblioteca atende, que s\xC3\xA3o as chaves 0 a 255 (" +
+                         terminalFile + " [Terminais] 256)\n",
+                     60s))
+        << shop.Output("program.err");
 
     // Terminal 1 is now another one, and letter D adds the coffee too.
     shop.Write("BemaSB32.ini", shop.TerminalFile({"0=127.0.0.1", "1=127.0.0.3"}));

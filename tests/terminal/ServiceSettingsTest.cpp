@@ -169,6 +169,24 @@ TEST_F(ServiceSettingsTest, QuotedValuesAndTwinKeysWrittenByHand) {
     EXPECT_EQ(Load().terminals, s.terminals);
 }
 
+TEST(UnaddressableKeys, KeysOutsideTheLibrarysNumbersAndTwinsOfAnEarlierKey) {
+    const struct {
+        Lines section;
+        Lines faults;  // key, or key "<" the earlier key it shares a terminal with
+    } cases[] = {
+        {{"Porta=9200", "0=a", "1=b", "255=c", "007=d", "X=e"}, {}},
+        {{"0=a", "256=b", "0256=c", "0007=d", "99999999999999999999=e"},
+         {"256", "0256", "0007", "99999999999999999999"}},
+        {{"7=a", "00=b", "0=c", "07=d"}, {"0<00", "07<7"}},
+    };
+    for (const auto& c : cases) {
+        Lines faults;
+        for (const auto& fault : UnaddressableKeys(c.section))
+            faults.push_back(fault.key + (fault.earlierKey.empty() ? "" : "<" + fault.earlierKey));
+        EXPECT_EQ(faults, c.faults);
+    }
+}
+
 TEST_F(ServiceSettingsTest, AnUnwritableFileStopsTheSaveWithItsPath) {
     IniFile unwritable((folder.Path() / "no-such-folder" / "BemaSB32.ini").string());
     try {
