@@ -3,12 +3,12 @@
 // new connection; one whose commit lost its answer asks the store whether
 // it was stored, and is never stored twice. The server is a private one of
 // the test, so the machine's shared server is never stopped; the breaks at
-// a chosen point of a command come from a relay between the data module and
-// that server.
+// a chosen point of a command come from a fault proxy between the data
+// module and that server.
 #include "CommandReply.h"
 #include "DataModulo.h"
 #include "DatabaseError.h"
-#include "LoopbackRelay.h"
+#include "FaultProxy.h"
 #include "PrivateFirebirdServer.h"
 #include "StoreTestDatabase.h"
 
@@ -147,22 +147,22 @@ TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
         SCOPED_TRACE(c.name);
         const auto shop = NewShop();
         const StoreTestDatabase& db = *shop;
-        LoopbackRelay relay(server.Port());
+        FaultProxy proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()});
         const std::string path = db.ConnectionString().substr(db.ConnectionString().find(':') + 1);
-        TDM dm(relay.Address() + ":" + path, db.User(), db.Password());
+        TDM dm(proxy.FirebirdHost() + ":" + path, db.User(), db.Password());
         ASSERT_EQ(RunCommand(dm, "C12"), kCreated);
         ASSERT_EQ(RunCommand(dm, "789"), kAdded);
 
         switch (c.cut) {
-        case Cut::BeforeTheCommand: relay.CutNow(); break;
+        case Cut::BeforeTheCommand: proxy.ResetAll(); break;
         case Cut::BetweenStatements:
-            OnceAt(dm.DBTrans, Transaction::Step::Statement, 2, [&] { relay.CutNow(); });
+            OnceAt(dm.DBTrans, Transaction::Step::Statement, 2, [&] { proxy.ResetAll(); });
             break;
         case Cut::CommitNeverArrives:
-            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextRequest(); });
+            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { proxy.ResetAtClientPacket(FaultProxy::PacketFate::Dropped); });
             break;
         case Cut::CommitAnswerLost:
-            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextReply(); });
+            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { proxy.ResetAtClientPacket(FaultProxy::PacketFate::AnswerLost); });
             break;
         }
         EXPECT_EQ(RunCommand(dm, c.command), c.reply);
