@@ -131,6 +131,14 @@ void FaultProxy::Refuse(std::chrono::milliseconds length) {
     OnProxyThread([this, length] { StartRefusing(length); });
 }
 
+void FaultProxy::Admit() {
+    OnProxyThread([this] {
+        refuseUntil_ = Clock::now();
+        if (listener_ < 0)
+            OpenListener();
+    });
+}
+
 void FaultProxy::StartRefusing(std::chrono::milliseconds length) {
     if (length <= std::chrono::milliseconds(0))
         return;

@@ -67,6 +67,8 @@ public:
     // New connections are refused (the listening socket is closed) until
     // `length` has passed; live connections go on.
     void Refuse(std::chrono::milliseconds length);
+    // Takes new connections again at once.
+    void Admit();
 
     // Client packets (chunks read from clients) since the proxy started.
     long ClientPackets();
