@@ -2,6 +2,7 @@
 # Installs what is missing, builds everything and runs the whole test suite;
 # checks the Debian package of that build; then builds it again with the
 # sanitizers and runs it once more there (scripts/test-sanitized.sh). Arguments go to both ctest runs.
+# Last, the threaded parts under ThreadSanitizer (scripts/test-tsan.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
@@ -14,3 +15,4 @@ export QT_QPA_PLATFORM=offscreen
 # The Debian package of this build: lintian, then its programs unpacked.
 "$root/tests/packaging/check-package.sh" "$build"
 "$root/scripts/test-sanitized.sh" "$@"
+"$root/scripts/test-tsan.sh"
