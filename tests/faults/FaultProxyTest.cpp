@@ -158,6 +158,8 @@ TEST(FaultProxy, RefusesNewConnectionsForAWhileAndKeepsTheLiveOnes) {
     EchoServer server;
     FaultProxy proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()});
     const int live = Connect(proxy.Port());
+    send(live, "hello", 5, MSG_NOSIGNAL);
+    ASSERT_EQ(Read(live, 5), "hello");  // taken by the proxy, not waiting in its backlog
     proxy.Refuse(1500ms);
     EXPECT_EQ(Connect(proxy.Port()), -1);
     send(live, "ping", 4, MSG_NOSIGNAL);

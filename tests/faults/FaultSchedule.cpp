@@ -1,6 +1,26 @@
 #include "FaultSchedule.h"
 
+// The faults of a link, each with its share and the ranges of its lengths.
+struct LinkFaultShare {
+    FaultStep::Kind kind;
+    int share;  // of 100
+    int msFrom, msTo;
+    int spanFrom, spanTo;
+};
 namespace {
+
+const LinkFaultShare kDatabaseLinkFaults[] = {
+    {FaultStep::Kind::ResetAll, 26, 0, 0, 0, 0},
+    {FaultStep::Kind::Stall, 29, 500, 6000, 0, 0},
+    {FaultStep::Kind::Latency, 23, 1, 40, 1000, 15000},
+    {FaultStep::Kind::Refuse, 22, 1000, 5000, 0, 0},
+};
+const LinkFaultShare kTerminalLinkFaults[] = {
+    {FaultStep::Kind::ResetAll, 40, 0, 0, 0, 0},
+    {FaultStep::Kind::Stall, 25, 300, 3000, 0, 0},
+    {FaultStep::Kind::Latency, 20, 1, 30, 1000, 10000},
+    {FaultStep::Kind::Refuse, 15, 500, 3000, 0, 0},
+};
 
 const char* FateName(FaultProxy::PacketFate fate) {
     switch (fate) {
@@ -68,6 +88,17 @@ FaultScheduleMaker::FaultScheduleMaker(std::uint64_t seed, int terminals) : rand
 
 int FaultScheduleMaker::Draw(int from, int to) { return std::uniform_int_distribution<int>(from, to)(random_); }
 
+void FaultScheduleMaker::LinkFault(std::span<const LinkFaultShare> faults, FaultStep& step) {
+    int which = Draw(1, 100);
+    for (const LinkFaultShare& fault : faults) {
+        step.kind = fault.kind;
+        step.ms = Draw(fault.msFrom, fault.msTo);
+        step.span = Draw(fault.spanFrom, fault.spanTo);
+        if ((which -= fault.share) <= 0)
+            return;
+    }
+}
+
 std::string FaultScheduleMaker::NextAdd() { return ProductBarcode(++products_) + "<13>"; }
 
 FaultStep FaultScheduleMaker::Next() {
@@ -117,35 +148,11 @@ FaultStep FaultScheduleMaker::Fault() {
     } else if (which <= 49) {
         step.kind = FaultStep::Kind::ResetAtPacket;
         step.fate = fate();
-    } else if (which <= 57) {
-        step.kind = FaultStep::Kind::ResetAll;
-    } else if (which <= 66) {
-        step.kind = FaultStep::Kind::Stall;
-        step.ms = Draw(500, 6000);
-    } else if (which <= 73) {
-        step.kind = FaultStep::Kind::Latency;
-        step.ms = Draw(1, 40);
-        step.span = Draw(1000, 15000);
     } else if (which <= 80) {
-        step.kind = FaultStep::Kind::Refuse;
-        step.ms = Draw(1000, 5000);
+        LinkFault(kDatabaseLinkFaults, step);
     } else {
-        // The terminal links: resets, stalls, latency and refusals too.
         step.link = step.terminal;
-        const int kind = Draw(1, 100);
-        if (kind <= 40) {
-            step.kind = FaultStep::Kind::ResetAll;
-        } else if (kind <= 65) {
-            step.kind = FaultStep::Kind::Stall;
-            step.ms = Draw(300, 3000);
-        } else if (kind <= 85) {
-            step.kind = FaultStep::Kind::Latency;
-            step.ms = Draw(1, 30);
-            step.span = Draw(1000, 10000);
-        } else {
-            step.kind = FaultStep::Kind::Refuse;
-            step.ms = Draw(500, 3000);
-        }
+        LinkFault(kTerminalLinkFaults, step);
     }
     return step;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ std::string FaultName(const FaultStep& step);
 // last a check digit, so a code with a key lost or one more names no product.
 std::string ProductBarcode(int n);
 
+struct LinkFaultShare;
+
 // Draws steps from a seed: each terminal first opens its first tab, then
 // commands on the terminals in turn (adds, Q, V, T, C among its own three tabs)
 // and faults of every kind, commit hits weighted.
@@ -59,6 +62,8 @@ private:
     std::string NextAdd();
     FaultStep Command();
     FaultStep Fault();
+    // One of the faults of a link's table, drawn by their shares.
+    void LinkFault(std::span<const LinkFaultShare> faults, FaultStep& step);
 
     std::mt19937_64 random_;
     int terminals_;

@@ -48,6 +48,15 @@ bool SendAll(int socket, const std::vector<char>& bytes) {
     return true;
 }
 
+// What the socket has, without waiting (none yet leaves `bytes` empty);
+// false when the connection has ended.
+bool Receive(int socket, std::vector<char>& bytes) {
+    bytes.resize(65536);
+    const ssize_t got = recv(socket, bytes.data(), bytes.size(), MSG_DONTWAIT);
+    bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return got > 0 || (got < 0 && (errno == EAGAIN || errno == EINTR));
+}
+
 }  // namespace
 
 struct FaultProxy::Link {
@@ -269,13 +278,9 @@ void FaultProxy::Accept() {
 }
 
 bool FaultProxy::ReadClient(Link& link) {
-    std::vector<char> bytes(65536);
-    const ssize_t got = recv(link.client, bytes.data(), bytes.size(), MSG_DONTWAIT);
-    if (got < 0 && (errno == EAGAIN || errno == EINTR))
-        return true;
-    if (got <= 0)
-        return false;
-    bytes.resize(static_cast<size_t>(got));
+    std::vector<char> bytes;
+    if (const auto open = Receive(link.client, bytes); !open || bytes.empty())
+        return open;
     ++clientPackets_;
     if (packetsToReset_ == 0 || --packetsToReset_ > 0) {
         link.toServer.push_back({std::move(bytes), Clock::now()});
@@ -302,17 +307,13 @@ bool FaultProxy::ReadClient(Link& link) {
 }
 
 bool FaultProxy::ReadServer(Link& link) {
-    std::vector<char> bytes(65536);
-    const ssize_t got = recv(link.server, bytes.data(), bytes.size(), MSG_DONTWAIT);
-    if (got < 0 && (errno == EAGAIN || errno == EINTR))
-        return true;
-    if (got <= 0)
-        return false;
+    std::vector<char> bytes;
+    if (const auto open = Receive(link.server, bytes); !open || bytes.empty())
+        return open;
     if (link.answerLost) {
         link.Reset();
         return false;
     }
-    bytes.resize(static_cast<size_t>(got));
     link.toClient.push_back({std::move(bytes), Clock::now()});
     return true;
 }
