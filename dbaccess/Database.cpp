@@ -4,6 +4,7 @@
 #include "DatabaseError.h"
 #include "FirebirdClient.h"
 #include "PreparedStatement.h"
+#include "StallWatch.h"
 
 #include <cctype>
 #include <locale.h>
@@ -14,6 +15,9 @@
 using namespace Firebird;
 
 namespace {
+
+const std::string kConnectionTimeout =
+    "ConnectionTimeout = " + std::to_string(Database::StalledCallBound.count());
 
 struct DatabaseParameter {
     unsigned char tag;
@@ -29,6 +33,10 @@ std::vector<unsigned char> DatabaseParameters(const std::vector<DatabaseParamete
         const EngineHandle<IXpbBuilder> dpb(
             FirebirdClient::Util()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0));
         dpb->insertTag(&status, isc_dpb_utf8_filename);
+        // A server that accepts the connection and then never answers (a
+        // stalled link) ends the attach after this long instead of the
+        // client's default 180 s.
+        dpb->insertString(&status, isc_dpb_config, kConnectionTimeout.c_str());
         for (const DatabaseParameter& parameter : parameters)
             dpb->insertString(&status, parameter.tag, parameter.value.c_str());
         if (create) {
@@ -137,6 +145,7 @@ void Database::Attach(const std::string& connectionString, const std::vector<uns
                                        ? provider->createDatabase(&status, connectionString.c_str(), size, dpb.data())
                                        : provider->attachDatabase(&status, connectionString.c_str(), size, dpb.data()));
     });
+    StallWatch::Watch(*handles_);
 }
 
 void Database::Close() noexcept {
@@ -147,8 +156,12 @@ void Database::Close() noexcept {
     handles_->prepared.clear();
     for (Transaction* transaction : handles_->transactions)
         transaction->Rollback();
-    FirebirdClient::EndQuietly(handles_->attachment,
-                               [](IAttachment& attachment, ThrowStatusWrapper& status) { attachment.detach(&status); });
+    FirebirdClient::EndQuietly(
+        handles_->attachment, [](IAttachment& attachment, ThrowStatusWrapper& status) { attachment.detach(&status); },
+        &handles_->inFlight);
+    StallWatch::Unwatch(*handles_);
 }
+
+void Database::Abort() noexcept { StallWatch::Abort(*handles_); }
 
 bool Database::IsOpen() const { return handles_->attachment != nullptr; }

@@ -274,6 +274,6 @@ RowSet Statement::Run() {
             if (columns)
                 keepRow();
         }
-    });
+    }, &HandlesOf(transaction_.Owner()).inFlight);
     return result;
 }

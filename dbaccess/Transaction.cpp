@@ -57,35 +57,39 @@ void Transaction::EnsureStarted() {
     if (!attachment)
         throw std::logic_error("database not open");
     const std::vector<unsigned char> parameters = ParametersOf(mode_);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-        handles_->transaction.reset(
-            attachment->startTransaction(&status, static_cast<unsigned>(parameters.size()), parameters.data()));
-    });
+    FirebirdClient::Call(
+        [&](ThrowStatusWrapper& status) {
+            handles_->transaction.reset(
+                attachment->startTransaction(&status, static_cast<unsigned>(parameters.size()), parameters.data()));
+        },
+        Watched());
 }
 
 void Transaction::CommitRetaining() {
     ITransaction* transaction = Require(handles_->transaction);
     Announce(Step::Commit);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commitRetaining(&status); });
+    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commitRetaining(&status); }, Watched());
 }
 
 void Transaction::RollbackRetaining() {
     ITransaction* transaction = Require(handles_->transaction);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->rollbackRetaining(&status); });
+    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->rollbackRetaining(&status); }, Watched());
 }
 
 void Transaction::Commit() {
     ITransaction* transaction = Require(handles_->transaction);
     Announce(Step::Commit);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commit(&status); });
+    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commit(&status); }, Watched());
     Freed(handles_->transaction);
 }
 
 void Transaction::Rollback() noexcept {
-    FirebirdClient::EndQuietly(handles_->transaction, [](ITransaction& transaction, ThrowStatusWrapper& status) {
-        transaction.rollback(&status);
-    });
+    FirebirdClient::EndQuietly(
+        handles_->transaction,
+        [](ITransaction& transaction, ThrowStatusWrapper& status) { transaction.rollback(&status); }, Watched());
 }
+
+FirebirdClient::CallInFlight* Transaction::Watched() const { return &HandlesOf(database_).inFlight; }
 
 void Transaction::NoteInsertedRow(InsertedRow row) {
     if (InWorkUnit())

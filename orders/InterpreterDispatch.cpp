@@ -9,15 +9,6 @@
 #include <optional>
 #include <vector>
 
-namespace {
-
-// How long a command whose commit lost its answer waits for that commit to
-// end on the server (a store still writing it, or rolling it back) before
-// its outcome is reported as unknown.
-constexpr int kLostCommitWaitSeconds = 10;
-
-}  // namespace
-
 Windows1252Text TDM::ProcessCommand(const Windows1252Text& command) {
     if (command.empty())
         return {};
@@ -29,6 +20,8 @@ Windows1252Text TDM::ProcessCommand(const Windows1252Text& command) {
         try {
             return Windows1252Text(RunWhole(command.Bytes()));
         } catch (const DatabaseError& error) {
+            if (interrupted_)
+                throw;  // stopped: nothing of it is stored, and it is not run again
             if (error.IsConnectionLost() && !ranAgainAfterOutage) {
                 // Nothing of the command is stored: once more, on a new connection.
                 ranAgainAfterOutage = true;
@@ -80,31 +73,22 @@ std::string TDM::RunWhole(const std::string& command) {
         throw;
     }
     // The commit was sent and its answer lost: the store tells what came of it.
-    bool stored = false;
+    connectionLost_ = true;
+    std::optional<bool> stored;
     try {
-        stored = StoredDespiteLostCommit(written, *lostCommit);
+        stored = StoredDespiteLostCommit(written);
     } catch (...) {
         Restore(std::move(before));
         throw;
     }
-    if (stored)
+    if (stored == true)
         return reply;
     Restore(std::move(before));
-    throw *lostCommit;  // known not stored: ProcessCommand runs it once more
-}
-
-bool TDM::StoredDespiteLostCommit(const std::vector<InsertedRow>& written, const DatabaseError& lost) {
-    connectionLost_ = true;
-    try {
-        Reconnect();
-        return !written.empty() && RowIsStored(BaseDados, written.front(), kLostCommitWaitSeconds);
-    } catch (const DatabaseError& error) {
-        // Neither a lost connection nor a conflict: not to be run again.
-        throw DatabaseError(std::string(lost.what()) +
-                            "\nThe connection broke while the command was being committed and whether it was stored "
-                            "could not be found out: " +
-                            error.what());
+    if (!stored) {
+        unknownOutcomes_.push_back({command, written.empty() ? std::nullopt : std::optional(written.front())});
+        return kUnknownOutcomeReply;
     }
+    throw *lostCommit;  // known not stored: ProcessCommand runs it once more
 }
 
 TDM::CommandState TDM::SavedState() const { return {COM.CurrentView(), CIN.CurrentView(), displayPrompt_}; }

@@ -32,6 +32,10 @@ using Clock = std::chrono::steady_clock;
 // The longest the main thread waits for a signal before it brings the
 // status sentence up to date and looks after the watchdog.
 constexpr std::chrono::milliseconds kStatusPeriod{1000};
+// How long a stop waits for the terminals to leave their replies on their
+// displays: a command interrupted by the stop ends, or shows the
+// unknown-outcome reply, within TerminalService::StopGrace.
+constexpr std::chrono::milliseconds kStopBound{2500};
 
 // SIGINT and SIGTERM (stop) and SIGHUP (reload), blocked in every thread so
 // the main thread alone takes them, with sigtimedwait.
@@ -124,5 +128,13 @@ int RunHeadlessService(const std::vector<std::string>& arguments) {
         PetWatchdog(notifier, fleet);
     }
     notifier.Stopping();
-    return 0;
+    if (!fleet.StopWithin(kStopBound))
+        output.Problem("parado com comandos ainda em andamento", HeadlessOutput::Priority::Warning);
+    // Every terminal has left its reply on its display. The attachments are
+    // not waited for: the process's end closes them and the server rolls back
+    // whatever was not committed, while detaching hundreds of them one by one
+    // took a busy server seconds.
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(0);
 }

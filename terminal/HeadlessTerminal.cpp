@@ -12,6 +12,22 @@ constexpr int kTickInterval = 50;
 // A terminal whose start failed is started again after this pause: nobody
 // sits at a window to press "INICIAR F2".
 constexpr std::chrono::milliseconds kStartRetryPause{10000};
+// How long a stopping terminal lets its connection close before it closes
+// the client side instead (the server rolls back and ends the attachment on
+// its own; a busy one took seconds to end hundreds of them).
+constexpr std::chrono::milliseconds kCloseBound{1000};
+
+// Closes the data module's connection, for kCloseBound at most.
+void CloseWithin(TDM& dataModule) {
+    std::promise<void> closed;
+    std::thread guard([&dataModule, ended = closed.get_future()] {
+        if (ended.wait_for(kCloseBound) == std::future_status::timeout)
+            dataModule.Interrupt();
+    });
+    dataModule.BaseDados.Close();
+    closed.set_value();
+    guard.join();
+}
 
 }  // namespace
 
@@ -55,8 +71,10 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
     bool connected = false;
     RunGuarded([&] { connected = ConnectFromSettings(settingsPath); });
     connected_.set_value(connected);
-    if (!connected)
+    if (!connected) {
+        left_ = true;
         return;
+    }
     RunGuarded([&] { dataModule.PrepareCommands(); });
 
     TerminalService service(library_, stop_, *this);
@@ -76,7 +94,14 @@ void HeadlessTerminal::Run(const std::string& settingsPath) {
         }
         stop_.Pause(kTickInterval);
     }
+    RunGuarded([&] { service.LeaveTerminal(); });
     RunGuarded([&] { service.Stop(); });
+    left_ = true;
+    CloseWithin(dataModule);
+}
+
+void HeadlessTerminal::ReportOutcome(const std::string& line) {
+    output_.Problem("terminal " + std::to_string(position_) + ": " + line, HeadlessOutput::Priority::Warning);
 }
 
 void HeadlessTerminal::ShowStatus(const std::string& text) {

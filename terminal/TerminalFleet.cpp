@@ -4,6 +4,7 @@
 #include "TerminalList.h"
 
 #include <algorithm>
+#include <thread>
 
 TerminalFleet::TerminalFleet(const SharedServiceSettings& settings, TerminalLibrary& library, HeadlessOutput& output,
                              SharedKeyLog* keyLog, std::string settingsPath)
@@ -58,6 +59,21 @@ TerminalFleet::Change TerminalFleet::Serve(const std::vector<std::string>& entri
         ++change.started;
     }
     return change;
+}
+
+bool TerminalFleet::StopWithin(std::chrono::milliseconds bound) {
+    for (auto& served : served_)
+        served.terminal->RequestStop();
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    const auto allLeft = [this] {
+        return std::all_of(served_.begin(), served_.end(), [](const Served& served) { return served.terminal->Left(); });
+    };
+    while (!allLeft()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }
 
 bool TerminalFleet::AllTickedSince(HeadlessTerminal::Clock::time_point since) const {

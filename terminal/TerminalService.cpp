@@ -11,6 +11,8 @@
 #include "Trim.h"
 #include "Windows1252.h"
 
+#include <future>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -23,6 +25,9 @@ constexpr int kReplyPause = 3000;
 // keys left over are read by the next tick.
 constexpr int kKeysPerTick = 10;
 constexpr std::uint16_t kNoKey = 0;
+// How often the wait for a command looks at the clock and the stop.
+constexpr std::chrono::milliseconds kWaitLook{20};
+using Clock = std::chrono::steady_clock;
 
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
@@ -100,7 +105,74 @@ void TerminalService::ClearDisplay() {
 void TerminalService::Tick() {
     if (ReplyPending && !quorvel::IsBlank(PendingReply) && !terminalAway_ && !replyWaitsForReturn_)
         ShowPendingReply();
+    else
+        ResolveUnknownOutcomes();
     ReadKeys();
+}
+
+void TerminalService::ResolveUnknownOutcomes() {
+    if (!interpreter_ || Clock::now() < nextResolve_ || interpreter_->UnknownOutcomes().empty())
+        return;
+    std::vector<std::string> lines;
+    RunAside(
+        [&] {
+            lines = interpreter_->ResolveUnknownOutcomes();
+            return std::string();
+        },
+        false);
+    nextResolve_ = Clock::now() + ResolveEvery;
+    for (const std::string& line : lines)
+        panel_.ReportOutcome(line);
+}
+
+void TerminalService::LeaveTerminal() {
+    if (ReplyPending && !quorvel::IsBlank(PendingReply) && !terminalAway_) {
+        ShowWhileWaiting(PendingReply);
+        ReplyPending = false;
+        PendingReply.clear();
+    }
+    if (!interpreter_)
+        return;
+    for (const std::string& command : interpreter_->UnknownOutcomes())
+        panel_.ReportOutcome("parado sem saber se o comando " + command + " foi gravado; confira com V");
+}
+
+void TerminalService::ShowWhileWaiting(const std::string& text) {
+    if (terminalAway_)
+        return;
+    try {
+        WriteDisplay(text);
+    } catch (const OperationAbandoned&) {
+        // Its error box has been shown; the command goes on.
+    }
+}
+
+std::string TerminalService::RunAside(const std::function<std::string()>& work, bool command) {
+    std::future<std::string> done = std::async(std::launch::async, work);
+    const auto started = Clock::now();
+    std::optional<Clock::time_point> stoppedAt;
+    bool waitingShown = !command;
+    bool givenUp = !command;
+    while (done.wait_for(kWaitLook) != std::future_status::ready) {
+        const auto now = Clock::now();
+        if (!waitingShown && now - started >= WaitingAfter) {
+            waitingShown = true;
+            ShowWhileWaiting(kWaitingText);
+        }
+        if (!stoppedAt && sleeper_.StopRequested()) {
+            stoppedAt = now;
+            interpreter_->Interrupt();
+        }
+        if (stoppedAt && !givenUp && now - *stoppedAt >= StopGrace) {
+            // The service ends without it: the terminal and the log say that
+            // its outcome is not known.
+            givenUp = true;
+            ShowWhileWaiting(kUnknownOutcomeReply);
+            panel_.ReportOutcome("parado sem saber se o comando " + Windows1252ToUtf8(Windows1252Text(CommandLine)) +
+                                 " foi gravado; confira com V");
+        }
+    }
+    return done.get();
 }
 
 void TerminalService::ShowPendingReply() {
@@ -169,7 +241,8 @@ std::string TerminalService::ProcessCommandLine() {
     try {
         if (!interpreter_)
             throw std::runtime_error("O módulo de dados não foi iniciado.");
-        return interpreter_->ProcessCommand(Windows1252Text(quorvel::Trim(CommandLine))).Bytes();
+        const Windows1252Text command(quorvel::Trim(CommandLine));
+        return RunAside([this, &command] { return interpreter_->ProcessCommand(command).Bytes(); }, true);
     } catch (...) {
         // The command is over: it changed nothing (a failed command is
         // undone whole). The terminal is told so like by any reply, and the

@@ -5,6 +5,7 @@
 // file names are on this system, whatever the program's locale; the server
 // gets them as UTF-8 too. The data crosses the connection in Windows-1252
 // (lc_ctype=win1252).
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,14 @@
 
 class Database {
 public:
+    // An engine call on an open connection that has waited this long for
+    // the server is taken for a stalled link: the connection's client side
+    // is closed and the call fails as a lost connection. No call of this
+    // program waits that long on a working link (the transactions do not
+    // wait on locks; the one that does, the look-up after a lost commit,
+    // waits less).
+    static constexpr std::chrono::seconds StalledCallBound{6};
+
     Database();
     // Opens the attachment at once; throws DatabaseError when it fails.
     Database(const std::string& connectionString, const std::string& user, const std::string& password);
@@ -42,6 +51,12 @@ public:
     // demand after the next Open) and detaches. Does nothing when not open.
     void Close() noexcept;
     bool IsOpen() const;
+    // Closes the connection's client side at once; may be called from any
+    // thread, also while another runs a call on it (which then fails as a
+    // lost connection, as does every later call until the next Open or
+    // Reconnect). The server rolls back what was not committed. Does nothing
+    // when not open.
+    void Abort() noexcept;
 
     // Creates a new, empty database with DEFAULT CHARACTER SET WIN1252 and
     // leaves it open. Throws DatabaseError.

@@ -12,6 +12,9 @@
 #include <vector>
 
 class Database;
+namespace FirebirdClient {
+struct CallInFlight;
+}
 
 // How a transaction meets rows that other transactions have in hand. Read
 // committed always.
@@ -77,6 +80,8 @@ public:
 private:
     friend class WorkUnit;
     friend Handles& HandlesOf(const Transaction& transaction);
+    // The connection's slot for the stall watch.
+    FirebirdClient::CallInFlight* Watched() const;
 
     Database& database_;
     TransactionMode mode_;

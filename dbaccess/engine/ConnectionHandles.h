@@ -3,6 +3,7 @@
 // Transaction, and the way the layer's classes reach them.
 #include "Database.h"
 #include "EngineHandle.h"
+#include "FirebirdClient.h"
 #include "Transaction.h"
 
 #include <map>
@@ -18,6 +19,7 @@ struct Database::Handles {
     // Statements prepared on the attachment, by SQL text; freed before it closes.
     std::map<std::string, std::shared_ptr<PreparedStatement>> prepared;
     unsigned long uses = 0;  // counts statement uses, for dropping the least recent
+    FirebirdClient::CallInFlight inFlight;  // the call now running on it, for the stall watch
 };
 
 struct Transaction::Handles {

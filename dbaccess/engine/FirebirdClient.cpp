@@ -3,6 +3,8 @@
 #include "DatabaseError.h"
 #include "Windows1252.h"
 
+#include <chrono>
+
 namespace FirebirdClient {
 
 namespace {
@@ -43,6 +45,25 @@ bool ConnectionLost(const intptr_t* vector) {
     return false;
 }
 
+// Marks a call in flight on its connection for as long as it runs.
+class TimedCall {
+public:
+    explicit TimedCall(CallInFlight* watched) : watched_(watched) {
+        if (watched_)
+            watched_->since.store(std::chrono::steady_clock::now().time_since_epoch().count(),
+                                  std::memory_order_relaxed);
+    }
+    ~TimedCall() {
+        if (watched_)
+            watched_->since.store(0, std::memory_order_relaxed);
+    }
+    TimedCall(const TimedCall&) = delete;
+    TimedCall& operator=(const TimedCall&) = delete;
+
+private:
+    CallInFlight* watched_;
+};
+
 }  // namespace
 
 Firebird::IMaster* Master() {
@@ -52,17 +73,19 @@ Firebird::IMaster* Master() {
 
 Firebird::IUtil* Util() { return Master()->getUtilInterface(); }
 
-void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call) {
+void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call, CallInFlight* watched) {
     const EngineHandle<Firebird::IStatus> raw(Master()->getStatus());
     Firebird::ThrowStatusWrapper status(raw.get());
     try {
+        const TimedCall timed(watched);
         call(status);
     } catch (const Firebird::FbException& error) {
         char message[1024];
         Util()->formatStatus(message, sizeof message, error.getStatus());
         const intptr_t* errors = error.getStatus()->getErrors();
         const long code = errors[0] == isc_arg_gds ? static_cast<long>(errors[1]) : 0;
-        throw DatabaseError(Windows1252ToUtf8(Windows1252Text(message)), code, ConnectionLost(errors),
+        const bool aborted = watched && watched->aborted.load();
+        throw DatabaseError(Windows1252ToUtf8(Windows1252Text(message)), code, aborted || ConnectionLost(errors),
                             MeansLockConflict(code));
     }
 }

@@ -63,9 +63,11 @@ std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const s
     auto& kept = connection.prepared[sql];
     if (!kept) {
         try {
-            FirebirdClient::Call([&](ThrowStatusWrapper& status) {
-                kept = Prepare(status, connection.attachment.get(), HandlesOf(transaction).transaction.get(), sql);
-            });
+            FirebirdClient::Call(
+                [&](ThrowStatusWrapper& status) {
+                    kept = Prepare(status, connection.attachment.get(), HandlesOf(transaction).transaction.get(), sql);
+                },
+                &connection.inFlight);
         } catch (...) {
             connection.prepared.erase(sql);
             throw;

@@ -18,6 +18,9 @@
 //                                    the hand-over to DispatchCommand
 //                                    (CommandDispatch.h) and the helpers the
 //                                    command routines share
+//   CommitOutcome.cpp                after a commit that lost its answer:
+//                                    learning its outcome, the commands
+//                                    whose outcome is unknown, Interrupt
 //   InterpreterComandaCommands.cpp   C, T, B, U and V
 //   InterpreterItemCommands.cpp      R, S, Q and adding a product
 #include "CommandDispatch.h"
@@ -30,7 +33,10 @@
 #include "SqlDateTime.h"
 #include "Transaction.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,12 +138,25 @@ public:
     // passes through. A command that meets a lost connection before its
     // commit is sent runs once more on a new connection (same settings, the
     // loaded tab reloaded by its number). When the commit itself lost its
-    // answer, the store is asked: a command whose first inserted row is
-    // there gives its own reply; one known not stored (or that inserted
-    // nothing, its writes only setting values) runs once more; when the
-    // store cannot tell, an error says the outcome is unknown. While the
-    // store stays unreachable each command fails and the next tries again.
+    // answer, the store is asked, again and again for OutcomeBound while it
+    // cannot be reached: a command whose first inserted row is there gives
+    // its own reply; one known not stored (or that inserted nothing, its
+    // writes only setting values) runs once more; when the bound passes (or
+    // Interrupt comes) the reply is kUnknownOutcomeReply and the command is
+    // kept to be settled (ResolveUnknownOutcomes). While the store stays
+    // unreachable each command fails and the next tries again.
     Windows1252Text ProcessCommand(const Windows1252Text& command) override;
+    void Interrupt() override;
+    std::vector<std::string> UnknownOutcomes() const override;
+    std::vector<std::string> ResolveUnknownOutcomes() override;
+
+    // How long a command whose commit lost its answer goes on trying to
+    // learn its outcome, and the pause between two tries.
+    std::chrono::milliseconds OutcomeBound{25000};
+    std::chrono::milliseconds OutcomePause{500};
+    // How long the look-up of a row waits for a transaction still writing
+    // it: below Database::StalledCallBound, so the stall watch leaves it be.
+    static constexpr int kOutcomeLockWaitSeconds = 4;
     // The text shown ahead of the typed keys: "Comanda:" once prepared,
     // "Comanda " + number + ":" after each tab opened or created.
     Windows1252Text DisplayPrompt() const override { return Windows1252Text(displayPrompt_); }
@@ -160,11 +179,19 @@ private:
     // its commit lost its answer: its reply when the store holds it, else
     // the lost-connection error (nothing of it stored, the connection new).
     std::string RunWhole(const std::string& command);
-    // After a commit that lost its answer: connects again and tells whether
-    // the command's first inserted row is in the store (false when it
-    // inserted none). Throws DatabaseError, neither a lost connection nor a
-    // conflict, when the store cannot be asked or does not answer in time.
-    bool StoredDespiteLostCommit(const std::vector<InsertedRow>& written, const DatabaseError& lost);
+    // After a commit that lost its answer: connects again and asks whether
+    // the command's first inserted row is in the store, for OutcomeBound
+    // at most; none when the bound passed or Interrupt came. A command that
+    // inserted nothing counts as not stored (it runs once more).
+    std::optional<bool> StoredDespiteLostCommit(const std::vector<InsertedRow>& written);
+    // A command answered kUnknownOutcomeReply, to be settled later; `row`
+    // empty when it inserted none.
+    struct UnknownOutcome {
+        std::string command;
+        std::optional<InsertedRow> row;
+    };
+    // Waits `pause`, less when Interrupt comes; false when it came.
+    bool PauseUnlessInterrupted(std::chrono::milliseconds pause) const;
     // The command letter picks the routine (DispatchCommand); returns its reply.
     std::string RunCommand(const std::string& command);
     // The store side of each command (CommandRoutines).
@@ -216,4 +243,6 @@ private:
 
     std::string displayPrompt_;    // empty until PrepareCommands succeeded
     bool connectionLost_ = false;  // the last command failed for want of a connection
+    std::atomic<bool> interrupted_ = false;
+    std::vector<UnknownOutcome> unknownOutcomes_;
 };

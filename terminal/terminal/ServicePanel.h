@@ -22,4 +22,8 @@ public:
     virtual void SetTimerActive(bool active) = 0;
     // One key-log entry; written only while CkLog is ticked.
     virtual void WriteKeyLog(const Windows1252Text& entry) = 0;
+    // A line about a command answered earlier whose outcome was unknown
+    // (UTF-8): whether it was stored after all, or that the service stops
+    // without knowing. In the status panel unless the panel says otherwise.
+    virtual void ReportOutcome(const std::string& line) { ShowStatus(line); }
 };

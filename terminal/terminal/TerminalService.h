@@ -14,17 +14,31 @@
 //
 // A command that raises an error instead of replying is answered on the
 // display with FailedCommandReply, like any reply, before the error goes on
-// to the error box. A terminal that sends keys without end cannot hold the
+// to the error box.
+//
+// The interpreter runs each command on a thread of its own while this one
+// waits for it, so no wait is without feedback or without end: a command
+// that has run for WaitingAfter shows kWaitingText until its reply; a stop
+// requested through the sleeper interrupts it (CommandInterpreter::Interrupt),
+// and one that has not ended StopGrace after that leaves kUnknownOutcomeReply
+// on the display and a line naming it. Commands whose outcome stayed
+// unknown are settled on idle ticks, one try every ResolveEvery, each
+// settled one reported in a line (ServicePanel::ReportOutcome). Only this
+// thread talks to the terminal library.
+//
+// A terminal that sends keys without end cannot hold the
 // caller up: a tick reads a bounded number of keys (the rest wait in the
 // library for the next tick), no key is read once the sleeper reports a
 // stop, and the command line stops growing at MaxCommandLine.
+#include "CommandInterpreter.h"
 #include "DisplayWriter.h"
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <cstdint>
 #include <string>
 
-class CommandInterpreter;
 class ServicePanel;
 class Sleeper;
 class TerminalLibrary;
@@ -33,7 +47,10 @@ class TerminalService {
 public:
     // The reply shown when a command raised an error: the code 900 is no
     // reply's, so the person at the terminal sees that nothing was done.
-    static constexpr const char* FailedCommandReply = "900-ERRO! O COMANDO N\xC3O FOI EXECUTADO!";
+    static constexpr const char* FailedCommandReply = kFailedCommandReply;
+    static constexpr std::chrono::milliseconds WaitingAfter{3000};
+    static constexpr std::chrono::milliseconds StopGrace{1500};
+    static constexpr std::chrono::milliseconds ResolveEvery{5000};
     // Characters the command line holds at most: well above the longest
     // command (a price query for a 30-character bar code, or a scale label,
     // even with the prompt typed in front of it). A key that would make the
@@ -57,6 +74,11 @@ public:
     // next Enter, the end of the buffer, a stop request or the number of
     // keys one tick takes; keys left over are read by the next tick.
     void Tick();
+
+    // Before a service without windows ends: writes a reply still waiting
+    // for the next tick at once, without its pause, so it stays on the
+    // display, and reports each command whose outcome is still unknown.
+    void LeaveTerminal();
 
     // Shows a text on the display of terminal TerminalNumber.
     void WriteDisplay(const std::string& text);
@@ -94,6 +116,17 @@ private:
     // Stores the reply to be shown at the next tick, reports it in the key
     // log and the status panel and empties the command line.
     void EndCommand(const std::string& reply);
+    // Runs `work` with the interpreter on a thread of its own and waits for
+    // it, passing a stop on to the interpreter. For a command (`command`)
+    // the waiting text after WaitingAfter, and the unknown-outcome reply
+    // when it has not ended StopGrace after a stop. Its result, or its error.
+    std::string RunAside(const std::function<std::string()>& work, bool command);
+    // A text on the display unless the terminal is away; a failed write
+    // (after its error box) leaves the wait going.
+    void ShowWhileWaiting(const std::string& text);
+    // Settles the commands whose outcome was unknown, at most once every
+    // ResolveEvery.
+    void ResolveUnknownOutcomes();
 
     TerminalLibrary& library_;
     Sleeper& sleeper_;
@@ -107,4 +140,5 @@ private:
     // the terminal away and back (or the next start), instead of failing
     // again at every tick.
     bool replyWaitsForReturn_ = false;
+    std::chrono::steady_clock::time_point nextResolve_{};
 };

@@ -55,6 +55,10 @@ public:
     // Waits for the thread, which stops the terminal once a stop has been
     // requested.
     void Join();
+    // Whether the thread, asked to stop, has left the terminal: its last
+    // reply on the display, the terminal stopped. Its connection may still
+    // be closing.
+    bool Left() const { return left_; }
 
     // The list position shown in the status lines from now on.
     void MoveTo(int position) { position_ = position; }
@@ -80,6 +84,8 @@ private:
     void ShowStatus(const std::string& text) override;
     void SetTimerActive(bool active) override { timerActive_ = active; }
     void WriteKeyLog(const Windows1252Text& entry) override;
+    // On standard error, a warning for the journal.
+    void ReportOutcome(const std::string& line) override;
     Windows1252Text LetterMapping(char letter) const override;
     Windows1252Text SpecialCode(int pair) const override;
     int SpecialAction(int pair) const override;
@@ -98,6 +104,7 @@ private:
     std::atomic<bool> startFailed_ = false;
     std::atomic<Clock::rep> lastTick_;
     std::atomic<long> commands_ = 0;
+    std::atomic<bool> left_ = false;
     std::promise<bool> connected_;
     std::thread thread_;
 };

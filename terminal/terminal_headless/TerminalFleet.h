@@ -39,6 +39,11 @@ public:
     Change Serve(const std::vector<std::string>& entries, const std::vector<int>& positions, bool restartKept,
                  bool stopAtFailure);
 
+    // Asks every terminal to stop and waits until each has left its
+    // terminal (its last reply on the display), `bound` at most; their
+    // connections may still be closing. False when one had not left.
+    bool StopWithin(std::chrono::milliseconds bound);
+
     // Whether every terminal's thread ticked at or after `since`.
     bool AllTickedSince(HeadlessTerminal::Clock::time_point since) const;
     ServiceTally Tally() const;

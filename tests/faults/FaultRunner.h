@@ -95,6 +95,7 @@ private:
     // Client packets of an add on each terminal's warm connection, 0 while unknown.
     std::map<int, long> warmAddPackets_;
     bool serviceEnded_ = false;
+    bool stoppedDuringFault_ = false;  // a step stopped the service, not the end of the run
     std::optional<double> stopSeconds_;
     bool stoppedWhileStalled_ = false;
 };

@@ -14,9 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -115,12 +117,19 @@ TEST_F(ConnectionOutageTest, ServerGoingAwayDuringTheCommit) {
     EXPECT_EQ(db.Value("SELECT COUNT(*) || ' ' || MAX(COM_TOTAL) FROM COMANDASITENS, COMANDAS").AsText(),
               Windows1252Text("1 4.50"));
 
-    // Gone as the commit goes out and not back: nobody can tell what came of it.
+    // Gone as the commit goes out and not back within the bound: nobody can
+    // tell what came of it, and the reply says so; once the server is back
+    // the store tells (the commit never arrived).
+    dm.OutcomeBound = std::chrono::milliseconds(1000);
     OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { server.Stop(); });
-    const std::string failure = FailureOf(dm, "789");
-    EXPECT_NE(failure.find("whether it was stored could not be found out"), std::string::npos) << failure;
+    EXPECT_EQ(RunCommand(dm, "789"), kUnknownOutcomeReply);
     EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
+    EXPECT_EQ(dm.UnknownOutcomes(), std::vector<std::string>{"789"});
+    EXPECT_EQ(dm.ResolveUnknownOutcomes(), std::vector<std::string>{});  // still down: kept
     server.Start();
+    EXPECT_EQ(dm.ResolveUnknownOutcomes(),
+              std::vector<std::string>{"comando 789 de resultado desconhecido: n\xC3\xA3o foi gravado"});
+    EXPECT_TRUE(dm.UnknownOutcomes().empty());
     EXPECT_EQ(RunCommand(dm, "V"), "000-TOTAL DA COMANDA: R$ 4,50");
 }
 
@@ -169,4 +178,94 @@ TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
         EXPECT_EQ(StoredTab(db), c.stored);
         EXPECT_EQ(dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
     }
+}
+
+namespace {
+
+enum class LostAt { CommitNeverArrives, CommitAnswerLost };
+
+// A data module through a fault proxy with a tab open and one item added;
+// the next commit's connection breaks at `lost` and the proxy then refuses
+// new connections for `refusing` (or until the test admits them again).
+struct ProxiedShop {
+    ProxiedShop(const PrivateFirebirdServer& server, std::unique_ptr<StoreTestDatabase> shop)
+        : db(std::move(shop)), proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()}),
+          dm(proxy.FirebirdHost() + ":" + db->ConnectionString().substr(db->ConnectionString().find(':') + 1),
+             db->User(), db->Password()) {
+        EXPECT_EQ(RunCommand(dm, "C12"), kCreated);
+        EXPECT_EQ(RunCommand(dm, "789"), kAdded);
+    }
+    void BreakNextCommitAndRefuse(LostAt lost, std::chrono::milliseconds refusing = std::chrono::hours(1)) {
+        OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [this, lost, refusing] {
+            proxy.ResetAtClientPacket(lost == LostAt::CommitAnswerLost ? FaultProxy::PacketFate::AnswerLost
+                                                                       : FaultProxy::PacketFate::Dropped,
+                                      1, refusing);
+        });
+    }
+
+    std::unique_ptr<StoreTestDatabase> db;
+    FaultProxy proxy;
+    TDM dm;
+};
+
+}  // namespace
+
+TEST_F(ConnectionOutageTest, LostCommitAnswerIsLearnedWhileTheServerRefusesConnectionsForAWhile) {
+    const struct {
+        const char* name;
+        LostAt lost;
+        const char* stored;  // the highest key shows whether the add ran again
+    } cases[] = {
+        {"stored, its answer lost: not run again", LostAt::CommitAnswerLost, "2/2.000/2 log 2 total 9.00"},
+        {"never arrived: run again", LostAt::CommitNeverArrives, "2/2.000/3 log 2 total 9.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProxiedShop shop(server, NewShop());
+        // The server takes connections again five seconds into the outage.
+        shop.BreakNextCommitAndRefuse(c.lost, std::chrono::seconds(5));
+        EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
+        EXPECT_EQ(StoredTab(*shop.db), c.stored);
+        EXPECT_TRUE(shop.dm.UnknownOutcomes().empty());
+    }
+}
+
+TEST_F(ConnectionOutageTest, UnknownOutcomeIsRepliedAndSettledOnceTheLinkIsBack) {
+    const struct {
+        const char* name;
+        LostAt lost;
+        const char* settled;
+        const char* stored;
+    } cases[] = {
+        {"stored", LostAt::CommitAnswerLost, "comando 789 de resultado desconhecido: foi gravado",
+         "3/3.000/3 log 3 total 13.50"},
+        {"not stored", LostAt::CommitNeverArrives,
+         "comando 789 de resultado desconhecido: n\xC3\xA3o foi gravado", "2/2.000/3 log 2 total 9.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProxiedShop shop(server, NewShop());
+        shop.dm.OutcomeBound = std::chrono::milliseconds(1500);
+        shop.BreakNextCommitAndRefuse(c.lost);
+        EXPECT_EQ(RunCommand(shop.dm, "789"), kUnknownOutcomeReply);
+        EXPECT_EQ(shop.dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
+        EXPECT_EQ(shop.dm.UnknownOutcomes(), std::vector<std::string>{"789"});
+
+        shop.proxy.Admit();
+        EXPECT_EQ(shop.dm.ResolveUnknownOutcomes(), std::vector<std::string>{c.settled});
+        EXPECT_TRUE(shop.dm.UnknownOutcomes().empty());
+        EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
+        EXPECT_EQ(StoredTab(*shop.db), c.stored);
+    }
+}
+
+TEST_F(ConnectionOutageTest, StalledLinkIsTakenForALostConnection) {
+    ProxiedShop shop(server, NewShop());
+    shop.proxy.Stall(std::chrono::hours(1));
+    // The statement waits for an answer that never comes until the watch
+    // closes the connection; connecting again meets the stall too.
+    EXPECT_EQ(FailureOf(shop.dm, "789").empty(), false);
+    shop.proxy.EndStall();
+    EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
+    EXPECT_EQ(StoredTab(*shop.db), "2/2.000/2 log 2 total 9.00");
 }

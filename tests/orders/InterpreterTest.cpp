@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -423,6 +424,8 @@ TEST(Interpreter, DatabaseErrorEndsTheCommandAndTheNextOneWorks) {
     Shop shop;
     TDM& dm = shop.DataModule();
     RunCommand(dm, "C1");
+    int pauses = 0;
+    dm.Retry.sleep = [&pauses](std::chrono::milliseconds) { ++pauses; };  // the retries without waiting
     {
         // The shop system holds the tab's row in an unfinished change.
         Database other(shop.store.ConnectionString(), shop.store.User(), shop.store.Password());
@@ -434,6 +437,7 @@ TEST(Interpreter, DatabaseErrorEndsTheCommandAndTheNextOneWorks) {
         } catch (const DatabaseError& error) {
             EXPECT_TRUE(error.IsLockConflict()) << error.what();
         }
+        EXPECT_EQ(pauses, dm.Retry.retries);
         change.Rollback();
     }
     EXPECT_EQ(RunCommand(dm, "T2"), "000-A TABELA DESTA COMANDA FOI ALTERADA PARA 2!");

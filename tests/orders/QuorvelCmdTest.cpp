@@ -73,8 +73,9 @@ TEST(QuorvelCmd, AnswersEachScriptLineWithOneLine) {
     EXPECT_EQ(run.lines[1], "PROMPT: Comanda 12:");
     EXPECT_EQ(run.lines[2], "000-PRODUTO PÃO DE AÇÚCAR ADICIONADO!");
     EXPECT_EQ(run.lines[4], "000-QUANTIDADE DO PRODUTO ALTERADA PARA 0,5");
-    EXPECT_TRUE(run.lines[6].starts_with("ERRO: ")) << run.lines[6];
-    EXPECT_NE(run.lines[6].find("CK_QTDE"), std::string::npos) << run.lines[6];
+    EXPECT_EQ(run.lines[6], "900-ERRO! O COMANDO NÃO FOI EXECUTADO!");
+    EXPECT_NE(run.errors.find("Q100: "), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("CK_QTDE"), std::string::npos) << run.errors;
     EXPECT_EQ(run.lines[7], "PROMPT: Comanda 12:");
     EXPECT_EQ(run.lines[8], "103-NÚMERO DE COMANDA INVÁLIDO!");
     EXPECT_EQ(run.lines[10], "000-TOTAL DA COMANDA: R$ 2,25");  // the refused quantity left nothing behind

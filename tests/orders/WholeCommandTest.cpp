@@ -122,3 +122,25 @@ TEST(WholeCommandTest, ConflictWithTheCashDeskIsTriedAgainThenReported) {
                   .AsText(),
               Windows1252Text("1/4.50/1.00"));
 }
+
+TEST(WholeCommandTest, StopDuringConflictRetriesEndsTheCommandAtOnceWithNothingStored) {
+    StoreTestDatabase db(StoreTestDatabase::Access::Server);
+    db.SeedBasicShop();
+    db.Execute("INSERT INTO PRODUTOS (PRO_CODIGO, PRO_CODBARRAS, PRO_NOME, PRO_VALOR1) VALUES (1, '789', 'CAFE', 4.5)");
+    TDM dm(db.ConnectionString(), db.User(), db.Password());
+    RunCommand(dm, "C1");
+    Database cashDesk(db.ConnectionString(), db.User(), db.Password());
+    Transaction payment(cashDesk);
+    Statement(payment, "UPDATE COMANDAS SET COM_DINHEIROPAGO = 1").Run();  // holds the tab's row
+
+    // The service stops during the third pause.
+    int pauses = 0;
+    dm.Retry.sleep = [&](std::chrono::milliseconds) {
+        if (++pauses == 3)
+            dm.Interrupt();
+    };
+    EXPECT_THROW(RunCommand(dm, "789"), DatabaseError);
+    EXPECT_EQ(pauses, 3);
+    payment.Commit();
+    EXPECT_EQ(db.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 0);
+}

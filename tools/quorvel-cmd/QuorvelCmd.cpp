@@ -33,6 +33,6 @@ int main(int argc, char* argv[]) {
                   << failure.what() << '\n';
         return 1;
     }
-    RunConsoleSession(*dataModule, std::cin, std::cout, options->showPrompt);
+    RunConsoleSession(*dataModule, std::cin, std::cout, std::cerr, options->showPrompt);
     return 0;
 }
