@@ -28,7 +28,7 @@ cmake --build "$build" --parallel "$(nproc)" --target Quorvel bemasb32 terminal-
 # with its reason (scripts/tsan-suppressions.txt).
 export TSAN_OPTIONS="halt_on_error=1:exitcode=66:second_deadlock_stack=1:suppressions=$root/scripts/tsan-suppressions.txt"
 export QT_QPA_PLATFORM=offscreen
-tests='^(ServiceNotify|ServiceFleetReload|ServiceWatchdog|ServiceReload|SeveralServiceHosts|ConfigurationCheck'
+tests='(^|/)(ServiceNotify|ServiceFleetReload|ServiceWatchdog|ServiceReload|SeveralServiceHosts|ConfigurationCheck'
 tests+='|HeadlessService|HeadlessServiceOutage|ConcurrentTerminalsTest|SharedTabTotalsTest|LinkFromSeveralThreads'
 tests+='|FaultProxy|FaultCases)\.|^fault_run_seed_'
 cd "$build"

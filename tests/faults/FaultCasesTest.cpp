@@ -81,7 +81,8 @@ TEST_F(FaultCases, SigtermWhileTheLinkStallsEndsTheServiceWithAReplyOnTheTermina
                                               << Report(runner, rig);
     const std::string reply = ReplyTo(runner, ProductBarcode(2));
     EXPECT_NE(ReplyCode(reply), "?") << Report(runner, rig);
-    if (ReplyCode(reply) != "000") {  // the outcome unknown: the service's last lines name the command
+    const std::string code = ReplyCode(reply);
+    if (code != "000" && code != "900") {  // the outcome unknown: the service's last lines name the command
         EXPECT_NE(rig.ProgramErrors().find(ProductBarcode(2)), std::string::npos) << Report(runner, rig);
     }
     EXPECT_TRUE(runner.Violations().empty()) << Report(runner, rig);

@@ -15,6 +15,7 @@ using namespace std::chrono_literals;
 constexpr std::chrono::seconds kCommandLimit{90};
 constexpr std::chrono::seconds kStopLimit{60};
 constexpr std::chrono::seconds kCatchUpLimit{10};
+constexpr std::chrono::seconds kLostKeysLimit{20};
 
 // The first display line of a text: its first 20 characters (UTF-8 code
 // points), trailing blanks removed, as the simulator prints it.
@@ -147,10 +148,17 @@ bool FaultRunner::WaitFor(const std::function<bool()>& done, std::chrono::second
 }
 
 void FaultRunner::WaitIdle(int terminal) {
-    // Once the service has ended the outputs only catch up with what it wrote.
-    if (WaitFor([&] { return Idle(terminal); }, serviceEnded_ ? kCatchUpLimit : kCommandLimit))
-        return;
     Track& track = tracks_[terminal];
+    // Keys lost on a terminal link that had a fault after they were typed
+    // make no command: the wait for their reply is cut short.
+    const auto keysLost = [&] {
+        return track.linkFaultAt > track.typedAt && exchanges_[terminal].size() < track.awaited &&
+               Clock::now() > track.linkFaultAt + kLostKeysLimit;
+    };
+    // Once the service has ended the outputs only catch up with what it wrote.
+    if (WaitFor([&] { return Idle(terminal) || keysLost(); }, serviceEnded_ ? kCatchUpLimit : kCommandLimit) &&
+        Idle(terminal))
+        return;
     const auto& exchanges = exchanges_[terminal];
     const std::string where = "terminal " + std::to_string(terminal) + " after \"" + track.lastKeys + "\": ";
     if (exchanges.size() < track.awaited) {
