@@ -210,7 +210,8 @@ bool FaultProxy::OpenListener() {
         listener_ = -1;
         return false;
     }
-    port_ = ntohs(bound.sin_port);
+    if (port_ == 0)  // the first time, before the proxy's thread runs; later it opens that same port
+        port_ = ntohs(bound.sin_port);
     return true;
 }
 
