@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     FaultRunner runner(rig);
     FaultScheduleMaker maker(options.seed, options.terminals);
     const auto end = FaultRunner::Clock::now() + std::chrono::seconds(options.seconds);
-    while (FaultRunner::Clock::now() < end) {
+    while (FaultRunner::Clock::now() < end && !runner.ServiceEnded()) {
         const FaultStep step = maker.Next();
         if (maker.ProductsUsed() > rig.Products())
             break;

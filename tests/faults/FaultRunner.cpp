@@ -142,9 +142,21 @@ bool FaultRunner::WaitFor(const std::function<bool()>& done, std::chrono::second
     return WaitUntil(
         [&] {
             Refresh();
-            return done();
+            return done() || ServiceDied();
         },
-        limit);
+        limit) &&
+           done();
+}
+
+bool FaultRunner::ServiceDied() {
+    if (serviceEnded_)
+        return false;
+    const std::optional<int> status = rig_.Program().Wait(std::chrono::milliseconds(0));
+    if (!status)
+        return false;
+    serviceEnded_ = true;
+    Violation("the service ended by itself (status " + std::to_string(*status) + ")");
+    return true;
 }
 
 void FaultRunner::WaitIdle(int terminal) {
@@ -156,8 +168,8 @@ void FaultRunner::WaitIdle(int terminal) {
                Clock::now() > track.linkFaultAt + kLostKeysLimit;
     };
     // Once the service has ended the outputs only catch up with what it wrote.
-    if (WaitFor([&] { return Idle(terminal) || keysLost(); }, serviceEnded_ ? kCatchUpLimit : kCommandLimit) &&
-        Idle(terminal))
+    WaitFor([&] { return Idle(terminal) || keysLost(); }, serviceEnded_ ? kCatchUpLimit : kCommandLimit);
+    if (Idle(terminal))
         return;
     const auto& exchanges = exchanges_[terminal];
     const std::string where = "terminal " + std::to_string(terminal) + " after \"" + track.lastKeys + "\": ";

@@ -49,6 +49,8 @@ public:
     }
     // "commands: ... faults: ... stop ... violations N", for the summary line.
     std::string Tally() const;
+    // Whether the service has ended (a step stopped it, or it died).
+    bool ServiceEnded() const { return serviceEnded_; }
 
 private:
     struct Track {
@@ -67,7 +69,10 @@ private:
     // Waits until the terminal is idle; notes what is missing when it does not get there.
     void WaitIdle(int terminal);
     void WaitAllIdle();
+    // Waits until `done` holds; false when it does not within the time or
+    // the service ended by itself meanwhile (a violation).
     bool WaitFor(const std::function<bool()>& done, std::chrono::seconds limit);
+    bool ServiceDied();
     void Type(int terminal, const std::string& keys);
     void Fault(const FaultStep& step);
     void HitCommand(const FaultStep& step);
