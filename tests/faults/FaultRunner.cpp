@@ -185,8 +185,10 @@ void FaultRunner::WaitIdle(int terminal) {
         Violation(where + "the prompt never came back (display: " +
                   (displays_[terminal].empty() ? "" : displays_[terminal].back()) + ")");
     }
+    // Start afresh from what the display shows now: its last line is the
+    // prompt (with the keys that did arrive) when the terminal waits for keys.
     track.awaited = track.shown = exchanges.size();
-    track.displayCursor = displays_[terminal].size();
+    track.displayCursor = displays_[terminal].empty() ? 0 : displays_[terminal].size() - 1;
 }
 
 void FaultRunner::WaitAllIdle() {
