@@ -16,8 +16,7 @@ using namespace Firebird;
 
 namespace {
 
-const std::string kConnectionTimeout =
-    "ConnectionTimeout = " + std::to_string(Database::StalledCallBound.count());
+const std::string kConnectionTimeout = "ConnectionTimeout = " + std::to_string(Database::StalledCallBound.count());
 
 struct DatabaseParameter {
     unsigned char tag;

@@ -239,7 +239,7 @@ RowSet Statement::Run() {
         values.push_back(found == parameters_.end() ? FieldValue() : found->second);
     }
     RowSet result;
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) {
+    const auto run = [&](ThrowStatusWrapper& status) {
         InputMessage input;
         if (values.empty()) {
             input.metadata = NewReference(prepared_->input.get());
@@ -274,6 +274,7 @@ RowSet Statement::Run() {
             if (columns)
                 keepRow();
         }
-    }, &HandlesOf(transaction_.Owner()).inFlight);
+    };
+    FirebirdClient::Call(&HandlesOf(transaction_.Owner()).inFlight, run);
     return result;
 }

@@ -57,29 +57,27 @@ void Transaction::EnsureStarted() {
     if (!attachment)
         throw std::logic_error("database not open");
     const std::vector<unsigned char> parameters = ParametersOf(mode_);
-    FirebirdClient::Call(
-        [&](ThrowStatusWrapper& status) {
-            handles_->transaction.reset(
-                attachment->startTransaction(&status, static_cast<unsigned>(parameters.size()), parameters.data()));
-        },
-        Watched());
+    FirebirdClient::Call(Watched(), [&](ThrowStatusWrapper& status) {
+        handles_->transaction.reset(
+            attachment->startTransaction(&status, static_cast<unsigned>(parameters.size()), parameters.data()));
+    });
 }
 
 void Transaction::CommitRetaining() {
     ITransaction* transaction = Require(handles_->transaction);
     Announce(Step::Commit);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commitRetaining(&status); }, Watched());
+    FirebirdClient::Call(Watched(), [&](ThrowStatusWrapper& status) { transaction->commitRetaining(&status); });
 }
 
 void Transaction::RollbackRetaining() {
     ITransaction* transaction = Require(handles_->transaction);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->rollbackRetaining(&status); }, Watched());
+    FirebirdClient::Call(Watched(), [&](ThrowStatusWrapper& status) { transaction->rollbackRetaining(&status); });
 }
 
 void Transaction::Commit() {
     ITransaction* transaction = Require(handles_->transaction);
     Announce(Step::Commit);
-    FirebirdClient::Call([&](ThrowStatusWrapper& status) { transaction->commit(&status); }, Watched());
+    FirebirdClient::Call(Watched(), [&](ThrowStatusWrapper& status) { transaction->commit(&status); });
     Freed(handles_->transaction);
 }
 

@@ -3,6 +3,7 @@
 #include "DataModulo.h"
 
 #include "DatabaseError.h"
+#include "InterpreterArguments.h"
 #include "StoreStatements.h"
 #include "WorkUnit.h"
 
@@ -51,9 +52,11 @@ std::string TDM::RunWhole(const std::string& command) {
     std::string reply;
     std::optional<DatabaseError> lostCommit;
     std::vector<InsertedRow> written;
+    std::int64_t lastItem = 0;
     try {
         WorkUnit work(DBTrans);
         reply = RunCommand(command);
+        lastItem = CIN.FieldByName("CIN_CODIGO").AsInteger();
         try {
             work.Commit();
             return reply;
@@ -83,12 +86,20 @@ std::string TDM::RunWhole(const std::string& command) {
     }
     if (stored == true)
         return reply;
+    if (stored == false && written.empty() && !RunningAgainIsHarmless(command, lastItem))
+        stored.reset();
     Restore(std::move(before));
     if (!stored) {
         unknownOutcomes_.push_back({command, written.empty() ? std::nullopt : std::optional(written.front())});
         return kUnknownOutcomeReply;
     }
     throw *lostCommit;  // known not stored: ProcessCommand runs it once more
+}
+
+bool TDM::RunningAgainIsHarmless(const std::string& command, std::int64_t lastItem) {
+    // Q sets the quantity of the tab's last item: run again after another
+    // terminal added an item, it would change that one instead.
+    return CommandLetter(command) != 'Q' || CIN.FieldByName("CIN_CODIGO").AsInteger() == lastItem;
 }
 
 TDM::CommandState TDM::SavedState() const { return {COM.CurrentView(), CIN.CurrentView(), displayPrompt_}; }

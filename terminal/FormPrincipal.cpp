@@ -27,6 +27,7 @@
 #include <QTimer>
 
 #include <initializer_list>
+#include <iostream>
 
 namespace {
 
@@ -271,6 +272,11 @@ int TFrmPrincipal::SelectedTerminal() const {
 int TFrmPrincipal::SelectedProtocol() const { return CbProtocolo->currentIndex(); }
 
 void TFrmPrincipal::ShowStatus(const std::string& text) { PnComando->setText(QString::fromStdString(text)); }
+
+void TFrmPrincipal::ReportOutcome(const std::string& line) {
+    ShowStatus(line);
+    std::cerr << line << std::endl;
+}
 
 void TFrmPrincipal::SetTimerActive(bool active) {
     if (active)

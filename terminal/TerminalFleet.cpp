@@ -66,7 +66,8 @@ bool TerminalFleet::StopWithin(std::chrono::milliseconds bound) {
         served.terminal->RequestStop();
     const auto deadline = std::chrono::steady_clock::now() + bound;
     const auto allLeft = [this] {
-        return std::all_of(served_.begin(), served_.end(), [](const Served& served) { return served.terminal->Left(); });
+        return std::all_of(served_.begin(), served_.end(),
+                           [](const Served& served) { return served.terminal->Left(); });
     };
     while (!allLeft()) {
         if (std::chrono::steady_clock::now() >= deadline)

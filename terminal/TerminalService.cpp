@@ -29,6 +29,11 @@ constexpr std::uint16_t kNoKey = 0;
 constexpr std::chrono::milliseconds kWaitLook{20};
 using Clock = std::chrono::steady_clock;
 
+// The line about a command whose outcome is not known as the terminal stops.
+std::string StoppedWithoutKnowing(const std::string& command) {
+    return "parado sem saber se o comando " + command + " foi gravado; confira com V";
+}
+
 // The key-log entry of a code read: its character in Windows-1252 ("?" when
 // the code page has none), " [", the code, "]".
 Windows1252Text ReceivedKeyEntry(std::uint16_t code) {
@@ -134,7 +139,7 @@ void TerminalService::LeaveTerminal() {
     if (!interpreter_)
         return;
     for (const std::string& command : interpreter_->UnknownOutcomes())
-        panel_.ReportOutcome("parado sem saber se o comando " + command + " foi gravado; confira com V");
+        panel_.ReportOutcome(StoppedWithoutKnowing(command));
 }
 
 void TerminalService::ShowWhileWaiting(const std::string& text) {
@@ -168,8 +173,7 @@ std::string TerminalService::RunAside(const std::function<std::string()>& work, 
             // its outcome is not known.
             givenUp = true;
             ShowWhileWaiting(kUnknownOutcomeReply);
-            panel_.ReportOutcome("parado sem saber se o comando " + Windows1252ToUtf8(Windows1252Text(CommandLine)) +
-                                 " foi gravado; confira com V");
+            panel_.ReportOutcome(StoppedWithoutKnowing(Windows1252ToUtf8(Windows1252Text(CommandLine))));
         }
     }
     return done.get();

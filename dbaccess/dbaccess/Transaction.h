@@ -14,7 +14,7 @@
 class Database;
 namespace FirebirdClient {
 struct CallInFlight;
-}
+}  // namespace FirebirdClient
 
 // How a transaction meets rows that other transactions have in hand. Read
 // committed always.

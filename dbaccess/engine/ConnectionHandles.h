@@ -18,7 +18,7 @@ struct Database::Handles {
     std::set<Transaction*> transactions;  // ended before the attachment closes
     // Statements prepared on the attachment, by SQL text; freed before it closes.
     std::map<std::string, std::shared_ptr<PreparedStatement>> prepared;
-    unsigned long uses = 0;  // counts statement uses, for dropping the least recent
+    unsigned long uses = 0;                 // counts statement uses, for dropping the least recent
     FirebirdClient::CallInFlight inFlight;  // the call now running on it, for the stall watch
 };
 

@@ -73,7 +73,7 @@ Firebird::IMaster* Master() {
 
 Firebird::IUtil* Util() { return Master()->getUtilInterface(); }
 
-void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call, CallInFlight* watched) {
+void Call(CallInFlight* watched, const std::function<void(Firebird::ThrowStatusWrapper&)>& call) {
     const EngineHandle<Firebird::IStatus> raw(Master()->getStatus());
     Firebird::ThrowStatusWrapper status(raw.get());
     try {

@@ -27,7 +27,8 @@ Firebird::IUtil* Util();
 // DatabaseError carrying the engine's message (UTF-8) and first code. A call
 // on a connection is timed in its `watched` slot (two reads of the steady
 // clock), so a call that hangs on a stalled link is found and ended.
-void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call, CallInFlight* watched = nullptr);
+void Call(CallInFlight* watched, const std::function<void(Firebird::ThrowStatusWrapper&)>& call);
+inline void Call(const std::function<void(Firebird::ThrowStatusWrapper&)>& call) { Call(nullptr, call); }
 
 // Ends the handle with `end(interface, status)`, an engine call that frees
 // the interface when it succeeds (detach, rollback, free). When it fails (the
@@ -39,7 +40,7 @@ void EndQuietly(EngineHandle<T>& handle, End end, CallInFlight* watched = nullpt
     if (!handle)
         return;
     try {
-        Call([&](Firebird::ThrowStatusWrapper& status) { end(*handle, status); }, watched);
+        Call(watched, [&](Firebird::ThrowStatusWrapper& status) { end(*handle, status); });
         Freed(handle);
     } catch (...) {
         handle.reset();

@@ -63,11 +63,9 @@ std::shared_ptr<PreparedStatement> PreparedFor(Transaction& transaction, const s
     auto& kept = connection.prepared[sql];
     if (!kept) {
         try {
-            FirebirdClient::Call(
-                [&](ThrowStatusWrapper& status) {
-                    kept = Prepare(status, connection.attachment.get(), HandlesOf(transaction).transaction.get(), sql);
-                },
-                &connection.inFlight);
+            FirebirdClient::Call(&connection.inFlight, [&](ThrowStatusWrapper& status) {
+                kept = Prepare(status, connection.attachment.get(), HandlesOf(transaction).transaction.get(), sql);
+            });
         } catch (...) {
             connection.prepared.erase(sql);
             throw;

@@ -52,9 +52,8 @@ private:
     static void AbortLocked(Database::Handles& connection, Firebird::IAttachment& attachment) {
         connection.inFlight.aborted = true;
         try {
-            FirebirdClient::Call([&](Firebird::ThrowStatusWrapper& status) {
-                attachment.cancelOperation(&status, fb_cancel_abort);
-            });
+            FirebirdClient::Call(
+                [&](Firebird::ThrowStatusWrapper& status) { attachment.cancelOperation(&status, fb_cancel_abort); });
         } catch (...) {
             // Already closed: nothing is left to end.
         }

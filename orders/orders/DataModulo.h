@@ -184,6 +184,13 @@ private:
     // at most; none when the bound passed or Interrupt came. A command that
     // inserted nothing counts as not stored (it runs once more).
     std::optional<bool> StoredDespiteLostCommit(const std::vector<InsertedRow>& written);
+    // Whether a command that inserted nothing and whose commit lost its
+    // answer may run once more (its outcome cannot be looked up): its writes
+    // set values (T, B, U, V, C on an existing tab), so a second run leaves
+    // the store as the first would have; not so for Q when the tab's last
+    // item is no longer `lastItem`, the one the first run changed. Asked on
+    // the new connection, with the tab and its last item read again.
+    bool RunningAgainIsHarmless(const std::string& command, std::int64_t lastItem);
     // A command answered kUnknownOutcomeReply, to be settled later; `row`
     // empty when it inserted none.
     struct UnknownOutcome {

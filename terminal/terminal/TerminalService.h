@@ -35,8 +35,8 @@
 
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class ServicePanel;

@@ -123,6 +123,9 @@ private:
     void ShowStatus(const std::string& text) override;
     void SetTimerActive(bool active) override;
     void WriteKeyLog(const Windows1252Text& entry) override;
+    // In the status panel and as a line on standard error, which outlasts the
+    // next command's status.
+    void ReportOutcome(const std::string& line) override;
     Windows1252Text LetterMapping(char letter) const override;
     Windows1252Text SpecialCode(int pair) const override;
     int SpecialAction(int pair) const override;

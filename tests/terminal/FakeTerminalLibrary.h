@@ -5,6 +5,7 @@
 #include "TerminalLibrary.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,10 +50,14 @@ public:
     std::vector<std::string> calls;
     std::deque<int> keys;
     std::map<std::string, int> results;  // by function name; 1 when absent
+    // Called with each call's text as it is recorded, when set.
+    std::function<void(const std::string&)> onCall;
 
 private:
     int Record(const std::string& name, const std::string& arguments = "") {
         calls.push_back(name + arguments);
+        if (onCall)
+            onCall(calls.back());
         auto result = results.find(name);
         return result == results.end() ? 1 : result->second;
     }

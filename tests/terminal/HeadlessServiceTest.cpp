@@ -1,12 +1,15 @@
 // The program as a service without windows, run as a shop runs it: the
 // built Quorvel and libbemasb32.so in a program folder of their own, two
 // simulated terminals over loopback TCP, a shop database on the server.
+#include "FaultProxy.h"
 #include "PrivateFirebirdServer.h"
 #include "ShopFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <iostream>
 #include <sstream>
 
 namespace {
@@ -223,6 +226,42 @@ TEST(HeadlessServiceOutage, NextCommandAfterTheServerCameBackSucceeds) {
         EXPECT_TRUE(line.starts_with("Quorvel: ")) << line;
     program.Signal(SIGTERM);
     EXPECT_EQ(program.Wait(10s), 0);
+}
+
+TEST(HeadlessServiceOutage, SigtermWhileTheLinkStallsEndsTheServiceWithATrueReplyOnTheTerminal) {
+    PrivateFirebirdServer server;
+    StoreTestDatabase store(server.Address(), server.User(), server.Password());
+    ShopFolder shop(store);
+    FaultProxy proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()});
+    const std::string path = store.ConnectionString().substr(store.ConnectionString().find(':') + 1);
+    shop.Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n" + shop.ConnectionSection(proxy.FirebirdHost() + ":" + path));
+    auto terminal = shop.Live("first", "127.0.0.1");
+    ChildProcess program = shop.Program({"--terminal", "0"});
+
+    std::vector<std::string> shown{"DISPLAY Comanda:|||"};
+    ASSERT_TRUE(TypeWhenShown(shop, *terminal, "first", shown, "C31<13>",
+                              {"DISPLAY 000-A COMANDA 31 FOI| CRIADA!||", "DISPLAY Comanda 31:|||"}))
+        << shop.Output("first.out") << shop.Output("program.err");
+    ASSERT_TRUE(shop.WaitForInOrder("first.out", shown, 60s)) << shop.Output("first.out");
+    // The server end stops answering; the add waits, and the terminal says so.
+    proxy.Stall(std::chrono::hours(1));
+    terminal->Type("A");
+    ASSERT_TRUE(shop.WaitFor("first.out", "DISPLAY AGUARDE: CONFIRMANDO|...||", 60s)) << shop.Output("first.out");
+
+    const auto signalled = std::chrono::steady_clock::now();
+    program.Signal(SIGTERM);
+    EXPECT_EQ(program.Wait(15s), 0);  // while the link still holds every byte
+    std::cout << "ended " << std::chrono::duration<double>(std::chrono::steady_clock::now() - signalled).count()
+              << " s after SIGTERM\n";
+    // Nothing of the add reached the store before the stop: the terminal says so.
+    EXPECT_TRUE(shop.WaitFor("first.out", "DISPLAY 900-ERRO! O COMANDO|N\xC3\x83O FOI EXECUTADO!||", 60s))
+        << shop.Output("first.out");
+    EXPECT_TRUE(ShowsInOrder(shop.Output("program.out"),
+                             {"terminal 0: Comando: 2526 / Retorno:900-ERRO! O COMANDO N\xC3\x83O FOI EXECUTADO!",
+                              "terminal 0: terminal desconectado"}))
+        << shop.Output("program.out");
+    proxy.EndStall();
+    EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 0);
 }
 
 }  // namespace

@@ -8,6 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <stdexcept>
+
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -397,3 +405,167 @@ TEST_F(TerminalServiceTest, ACommandThatFailsIsAnsweredOnTheDisplayAndPollingGoe
 }
 
 }  // namespace
+
+namespace {
+
+// A command that takes its time: it waits until the test lets it end, or
+// (when it heeds Interrupt) until it is interrupted, and then fails.
+class SlowInterpreter : public FakeInterpreter {
+public:
+    Windows1252Text ProcessCommand(const Windows1252Text& text) override {
+        if (onStart)
+            onStart();
+        std::unique_lock lock(mutex_);
+        ended_.wait_for(lock, std::chrono::seconds(60),
+                        [this] { return released_ || (heedsInterrupt && interrupted_); });
+        if (!released_)
+            throw std::runtime_error("interrupted");
+        lock.unlock();
+        return FakeInterpreter::ProcessCommand(text);
+    }
+    void Interrupt() override {
+        {
+            const std::lock_guard lock(mutex_);
+            interrupted_ = true;
+        }
+        ended_.notify_all();
+    }
+    void Release() {
+        {
+            const std::lock_guard lock(mutex_);
+            released_ = true;
+        }
+        ended_.notify_all();
+    }
+
+    bool heedsInterrupt = true;
+    std::function<void()> onStart;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool released_ = false;
+    bool interrupted_ = false;
+};
+
+class StoppingSleeper : public RecordingSleeper {
+public:
+    bool StopRequested() const override { return stop; }
+    std::atomic<bool> stop = false;
+};
+
+// Whether the display was written texts starting with these, in this order.
+bool WritesInOrder(const std::vector<std::string>& calls, const std::vector<std::string>& starts) {
+    auto call = calls.begin();
+    for (const std::string& start : starts) {
+        call = std::find_if(call, calls.end(),
+                            [&](const std::string& made) { return made.starts_with("EscreveDisplay 0 " + start); });
+        if (call == calls.end())
+            return false;
+        ++call;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(TerminalServiceWaits, ACommandThatTakesItsTimeShowsTheWaitingTextUntilItsReply) {
+    FakeTerminalLibrary library;
+    RecordingSleeper sleeper;
+    FakeServicePanel panel;
+    SlowInterpreter interpreter;
+    TerminalService service{library, sleeper, panel};
+    service.SetInterpreter(&interpreter);
+    RunGuarded([&] { service.Start(); });
+    // The command ends once the terminal shows that it waits.
+    library.onCall = [&](const std::string& call) {
+        if (call.find("AGUARDE") != std::string::npos)
+            interpreter.Release();
+    };
+    library.Type("V\r");
+    RunGuarded([&] { service.Tick(); });
+    RunGuarded([&] { service.Tick(); });
+    EXPECT_TRUE(WritesInOrder(library.calls, {"Comanda:V", "AGUARDE: CONF", "000-OK", "Comanda:"}));
+}
+
+TEST(TerminalServiceWaits, AStopDuringACommandLeavesATrueReplyOnTheDisplay) {
+    const struct {
+        const char* name;
+        bool heedsInterrupt;
+        std::vector<std::string> shown;  // in this order
+    } cases[] = {
+        {"the command ends: nothing done", true, {"Comanda:V", "900-ERRO! O COMANDO "}},
+        {"the command does not end in time",
+         false,
+         {"Comanda:V", "901-N\xC3O SE SABE SE O", "000-OK"}},  // then its late reply, when it comes
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogRecorder boxes;
+        FakeTerminalLibrary library;
+        StoppingSleeper sleeper;
+        FakeServicePanel panel;
+        SlowInterpreter interpreter;
+        interpreter.heedsInterrupt = c.heedsInterrupt;
+        interpreter.onStart = [&sleeper] { sleeper.stop = true; };
+        TerminalService service{library, sleeper, panel};
+        service.SetInterpreter(&interpreter);
+        RunGuarded([&] { service.Start(); });
+        library.onCall = [&](const std::string& call) {
+            if (call.starts_with("EscreveDisplay 0 901-"))
+                interpreter.Release();
+        };
+        library.Type("V\r");
+        RunGuarded([&] { service.Tick(); });
+        RunGuarded([&] { service.LeaveTerminal(); });
+        EXPECT_TRUE(WritesInOrder(library.calls, c.shown));
+        EXPECT_FALSE(WritesInOrder(library.calls, {"AGUARDE"}));
+    }
+}
+
+namespace {
+
+// Commands whose outcome is unknown until the store answers again.
+class UnsettledInterpreter : public FakeInterpreter {
+public:
+    std::vector<std::string> UnknownOutcomes() const override { return unsettled; }
+    std::vector<std::string> ResolveUnknownOutcomes() override {
+        ++tries;
+        if (!storeAnswers)
+            return {};
+        std::vector<std::string> lines;
+        for (const auto& command : unsettled)
+            lines.push_back("comando " + command + " de resultado desconhecido: foi gravado");
+        unsettled.clear();
+        return lines;
+    }
+
+    std::vector<std::string> unsettled{"2526"};
+    bool storeAnswers = false;
+    int tries = 0;
+};
+
+}  // namespace
+
+TEST(TerminalServiceWaits, UnknownOutcomesAreSettledOnIdleTicksOrNamedWhenTheTerminalIsLeft) {
+    FakeTerminalLibrary library;
+    RecordingSleeper sleeper;
+    FakeServicePanel panel;
+    UnsettledInterpreter interpreter;
+    TerminalService service{library, sleeper, panel};
+    service.SetInterpreter(&interpreter);
+    RunGuarded([&] { service.Start(); });
+
+    RunGuarded([&] { service.Tick(); });
+    RunGuarded([&] { service.Tick(); });  // within the pause between two tries: not asked
+    EXPECT_EQ(interpreter.tries, 1);
+    service.LeaveTerminal();
+    EXPECT_EQ(panel.status, "parado sem saber se o comando 2526 foi gravado; confira com V");
+
+    TerminalService next{library, sleeper, panel};
+    next.SetInterpreter(&interpreter);
+    interpreter.storeAnswers = true;
+    RunGuarded([&] { next.Tick(); });
+    EXPECT_EQ(panel.status, "comando 2526 de resultado desconhecido: foi gravado");
+    EXPECT_TRUE(interpreter.unsettled.empty());
+}
