@@ -3,6 +3,7 @@
 # checks the Debian package of that build, unpacked and installed under a
 # booted systemd; then builds it again with the
 # sanitizers and runs it once more there (scripts/test-sanitized.sh). Arguments go to both ctest runs.
+# Last, the threaded parts under ThreadSanitizer (scripts/test-tsan.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_BUILD_DIR:-$root/build}
@@ -18,3 +19,4 @@ export QT_QPA_PLATFORM=offscreen
 "$root/tests/packaging/check-package.sh" "$build"
 "$root/tests/packaging/check-under-systemd.sh" "$build"
 "$root/scripts/test-sanitized.sh" "$@"
+"$root/scripts/test-tsan.sh"

@@ -3,12 +3,12 @@
 // new connection; one whose commit lost its answer asks the store whether
 // it was stored, and is never stored twice. The server is a private one of
 // the test, so the machine's shared server is never stopped; the breaks at
-// a chosen point of a command come from a relay between the data module and
-// that server.
+// a chosen point of a command come from a fault proxy between the data
+// module and that server.
 #include "CommandReply.h"
 #include "DataModulo.h"
 #include "DatabaseError.h"
-#include "LoopbackRelay.h"
+#include "FaultProxy.h"
 #include "PrivateFirebirdServer.h"
 #include "StoreTestDatabase.h"
 
@@ -18,7 +18,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -169,22 +168,22 @@ TEST_F(ConnectionOutageTest, ConnectionCutAtEachPointOfACommandStoresItOnce) {
         SCOPED_TRACE(c.name);
         const auto shop = NewShop();
         const StoreTestDatabase& db = *shop;
-        LoopbackRelay relay(server.Port());
+        FaultProxy proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()});
         const std::string path = db.ConnectionString().substr(db.ConnectionString().find(':') + 1);
-        TDM dm(relay.Address() + ":" + path, db.User(), db.Password());
+        TDM dm(proxy.FirebirdHost() + ":" + path, db.User(), db.Password());
         ASSERT_EQ(RunCommand(dm, "C12"), kCreated);
         ASSERT_EQ(RunCommand(dm, "789"), kAdded);
 
         switch (c.cut) {
-        case Cut::BeforeTheCommand: relay.CutNow(); break;
+        case Cut::BeforeTheCommand: proxy.ResetAll(); break;
         case Cut::BetweenStatements:
-            OnceAt(dm.DBTrans, Transaction::Step::Statement, 2, [&] { relay.CutNow(); });
+            OnceAt(dm.DBTrans, Transaction::Step::Statement, 2, [&] { proxy.ResetAll(); });
             break;
         case Cut::CommitNeverArrives:
-            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextRequest(); });
+            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { proxy.ResetAtClientPacket(FaultProxy::PacketFate::Dropped); });
             break;
         case Cut::CommitAnswerLost:
-            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { relay.CutAtNextReply(); });
+            OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [&] { proxy.ResetAtClientPacket(FaultProxy::PacketFate::AnswerLost); });
             break;
         }
         EXPECT_EQ(RunCommand(dm, c.command), c.reply);
@@ -197,29 +196,27 @@ namespace {
 
 enum class LostAt { CommitNeverArrives, CommitAnswerLost };
 
-// A data module through a relay with a tab open and one item added; the
-// next commit's connection breaks at `lost` and the relay then refuses new
-// connections until the test lets it take them again.
-struct RelayedShop {
-    RelayedShop(const PrivateFirebirdServer& server, std::unique_ptr<StoreTestDatabase> shop)
-        : db(std::move(shop)), relay(server.Port()),
-          dm(relay.Address() + ":" + db->ConnectionString().substr(db->ConnectionString().find(':') + 1), db->User(),
-             db->Password()) {
+// A data module through a fault proxy with a tab open and one item added;
+// the next commit's connection breaks at `lost` and the proxy then refuses
+// new connections for `refusing` (or until the test admits them again).
+struct ProxiedShop {
+    ProxiedShop(const PrivateFirebirdServer& server, std::unique_ptr<StoreTestDatabase> shop)
+        : db(std::move(shop)), proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()}),
+          dm(proxy.FirebirdHost() + ":" + db->ConnectionString().substr(db->ConnectionString().find(':') + 1),
+             db->User(), db->Password()) {
         EXPECT_EQ(RunCommand(dm, "C12"), kCreated);
         EXPECT_EQ(RunCommand(dm, "789"), kAdded);
     }
-    void BreakNextCommitAndRefuse(LostAt lost) {
-        OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [this, lost] {
-            relay.RefuseConnections(true);
-            if (lost == LostAt::CommitAnswerLost)
-                relay.CutAtNextReply();
-            else
-                relay.CutAtNextRequest();
+    void BreakNextCommitAndRefuse(LostAt lost, std::chrono::milliseconds refusing = std::chrono::hours(1)) {
+        OnceAt(dm.DBTrans, Transaction::Step::Commit, 1, [this, lost, refusing] {
+            proxy.ResetAtClientPacket(lost == LostAt::CommitAnswerLost ? FaultProxy::PacketFate::AnswerLost
+                                                                       : FaultProxy::PacketFate::Dropped,
+                                      1, refusing);
         });
     }
 
     std::unique_ptr<StoreTestDatabase> db;
-    LoopbackRelay relay;
+    FaultProxy proxy;
     TDM dm;
 };
 
@@ -236,15 +233,10 @@ TEST_F(ConnectionOutageTest, LostCommitAnswerIsLearnedWhileTheServerRefusesConne
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RelayedShop shop(server, NewShop());
-        shop.BreakNextCommitAndRefuse(c.lost);
+        ProxiedShop shop(server, NewShop());
         // The server takes connections again five seconds into the outage.
-        std::thread outage([&shop] {
-            std::this_thread::sleep_for(std::chrono::seconds(5));
-            shop.relay.RefuseConnections(false);
-        });
+        shop.BreakNextCommitAndRefuse(c.lost, std::chrono::seconds(5));
         EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
-        outage.join();
         EXPECT_EQ(StoredTab(*shop.db), c.stored);
         EXPECT_TRUE(shop.dm.UnknownOutcomes().empty());
     }
@@ -264,14 +256,14 @@ TEST_F(ConnectionOutageTest, UnknownOutcomeIsRepliedAndSettledOnceTheLinkIsBack)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RelayedShop shop(server, NewShop());
+        ProxiedShop shop(server, NewShop());
         shop.dm.OutcomeBound = std::chrono::milliseconds(1500);
         shop.BreakNextCommitAndRefuse(c.lost);
         EXPECT_EQ(RunCommand(shop.dm, "789"), kUnknownOutcomeReply);
         EXPECT_EQ(shop.dm.DisplayPrompt(), Windows1252Text("Comanda 12:"));
         EXPECT_EQ(shop.dm.UnknownOutcomes(), std::vector<std::string>{"789"});
 
-        shop.relay.RefuseConnections(false);
+        shop.proxy.Admit();
         EXPECT_EQ(SettledOnceTheStoreAnswers(shop.dm), std::vector<std::string>{c.settled});
         EXPECT_TRUE(shop.dm.UnknownOutcomes().empty());
         EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
@@ -280,20 +272,20 @@ TEST_F(ConnectionOutageTest, UnknownOutcomeIsRepliedAndSettledOnceTheLinkIsBack)
 }
 
 TEST_F(ConnectionOutageTest, StalledLinkIsTakenForALostConnection) {
-    RelayedShop shop(server, NewShop());
-    shop.relay.Stall();
+    ProxiedShop shop(server, NewShop());
+    shop.proxy.Stall(std::chrono::hours(1));
     // The statement waits for an answer that never comes until the watch
     // closes the connection; connecting again meets the stall too.
     EXPECT_EQ(FailureOf(shop.dm, "789").empty(), false);
-    shop.relay.Resume();
+    shop.proxy.EndStall();
     EXPECT_EQ(RunCommand(shop.dm, "789"), kAdded);
     EXPECT_EQ(StoredTab(*shop.db), "2/2.000/2 log 2 total 9.00");
 }
 
 TEST_F(ConnectionOutageTest, QuantityWhoseAnswerWasLostIsNotSetAgainOnAnItemAddedMeanwhile) {
-    RelayedShop shop(server, NewShop());
+    ProxiedShop shop(server, NewShop());
     OnceAt(shop.dm.DBTrans, Transaction::Step::Commit, 1, [&shop] {
-        shop.relay.CutAtNextReply();
+        shop.proxy.ResetAtClientPacket(FaultProxy::PacketFate::AnswerLost);
         // Another terminal adds an item to the same tab meanwhile.
         shop.db->Execute(
             "INSERT INTO COMANDASITENS (CIN_CODIGO, COM_CODIGO, PRO_CODIGO, CIN_QTDE, CIN_VALOR) "

@@ -1,7 +1,7 @@
 // The program as a service without windows, run as a shop runs it: the
 // built Quorvel and libbemasb32.so in a program folder of their own, two
 // simulated terminals over loopback TCP, a shop database on the server.
-#include "LoopbackRelay.h"
+#include "FaultProxy.h"
 #include "PrivateFirebirdServer.h"
 #include "ShopFolder.h"
 
@@ -238,9 +238,9 @@ TEST(HeadlessServiceOutage, SigtermWhileTheLinkStallsEndsTheServiceWithATrueRepl
     PrivateFirebirdServer server;
     StoreTestDatabase store(server.Address(), server.User(), server.Password());
     ShopFolder shop(store);
-    LoopbackRelay relay(server.Port());
+    FaultProxy proxy({"127.0.0.1", 0}, {"127.0.0.1", server.Port()});
     const std::string path = store.ConnectionString().substr(store.ConnectionString().find(':') + 1);
-    shop.Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n" + shop.ConnectionSection(relay.Address() + ":" + path));
+    shop.Write("Quorvel.ini", "[TECLAS]\nA=2526#13\n" + shop.ConnectionSection(proxy.FirebirdHost() + ":" + path));
     auto terminal = shop.Live("first", "127.0.0.1");
     ChildProcess program = shop.Program({"--terminal", "0"});
 
@@ -250,7 +250,7 @@ TEST(HeadlessServiceOutage, SigtermWhileTheLinkStallsEndsTheServiceWithATrueRepl
         << shop.Output("first.out") << shop.Output("program.err");
     ASSERT_TRUE(shop.WaitForInOrder("first.out", shown, 60s)) << shop.Output("first.out");
     // The server end stops answering; the add waits, and the terminal says so.
-    relay.Stall();
+    proxy.Stall(std::chrono::hours(1));
     terminal->Type("A");
     ASSERT_TRUE(shop.WaitFor("first.out", "DISPLAY AGUARDE: CONFIRMANDO|...||", 60s)) << shop.Output("first.out");
 
@@ -266,7 +266,7 @@ TEST(HeadlessServiceOutage, SigtermWhileTheLinkStallsEndsTheServiceWithATrueRepl
                              {"terminal 0: Comando: 2526 / Retorno:900-ERRO! O COMANDO N\xC3\x83O FOI EXECUTADO!",
                               "terminal 0: terminal desconectado"}))
         << shop.Output("program.out");
-    relay.Resume();
+    proxy.EndStall();
     EXPECT_EQ(store.Value("SELECT COUNT(*) FROM COMANDASITENS").AsInteger(), 0);
 }
 
