@@ -2,6 +2,7 @@
 // lets through to the server and back to the client.
 #include "ChildProcess.h"
 #include "FaultProxy.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 

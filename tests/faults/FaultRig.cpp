@@ -2,6 +2,7 @@
 
 #include "FaultSchedule.h"
 #include "FreeLoopbackPort.h"
+#include "WaitUntil.h"
 
 #include <stdexcept>
 

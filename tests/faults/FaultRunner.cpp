@@ -1,5 +1,7 @@
 #include "FaultRunner.h"
 
+#include "WaitUntil.h"
+
 #include <algorithm>
 #include <csignal>
 #include <set>
