@@ -31,4 +31,4 @@ export LSAN_OPTIONS=suppressions=$root/scripts/lsan-suppressions.txt:print_suppr
 cd "$build"
 # The seeded fault runs are left to the default build and the
 # ThreadSanitizer run (docs/fault-runs.md); the fixed fault cases run here.
-ctest --output-on-failure --timeout 300 -LE fault_seed "$@"
+ctest --output-on-failure --timeout 300 --parallel "$(nproc)" -LE fault_seed "$@"

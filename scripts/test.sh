@@ -12,7 +12,9 @@ build=${QUORVEL_BUILD_DIR:-$root/build}
 "$root/scripts/check-unit-security.sh"
 "$root/scripts/start-firebird.sh"
 export QT_QPA_PLATFORM=offscreen
-(cd "$build" && ctest --output-on-failure --timeout 300 "$@")
+# Two tests at a time on a 2-core machine: most of a test is spent waiting for
+# the server, a simulated terminal or a reply's three seconds.
+(cd "$build" && ctest --output-on-failure --timeout 300 --parallel "$(nproc)" "$@")
 # The Debian package of this build: lintian, then its programs unpacked;
 # then installed and run under a booted systemd (its Debian tree is made
 # once per machine and kept in /var/cache).
