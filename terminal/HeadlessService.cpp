@@ -5,7 +5,7 @@
 #include "KeyLog.h"
 #include "ProgramFiles.h"
 #include "ProgramOptions.h"
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "QZ_DIALOG.h"
 #include "ServiceNotifier.h"
 #include "ServiceReload.h"

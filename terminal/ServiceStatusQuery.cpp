@@ -1,6 +1,6 @@
 #include "ServiceStatusQuery.h"
 
-#include "QZ_DBIBX.h"
+#include "QZ_DBIBX_SETTINGS.h"
 #include "ServiceStateFile.h"
 
 #include <algorithm>

@@ -5,9 +5,6 @@
 // ones undo their uncommitted work first, so the shared transaction stays
 // active and usable. The connection settings are in QZ_DBIBX_SETTINGS.h.
 #include "FieldValue.h"
-// The connection settings too, for the service without windows, which takes
-// them from here.
-#include "QZ_DBIBX_SETTINGS.h"
 
 #include <memory>
 #include <string>
