@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tree with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build-asan/ (or $QUORVEL_SANITIZE_BUILD_DIR) and runs the whole suite there;
-# arguments go to ctest. Expects the packages of scripts/install-deps.sh;
+# arguments go to ctest (--build-only: build and stop). Expects the packages of scripts/install-deps.sh;
 # starts the local Firebird server when it is not running. See docs/fuzzing.md.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +12,7 @@ build=${QUORVEL_SANITIZE_BUILD_DIR:-$root/build-asan}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG" -DQUORVEL_SANITIZE=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
+[ "${1:-}" != --build-only ] || exit 0
 "$root/scripts/start-firebird.sh"
 
 # A finding ends the program with its report, so the test fails. The Firebird

@@ -4,7 +4,7 @@
 # terminal threads, fleet, reload and notifier (and the programs it starts:
 # the terminal library, the simulator), the data modules side by side, and
 # the fault tests. A report ends the program that made it, so the test
-# fails. Arguments go to ctest. See docs/fault-runs.md.
+# fails. Arguments go to ctest (--build-only: build and stop). See docs/fault-runs.md.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORVEL_TSAN_BUILD_DIR:-$root/build-tsan}
@@ -20,6 +20,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" 
   -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target Quorvel bemasb32 terminal-simulator terminal_link_test \
   store_server_test headless_service_test service_host_test fault_cases_test fault_run
+[ "${1:-}" != --build-only ] || exit 0
 "$root/scripts/start-firebird.sh"
 
 # halt_on_error: the first report ends the program (exit status 66), in the
