@@ -1,5 +1,6 @@
 #include "TabCreationTurn.h"
 
+#include "Database.h"
 #include "DatabaseError.h"
 #include "Statement.h"
 #include "StoreStatements.h"
@@ -13,6 +14,8 @@ namespace {
 // table.
 constexpr long kKeyTaken = 335544665;      // isc_unique_key_violation
 constexpr long kNoPermission = 335544352;  // isc_no_priv
+
+static_assert(std::chrono::seconds(TabCreationTurn::kWaitSeconds) < Database::StalledCallBound);
 
 RowSet Run(Transaction& transaction, const std::string& sql, const char* parameter, int number) {
     Statement statement(transaction, sql);

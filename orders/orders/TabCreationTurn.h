@@ -29,8 +29,12 @@ public:
     // Whether turns are per number (false: one for the whole shop).
     bool PerNumber() const { return perNumber_; }
 
-    // Longer than any tab creation, however busy the store.
-    static constexpr int kWaitSeconds = 10;
+    // Far longer than a tab creation takes, and below the bound after which
+    // an engine call counts as stalled (Database::StalledCallBound), so the
+    // stall watch never cuts a wait for a turn as a dead link. A holder that
+    // outlasts it ends the wait in a lock conflict, which the command's
+    // conflict retries meet like any other.
+    static constexpr int kWaitSeconds = 4;
 
 private:
     void WaitForHolder(Transaction& transaction, int number) const;
